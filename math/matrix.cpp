@@ -1,0 +1,252 @@
+#include "math/matrix.h"
+
+#include <utility>
+#include <vector>
+
+unsigned char g_MatError = 0;
+
+void MatTranspose(const CComplex* A, CComplex* B, int p, int q)
+{
+    for (int i = 0; i < p; ++i)
+        for (int j = 0; j < q; ++j)
+            B[j * p + i] = A[i * q + j];
+}
+
+void MatAdd(const CComplex* A, const CComplex* B, CComplex* C, int p, int q)
+{
+    for (int i = 0; i < p * q; ++i)
+        C[i] = A[i] + B[i];
+}
+
+void MatNeg(const CComplex* A, CComplex* B, int p, int q)
+{
+    for (int i = 0; i < p * q; ++i)
+        B[i] = -A[i];
+}
+
+void MatSub(const CComplex* A, const CComplex* B, CComplex* C, int p, int q)
+{
+    for (int i = 0; i < p * q; ++i)
+        C[i] = A[i] - B[i];
+}
+
+void MatMulInt(const int* A, const int* B, int* C, int p, int q, int r)
+{
+    for (int i = 0; i < p; ++i)
+        for (int j = 0; j < r; ++j) {
+            int s = 0;
+            for (int k = 0; k < q; ++k)
+                s += A[i * q + k] * B[k * r + j];
+            C[i * r + j] = s;
+        }
+}
+
+void MatMul(const CComplex* A, const CComplex* B, CComplex* C, int p, int q, int r)
+{
+    for (int i = 0; i < p; ++i)
+        for (int j = 0; j < r; ++j) {
+            CComplex s = g_CZero;
+            for (int k = 0; k < q; ++k)
+                s += A[i * q + k] * B[k * r + j];
+            C[i * r + j] = s;
+        }
+}
+
+void MatMulIntCx(const int* A, const CComplex* B, CComplex* C, int p, int q, int r)
+{
+    for (int i = 0; i < p; ++i)
+        for (int j = 0; j < r; ++j) {
+            CComplex s = g_CZero;
+            for (int k = 0; k < q; ++k)
+                s += A[i * q + k] * B[k * r + j];
+            C[i * r + j] = s;
+        }
+}
+
+void MatMulCxInt(const CComplex* A, const int* B, CComplex* C, int p, int q, int r)
+{
+    for (int i = 0; i < p; ++i)
+        for (int j = 0; j < r; ++j) {
+            CComplex s = g_CZero;
+            for (int k = 0; k < q; ++k)
+                s += A[i * q + k] * B[k * r + j];
+            C[i * r + j] = s;
+        }
+}
+
+void MatMulTransB(const CComplex* A, const CComplex* B, CComplex* C, int p, int q, int r)
+{
+    for (int i = 0; i < p; ++i)
+        for (int j = 0; j < r; ++j) {
+            CComplex s = g_CZero;
+            for (int k = 0; k < q; ++k)
+                s += A[i * q + k] * B[j * q + k];
+            C[i * r + j] = s;
+        }
+}
+
+void MatMulCxIntTransB(const CComplex* A, const int* B, CComplex* C, int p, int q, int r)
+{
+    for (int i = 0; i < p; ++i)
+        for (int j = 0; j < r; ++j) {
+            CComplex s = g_CZero;
+            for (int k = 0; k < q; ++k)
+                s += A[i * q + k] * B[j * q + k];
+            C[i * r + j] = s;
+        }
+}
+
+void MatMulIntTransA(const int* A, const CComplex* B, CComplex* C, int p, int q, int r)
+{
+    for (int i = 0; i < p; ++i)
+        for (int j = 0; j < r; ++j) {
+            CComplex s = g_CZero;
+            for (int k = 0; k < q; ++k)
+                s += A[k * p + i] * B[k * r + j];
+            C[i * r + j] = s;
+        }
+}
+
+void MatMulTransA(const CComplex* A, const CComplex* B, CComplex* C, int p, int q, int r)
+{
+    for (int i = 0; i < p; ++i)
+        for (int j = 0; j < r; ++j) {
+            CComplex s = g_CZero;
+            for (int k = 0; k < q; ++k)
+                s += A[k * p + i] * B[k * r + j];
+            C[i * r + j] = s;
+        }
+}
+
+void MatCopy(const CComplex* A, CComplex* B, int p, int q)
+{
+    for (int i = 0; i < p * q; ++i)
+        B[i] = A[i];
+}
+
+void MatCopyInt(const int* A, int* B, int p, int q)
+{
+    for (int i = 0; i < p * q; ++i)
+        B[i] = A[i];
+}
+
+void MatInverse(const CComplex* A, CComplex* X, int n)
+{
+    if (n == 1) {
+        if (Abs(A[0]) < kMinPivot) {
+            g_MatError = 2;
+            return;
+        }
+        X[0] = 1.0 / A[0];
+        return;
+    }
+    std::vector<CComplex> W(A, A + n * n);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            X[i * n + j] = (i == j) ? CComplex(1.0, 0.0) : g_CZero;
+
+    for (int c = 0; c < n; ++c) {
+        // Partial pivoting on the modulus; the first of equal maxima wins.
+        double best = 0.0;
+        int p = c;
+        for (int i = c; i < n; ++i) {
+            double m = Abs(W[i * n + c]);
+            if (m > best) {
+                best = m;
+                p = i;
+            }
+        }
+        if (best < kMinPivot) {
+            g_MatError = 2;
+            return;
+        }
+        if (p != c) {
+            for (int j = c; j < n; ++j)
+                std::swap(W[c * n + j], W[p * n + j]);
+            for (int j = 0; j < n; ++j)
+                std::swap(X[c * n + j], X[p * n + j]);
+        }
+        CComplex d = W[c * n + c];
+        for (int j = c + 1; j < n; ++j)
+            W[c * n + j] = W[c * n + j] / d;
+        for (int j = 0; j < n; ++j)
+            X[c * n + j] = X[c * n + j] / d;
+        for (int i = c + 1; i < n; ++i) {
+            CComplex f = W[i * n + c];
+            for (int j = c + 1; j < n; ++j)
+                W[i * n + j] = W[i * n + j] - f * W[c * n + j];
+            for (int j = 0; j < n; ++j)
+                X[i * n + j] = X[i * n + j] - f * X[c * n + j];
+        }
+    }
+    // Back substitution; the diagonal of W counts as 1.
+    for (int l = n - 1; l >= 1; --l)
+        for (int i = 0; i < l; ++i) {
+            CComplex f = W[i * n + l];
+            for (int j = 0; j < n; ++j)
+                X[i * n + j] = X[i * n + j] - f * X[l * n + j];
+        }
+}
+
+void MatScale(CComplex* A, const CComplex& z, int p, int q)
+{
+    for (int i = 0; i < p * q; ++i)
+        A[i] = A[i] * z;
+}
+
+void MatScaleReal(CComplex* A, double d, int p, int q)
+{
+    for (int i = 0; i < p * q; ++i)
+        A[i] = A[i] * d;
+}
+
+void MatDiagonal(const CComplex* A, CComplex* v, int n)
+{
+    // Reading index i*n + i >= i before writing v[i] makes v == A safe.
+    for (int i = 0; i < n; ++i)
+        v[i] = A[i * n + i];
+}
+
+void MatMulDiagRight(const CComplex* A, const CComplex* b, CComplex* C, int n)
+{
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            C[i * n + j] = A[i * n + j] * b[j];
+}
+
+void MatMulDiagLeft(const CComplex* a, const CComplex* B, CComplex* C, int n)
+{
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            C[i * n + j] = a[i] * B[i * n + j];
+}
+
+void VecReciprocal(const CComplex* a, CComplex* b, int n)
+{
+    for (int i = 0; i < n; ++i)
+        b[i] = 1.0 / a[i];
+}
+
+void MatZero(CComplex* A, int n)
+{
+    for (int i = 0; i < n * n; ++i)
+        A[i] = g_CZero;
+}
+
+void MatAddDiag(const CComplex* A, const CComplex* v, CComplex* C, int n)
+{
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            C[i * n + j] = A[i * n + j] + (i == j ? 1 : 0) * v[i];
+}
+
+void NormalizeColumns(CComplex* M, int n)
+{
+    for (int j = 0; j < n; ++j) {
+        CComplex d = M[j];
+        if (d.re == 0.0 && d.im == 0.0)
+            continue;
+        for (int i = 0; i < n; ++i)
+            M[i * n + j] = M[i * n + j] / d;
+    }
+}

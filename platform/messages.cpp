@@ -1,0 +1,41 @@
+#include "platform/messages.h"
+
+namespace {
+MessageSink* g_messageSink = nullptr;
+
+MsgAnswer FirstButton(MsgButtons buttons)
+{
+    return (buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel) ? MsgAnswer::Yes
+                                                                                 : MsgAnswer::Ok;
+}
+} // namespace
+
+MessageSink* SetMessageSink(MessageSink* sink)
+{
+    MessageSink* previous = g_messageSink;
+    g_messageSink = sink;
+    return previous;
+}
+
+MessageSink* GetMessageSink()
+{
+    return g_messageSink;
+}
+
+MsgAnswer ShowMessage(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons)
+{
+    if (!g_messageSink)
+        return FirstButton(buttons);
+    return g_messageSink->show(text, caption, icon, buttons);
+}
+
+MsgAnswer ScriptedMessages::show(const std::string& text, const std::string& caption, MsgIcon icon,
+                                 MsgButtons buttons)
+{
+    m_messages.push_back({text, caption, icon, buttons});
+    if (m_answers.empty())
+        return FirstButton(buttons);
+    MsgAnswer a = m_answers.front();
+    m_answers.pop_front();
+    return a;
+}
