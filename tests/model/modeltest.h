@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/catalogitems.h"
+#include "model/modelglobals.h"
 #include "platform/archive.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,13 @@
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
+
+// Every model test starts from the start-up values of the task globals.
+class ModelTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetModelGlobals(); }
+    void TearDown() override { ResetModelGlobals(); }
+};
 
 // A byte fixture written field by field, in the file notation.
 class Fixture {

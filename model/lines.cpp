@@ -1,0 +1,426 @@
+#include "model/lines.h"
+
+#include "model/conductors.h"
+#include "platform/archive.h"
+
+#include <cmath>
+
+void CheckLoadedWire(ArchiveReader& ar, int wire, const char* what)
+{
+    if (wire >= kMaxWires || wire >= g_nLoadWires)
+        ar.fail(std::string(what) + " " + std::to_string(wire) + " outside the element's " +
+                std::to_string(g_nLoadWires) + " wires");
+}
+
+void CheckWireCount(ArchiveReader& ar, int count, const char* what)
+{
+    if (count > kMaxWires)
+        ar.fail(std::string(what) + " " + std::to_string(count) + " above 40 wires");
+}
+
+namespace {
+
+bool Near(double a, double b, double tol)
+{
+    return std::fabs(a - b) <= tol;
+}
+
+std::vector<std::uint8_t> ReadSpanValues(ArchiveReader& ar, std::uint16_t pieces)
+{
+    return ar.readBytes(pieces, "span values");
+}
+
+void WriteSpanValues(ArchiveWriter& ar, const std::vector<std::uint8_t>& v, std::uint16_t pieces)
+{
+    for (std::size_t i = 0; i < pieces; ++i)
+        ar.writeByte(i < v.size() ? v[i] : 0);
+}
+
+}  // namespace
+
+// ---- CVLProv ----------------------------------------------------------------
+
+void CVLProv::Load(ArchiveReader& ar)
+{
+    sag = ar.readDouble("wire sag");
+    bundleStep = ar.readDouble("bundle step");
+    iceThickness = ar.readDouble("ice thickness");
+    iceDensity = ar.readDouble("ice density");
+    bundleCount = ar.readByte("bundle count");
+    wireType.Load(ar);
+}
+
+void CVLProv::Store(ArchiveWriter& ar) const
+{
+    ar.writeDouble(sag);
+    ar.writeDouble(bundleStep);
+    ar.writeDouble(iceThickness);
+    ar.writeDouble(iceDensity);
+    ar.writeByte(bundleCount);
+    wireType.Store(ar);
+}
+
+void CVLProv::LoadDalvex(ArchiveReader& ar)
+{
+    sag = ar.readDouble("wire sag");
+    bundleStep = ar.readDouble("bundle step");
+    bundleCount = ar.readByte("bundle count");
+    wireType.Load(ar);
+    iceThickness = 0.0;
+    iceDensity = 0.0;
+}
+
+// ---- CVLine -----------------------------------------------------------------
+
+void CVLine::Clear()
+{
+    *this = CVLine();
+}
+
+void CVLine::Copy(const CVLine& src)
+{
+    if (this == &src)
+        return;
+    Clear();
+    wires = src.wires;
+    phaseWires = src.phaseWires;
+    ice = src.ice;
+    inhomogeneity = src.inhomogeneity;
+    earthModel = src.earthModel;
+    spanValues = src.spanValues;
+    wireCount = src.wireCount;
+    pieces = src.pieces;
+    tower.Copy(src.tower);
+    iceTemperature = src.iceTemperature;
+    iceFactor = src.iceFactor;
+    spanDeviation = src.spanDeviation;
+    earthRho1 = src.earthRho1;
+    earthRho2 = src.earthRho2;
+    earthEps1 = src.earthEps1;
+    earthEps2 = src.earthEps2;
+    layerDepth = src.layerDepth;
+    spanMean = src.spanMean;
+    length = src.length;
+    symmetry = src.symmetry;
+    if (src.inhomogeneity != 0)
+        matrix.Copy(src.matrix);
+    wireArray = src.wireArray;
+}
+
+const CVLProv* CVLine::Wire(int i) const
+{
+    if (!wireArray || i < 0 || i >= int(wireArray->size()))
+        return nullptr;
+    return &(*wireArray)[std::size_t(i)];
+}
+
+void CVLine::Load(ArchiveReader& ar)
+{
+    Clear();
+    wires = ar.readByte("line wires");
+    phaseWires = ar.readByte("line phase wires");
+    ice = ar.readByte("line ice flag");
+    inhomogeneity = ar.readByte("line inhomogeneity");
+    layerDepth = ar.readDouble("layer depth");
+    spanMean = ar.readDouble("mean span");
+    length = ar.readDouble("line length");
+    pieces = ar.readWord("line pieces");
+    earthModel = ar.readByte("earth model");
+    iceTemperature = ar.readDouble("ice temperature");
+    iceFactor = ar.readDouble("ice factor");
+    spanDeviation = ar.readDouble("span deviation");
+    earthRho1 = ar.readDouble("earth resistivity");
+    earthRho2 = ar.readDouble("earth resistivity");
+    earthEps1 = ar.readDouble("earth permittivity");
+    earthEps2 = ar.readDouble("earth permittivity");
+    tower.Load(ar);
+    std::uint8_t hasSpans = ar.readByte("span values flag");
+    wireCount = g_nTaskVersion >= 5 ? ar.readByte("line wire count") : wires;
+    CheckWireCount(ar, wireCount, "overhead line wire count");
+    if (hasSpans)
+        spanValues = ReadSpanValues(ar, pieces);
+    if (ar.readByte("line wires flag")) {
+        ar.checkCount(wireCount, 58, "line wires");
+        wireArray.emplace(wireCount);
+        for (CVLProv& w : *wireArray)
+            w.Load(ar);
+    }
+    if (inhomogeneity != 0)
+        matrix.Load(ar);
+    AfterLoad();
+}
+
+void CVLine::Store(ArchiveWriter& ar)
+{
+    ar.writeByte(wires);
+    ar.writeByte(phaseWires);
+    ar.writeByte(ice);
+    ar.writeByte(inhomogeneity);
+    ar.writeDouble(layerDepth);
+    ar.writeDouble(spanMean);
+    ar.writeDouble(length);
+    ar.writeWord(pieces);
+    ar.writeByte(earthModel);
+    for (double d : {iceTemperature, iceFactor, spanDeviation, earthRho1, earthRho2, earthEps1, earthEps2})
+        ar.writeDouble(d);
+    tower.Store(ar);
+    bool hasSpans = spanValues.has_value() && inhomogeneity == 1;
+    ar.writeByte(hasSpans ? 1 : 0);
+    ar.writeByte(wireCount);
+    if (hasSpans)
+        WriteSpanValues(ar, *spanValues, pieces);
+    ar.writeByte(wireArray ? 1 : 0);
+    if (wireArray) {
+        // wireCount records; a missing wire is written as a new one.
+        for (int i = 0; i < wireCount; ++i) {
+            const CVLProv* w = Wire(i);
+            (w ? *w : CVLProv()).Store(ar);
+        }
+    }
+    if (inhomogeneity != 0)
+        matrix.Store(ar);
+}
+
+void CVLine::LoadDalvex(ArchiveReader& ar)
+{
+    Clear();
+    inhomogeneity = ar.readByte("line inhomogeneity");
+    spanMean = ar.readDouble("mean span");
+    length = ar.readDouble("line length");
+    pieces = ar.readWord("line pieces");
+    spanDeviation = ar.readDouble("span deviation");
+    earthRho1 = ar.readDouble("earth resistivity");
+    tower.Load(ar);
+    std::uint8_t hasSpans = ar.readByte("span values flag");
+    wires = ar.readByte("line wires");
+    phaseWires = ar.readByte("line phase wires");
+    CheckWireCount(ar, wires, "overhead line wire count");
+    if (hasSpans)
+        spanValues = ReadSpanValues(ar, pieces);
+    wireCount = wires;
+    if (ar.readByte("line wires flag")) {
+        ar.checkCount(wireCount, 42, "line wires");
+        wireArray.emplace(wireCount);
+        for (CVLProv& w : *wireArray)
+            w.LoadDalvex(ar);
+    }
+    if (inhomogeneity != 0)
+        matrix.Load(ar);
+    // What the sibling program does not keep: no ice, one-layer earth by
+    // Carson's formulas.
+    ice = 0;
+    iceTemperature = iceFactor = 0.0;
+    earthRho2 = earthEps1 = earthEps2 = layerDepth = 0.0;
+    earthModel = 1;
+    AfterLoad();
+}
+
+void CVLine::AfterLoad()
+{
+    if (inhomogeneity != 0 || g_nSplitConductor >= 0) {
+        symmetry = -1;
+        return;
+    }
+    symmetry = FindSymmetricWires(tower.x.data(), tower.y.data(),
+                                  std::uint8_t(std::min<std::size_t>(tower.count, tower.x.size())));
+    if (symmetry == -1 || wires < 2)
+        return;
+    // Every wire pair below must exist in the wire array, on the tower and in
+    // the 40-entry pair table.
+    if (!wireArray || wires > wireArray->size() || wires > tower.count || wires > kMaxWires) {
+        symmetry = -1;
+        return;
+    }
+    const std::vector<CVLProv>& w = *wireArray;
+    for (int i = 1; i < wires; ++i) {
+        int pair = g_SymWires[i];
+        if (pair == 0)
+            continue;
+        for (int j = 0; j < i; ++j) {
+            if (g_SymWires[j] != -pair)
+                continue;
+            const CVLProv& a = w[std::size_t(i)];
+            const CVLProv& b = w[std::size_t(j)];
+            bool agree = !(i >= phaseWires && j < phaseWires) && a.wireType.name == b.wireType.name &&
+                         Near(a.sag, b.sag, 0.001) && a.bundleCount == b.bundleCount &&
+                         (a.bundleCount <= 1 || Near(a.bundleStep, b.bundleStep, 0.001)) &&
+                         (!ice || (Near(a.iceThickness, b.iceThickness, 0.001) &&
+                                   Near(a.iceDensity, b.iceDensity, 0.001)));
+            if (!agree) {
+                symmetry = -1;
+                return;
+            }
+        }
+    }
+}
+
+std::uint8_t CVLine::IsSame(const CVLine& o) const
+{
+    if (wires != o.wires || wireCount != o.wireCount || phaseWires != o.phaseWires ||
+        inhomogeneity != o.inhomogeneity || earthModel != o.earthModel || tower.Compare(o.tower) == 0)
+        return 0;
+    if (ice != o.ice || !Near(earthRho1, o.earthRho1, 0.001))
+        return 0;
+    if (earthModel != 1 && !Near(earthEps1, o.earthEps1, 0.001))
+        return 0;
+    if (earthModel == 2 && (!Near(layerDepth, o.layerDepth, 0.001) || !Near(earthRho2, o.earthRho2, 0.001) ||
+                            !Near(earthEps2, o.earthEps2, 0.001)))
+        return 0;
+    if (ice && (!Near(iceTemperature, o.iceTemperature, 1e-5) || !Near(iceFactor, o.iceFactor, 1e-6)))
+        return 0;
+    if (inhomogeneity != 0 &&
+        (matrix.Compare(o.matrix) == 0 || pieces != o.pieces || !Near(spanMean, o.spanMean, 0.001)))
+        return 0;
+    if (inhomogeneity == 1) {
+        if (!Near(spanDeviation, o.spanDeviation, 0.001))
+            return 0;
+        static const std::vector<std::uint8_t> none;
+        const auto& a = spanValues ? *spanValues : none;
+        const auto& b = o.spanValues ? *o.spanValues : none;
+        for (std::size_t i = 0; i < pieces; ++i)
+            if ((i < a.size() ? a[i] : 0) != (i < b.size() ? b[i] : 0))
+                return 0;
+    }
+    for (int i = 0; i < wireCount; ++i) {
+        const CVLProv* a = Wire(i);
+        const CVLProv* b = o.Wire(i);
+        if (!a || !b) {
+            if (a != b)
+                return 0;
+            continue;
+        }
+        if (a->wireType.Compare(b->wireType) == 0 || !Near(a->sag, b->sag, 0.001) ||
+            a->bundleCount != b->bundleCount)
+            return 0;
+        if (ice && (!Near(a->iceThickness, b->iceThickness, 1e-5) || !Near(a->iceDensity, b->iceDensity, 1e-6)))
+            return 0;
+        if (a->bundleCount > 1 && !Near(a->bundleStep, b->bundleStep, 1e-5))
+            return 0;
+    }
+    return std::fabs(length - o.length) < 0.001 ? 2 : 1;
+}
+
+// ---- CKLine -----------------------------------------------------------------
+
+int CKLine::CableCount() const
+{
+    int n = pipe == 1 ? 3 : 3 * circuits;
+    return std::min(n, kMaxWires);
+}
+
+void CKLine::Clear()
+{
+    *this = CKLine();
+}
+
+void CKLine::Copy(const CKLine& src)
+{
+    if (this == &src)
+        return;
+    Clear();
+    elementWires = src.elementWires;
+    circuits = src.circuits;
+    pipe = src.pipe;
+    rho = src.rho;
+    pipeRadius = src.pipeRadius;
+    pipeMu = src.pipeMu;
+    length = src.length;
+    for (int i = 0; i < src.CableCount(); ++i) {
+        x[i] = src.x[i];
+        y[i] = src.y[i];
+    }
+    symmetry = src.symmetry;
+    pipeCable.Copy(src.pipeCable);
+    solidCable.Copy(src.solidCable);
+}
+
+void CKLine::Load(ArchiveReader& ar)
+{
+    Clear();
+    rho = ar.readDouble("cable rho");
+    pipeRadius = ar.readDouble("pipe radius");
+    pipeMu = ar.readDouble("pipe permeability");
+    length = ar.readDouble("cable length");
+    if (g_nTaskVersion == 0) {
+        // Oldest form: six coordinate pairs whatever the circuit count.
+        for (int i = 0; i < 6; ++i)
+            x[i] = ar.readDouble("cable x");
+        for (int i = 0; i < 6; ++i)
+            y[i] = ar.readDouble("cable y");
+    }
+    circuits = ar.readByte("cable circuits");
+    pipe = ar.readByte("cable pipe flag");
+    elementWires = ar.readByte("cable element wires");
+    if (circuits > kMaxCircuits)
+        ar.fail("cable line of " + std::to_string(circuits) + " circuits (at most 13)");
+    symmetry = ar.readInt("cable symmetry");
+    pipeCable.Load(ar);
+    solidCable.Load(ar);
+    if (g_nTaskVersion == 0)
+        return;
+    for (int i = 0; i < CableCount(); ++i) {
+        x[i] = ar.readDouble("cable x");
+        y[i] = ar.readDouble("cable y");
+    }
+}
+
+void CKLine::Store(ArchiveWriter& ar)
+{
+    ar.writeDouble(rho);
+    ar.writeDouble(pipeRadius);
+    ar.writeDouble(pipeMu);
+    ar.writeDouble(length);
+    ar.writeByte(circuits);
+    ar.writeByte(pipe);
+    ar.writeByte(elementWires);
+    ar.writeInt(symmetry);
+    pipeCable.Store(ar);
+    solidCable.Store(ar);
+    // A circuit count above 13 cannot be held; CableCount stops at 40 cables,
+    // so the record is short rather than reading past the coordinates.
+    int k = pipe == 1 ? 3 : 3 * circuits;
+    for (int i = 0; i < k; ++i) {
+        ar.writeDouble(i < kMaxWires ? x[i] : 0.0);
+        ar.writeDouble(i < kMaxWires ? y[i] : 0.0);
+    }
+}
+
+void CKLine::LoadDalvex(ArchiveReader& ar)
+{
+    Clear();
+    rho = ar.readDouble("cable rho");
+    length = ar.readDouble("cable length");
+    symmetry = ar.readInt("cable symmetry");
+    elementWires = ar.readByte("cable count");
+    CheckWireCount(ar, elementWires, "cable count");
+    for (int i = 0; i < elementWires; ++i) {
+        x[i] = ar.readDouble("cable x");
+        y[i] = ar.readDouble("cable y");
+        solidCable.Load(ar);  // each record names the cable type; the last one stays
+    }
+    circuits = std::uint8_t(elementWires / 3);
+    pipe = 0;
+}
+
+std::uint8_t CKLine::IsSame(const CKLine& o) const
+{
+    if (circuits != o.circuits || pipe != o.pipe)
+        return 0;
+    if (!(std::fabs(rho - o.rho) / rho <= 1e-5))
+        return 0;
+    if (pipe == 1) {
+        for (int i = 0; i < 3; ++i)
+            if (x[i] != o.x[i] || y[i] != o.y[i])
+                return 0;
+        if (pipeCable.Compare(o.pipeCable) == 0 || !Near(pipeRadius, o.pipeRadius, 1e-5) ||
+            !Near(pipeMu, o.pipeMu, 1e-5))
+            return 0;
+    } else {
+        for (int i = 0; i < CableCount(); ++i)
+            if (x[i] != o.x[i] || y[i] != o.y[i])
+                return 0;
+        if (solidCable.Compare(o.solidCable) == 0)
+            return 0;
+    }
+    return std::fabs(length - o.length) < 0.001 ? 2 : 1;
+}
