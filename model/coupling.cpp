@@ -52,18 +52,23 @@ void CPrisoed::Store(ArchiveWriter& ar) const
 // ---- CUpr -------------------------------------------------------------------
 
 namespace {
-constexpr std::size_t kMinPrisoed = 2 + 32 + 20 + 25;
+
+void ReadDevices(ArchiveReader& ar, std::vector<CPrisoed>& devices, std::uint8_t count)
+{
+    ar.checkCount(count, 2 + 32 + 20 + 25, "coupling devices");
+    devices.resize(count);
+    for (CPrisoed& p : devices)
+        p.Load(ar);
 }
+
+}  // namespace
 
 void CUpr::Load(ArchiveReader& ar)
 {
     Clear();
     wires = ar.readByte("coupling device wires");
     count = ar.readByte("coupling device count");
-    ar.checkCount(count, kMinPrisoed, "coupling devices");
-    devices.resize(count);
-    for (CPrisoed& p : devices)
-        p.Load(ar);
+    ReadDevices(ar, devices, count);
 }
 
 void CUpr::Store(ArchiveWriter& ar)
@@ -82,10 +87,7 @@ void CUpr::LoadDalvex(ArchiveReader& ar)
     Clear();
     count = ar.readByte("coupling device count");
     wires = ar.readByte("coupling device wires");
-    ar.checkCount(count, kMinPrisoed, "coupling devices");
-    devices.resize(count);
-    for (CPrisoed& p : devices)
-        p.Load(ar);
+    ReadDevices(ar, devices, count);
     SkipIgnoredDoubles(ar);
     if (ar.readByte("conductor order flag"))
         ReadImportWireOrder(ar, wires);
