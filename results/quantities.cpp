@@ -1,0 +1,37 @@
+#include "results/quantities.h"
+
+#include <cmath>
+
+double DelayAngularStep(double startHz, double endHz, int count)
+{
+    if (count < 2)
+        return 0.0;
+    return (endHz - startHz) / (count - 1) * kPhaseTurn * 0.001;
+}
+
+double UnwrappedPhaseStep(double phase, double nextPhase)
+{
+    double d = nextPhase - phase;
+    if (std::fabs(d) > 4.0)
+        d += d > 0.0 ? -kPhaseTurn : kPhaseTurn;
+    return d;
+}
+
+bool GroupDelayMs(double phase, double nextPhase, double angularStep, double& delayMs)
+{
+    if (angularStep == 0.0 || !std::isfinite(angularStep))
+        return false;
+    delayMs = UnwrappedPhaseStep(phase, nextPhase) / angularStep;
+    return true;
+}
+
+double MismatchAttenuation(const CComplex& z, double r)
+{
+    CComplex diff = z - r;
+    CComplex sum = z + r;
+    if (Abs(diff) <= 1e-40)
+        return 1e30;
+    if (Abs(sum) <= 1e-40)
+        return -1e30;
+    return 20.0 * std::log10(Abs(sum / diff));
+}
