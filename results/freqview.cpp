@@ -72,7 +72,15 @@ std::string FrequencyViewModel::GetValueText(int row) const
     std::size_t i = 1;
     while (i < m - 1 && !(f < r.x[i] + h))
         ++i;
-    double v = r.y[i - 1] + (f - r.x[i - 1] - h) * (r.y[i] - r.y[i - 1]) / r.step;
+    // On a point (at the dialog's precision) the point's own value; between
+    // points the straight line with the row's uniform step.
+    double v;
+    if (static_cast<float>(r.x[i - 1] + h) == freq)
+        v = r.y[i - 1];
+    else if (static_cast<float>(r.x[i] + h) == freq)
+        v = r.y[i];
+    else
+        v = r.y[i - 1] + (f - r.x[i - 1] - h) * (r.y[i] - r.y[i - 1]) / r.step;
     return StrFormat("%g", v);
 }
 

@@ -1,5 +1,7 @@
 #include "results/quantities.h"
 
+#include "model/results.h"
+
 #include <cmath>
 
 double DelayAngularStep(double startHz, double endHz, int count)
@@ -34,4 +36,27 @@ double MismatchAttenuation(const CComplex& z, double r)
     if (Abs(sum) <= 1e-40)
         return -1e30;
     return 20.0 * std::log10(Abs(sum / diff));
+}
+
+double ResultAngularStep(const CRezGra& result)
+{
+    return DelayAngularStep(result.startFreq, result.endFreq, static_cast<int>(result.PointCount()));
+}
+
+bool ResultGroupDelayMs(const CRezGra& result, std::size_t i, double& delayMs)
+{
+    if (i + 1 >= result.PointCount())
+        return false;
+    return GroupDelayMs(result.points[i].transfer.im, result.points[i + 1].transfer.im,
+                        ResultAngularStep(result), delayMs);
+}
+
+double ResultMismatchLeft(const CRezGra& result, std::size_t i)
+{
+    return MismatchAttenuation(result.points[i].zLeft, result.zEndLeft);
+}
+
+double ResultMismatchRight(const CRezGra& result, std::size_t i)
+{
+    return MismatchAttenuation(result.points[i].zRight, result.zEndRight);
 }

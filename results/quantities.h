@@ -5,6 +5,10 @@
 
 #include "math/complex.h"
 
+#include <cstddef>
+
+class CRezGra;
+
 // One full turn of phase as the delay has always used it (slightly short of
 // 2*pi; the last digits of stored reports depend on it).
 inline constexpr double kPhaseTurn = 6.2831852;
@@ -28,3 +32,11 @@ bool GroupDelayMs(double phase, double nextPhase, double angularStep, double& de
 // (|Z - R| <= 1e-40) gives 1e30 and |Z + R| <= 1e-40 gives -1e30, the way the
 // calculation stores its infinite quantities.
 double MismatchAttenuation(const CComplex& z, double r);
+
+// The same for point i of a stored result.  The delay belongs to the interval
+// from point i to i + 1: none for the last point, nor for a result whose start
+// and end frequencies coincide.
+double ResultAngularStep(const CRezGra& result);
+bool ResultGroupDelayMs(const CRezGra& result, std::size_t i, double& delayMs);
+double ResultMismatchLeft(const CRezGra& result, std::size_t i);
+double ResultMismatchRight(const CRezGra& result, std::size_t i);
