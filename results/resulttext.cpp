@@ -1,6 +1,19 @@
 #include "results/resulttext.h"
 
+#include "model/conductors.h"
+#include "model/results.h"
 #include "platform/format.h"
+
+ConnectionNames ResultConnectionNames(const CRezGra& r, const int* leftMap, int leftSplit,
+                                      const int* rightMap, int rightSplit)
+{
+    ConnectionNames n;
+    n.l1 = FormatConductorName(leftMap, leftSplit, r.txWire1);
+    n.l2 = FormatConductorName(leftMap, leftSplit, r.txWire2);
+    n.r1 = FormatConductorName(rightMap, rightSplit, r.rxWire1);
+    n.r2 = FormatConductorName(rightMap, rightSplit, r.rxWire2);
+    return n;
+}
 
 std::string ConnectionText(int mode, const ConnectionNames& n)
 {

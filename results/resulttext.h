@@ -5,11 +5,19 @@
 
 #include <string>
 
+class CRezGra;
+
 // Names of the four end conductors of a result: the left ones at the first
 // element of the chain, the right ones at the last.
 struct ConnectionNames {
     std::string l1, l2, r1, r2;
 };
+
+// The names from the input conductor maps (40 codes) and split-conductor
+// indices of the chain's first and last element.  A missing element (null map)
+// or an index past the map gives "?".
+ConnectionNames ResultConnectionNames(const CRezGra& result, const int* leftMap, int leftSplit,
+                                      const int* rightMap, int rightSplit);
 
 // The connection as reports and analyser templates write it: "%s-0/%s-0" for
 // connection mode 0, "%s-%s-0/%s-%s-0" for mode 2, "%s-%s/%s-%s" otherwise.

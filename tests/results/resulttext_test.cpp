@@ -1,6 +1,7 @@
 #include "results/graphview.h"
 #include "results/quantities.h"
 #include "results/resulttext.h"
+#include "model/modelglobals.h"
 #include "resultstest.h"
 
 #include <cmath>
@@ -23,6 +24,34 @@ TEST(ResultText, ConnectionForms)
     EXPECT_EQ(WordConnectionText(0, 2, 5, 3, 7), "3-0/4-0");
     EXPECT_EQ(WordConnectionText(2, 0, 1, 2, 3), "1-2-0/3-4-0");
     EXPECT_EQ(BufferCurveLabel("task", "A-0/B-0"), "task,A-0/B-0");
+}
+
+TEST(ResultText, NamesFromTheEndElements)
+{
+    ResetModelGlobals();
+    g_nLabelCircuits = 2;
+    int left[40], right[40];
+    for (int i = 0; i < 40; ++i)
+        left[i] = right[i] = -1;
+    left[0] = 0;  // 1A
+    left[1] = 5;  // 2B
+    right[0] = 1; // 1B
+    right[2] = 6; // 2C
+    CRezGra r;
+    r.txWire1 = 0;
+    r.txWire2 = 1;
+    r.rxWire1 = 0;
+    r.rxWire2 = 2;
+    r.mode = 0;
+    ConnectionNames n = ResultConnectionNames(r, left, -1, right, -1);
+    EXPECT_EQ(ConnectionText(0, n), "1A-0/1B-0");
+    EXPECT_EQ(ConnectionText(1, n), "1A-2B/1B-2C");
+    // A damaged index or a chain without its last element names "?".
+    r.rxWire1 = 45;
+    n = ResultConnectionNames(r, left, -1, nullptr, -1);
+    EXPECT_EQ(n.r1, "?");
+    EXPECT_EQ(n.r2, "?");
+    ResetModelGlobals();
 }
 
 TEST(ResultText, ResultNameSplit)

@@ -1,4 +1,4 @@
-#include "results/freqview.h"
+#include "results/frequencyview.h"
 
 #include "platform/format.h"
 
