@@ -1,24 +1,21 @@
-#include "results/linestyles.h"
+#include "results/linestyleedit.h"
 
 #include "platform/format.h"
 
-LineStyleTables g_LineStyles;
+namespace {
 
-void SetDefaultLineStyles(LineStyleTables& styles)
+int Component(std::uint32_t colour, int shift)
 {
-    static const ColourRef kColoured[kLinesPerSet] = {0xFF,   0xC800, 0xFF0000, 0xC3C3,   0xFF00FF,
-                                                      0xC3C300, 0x7F, 0x6400,   0x7F0000, 0x6464};
-    for (int i = 0; i < kLineStyleCount; ++i) {
-        styles.colours[static_cast<std::size_t>(i)] = i < kLinesPerSet ? kColoured[i] : 0;
-        styles.widths[static_cast<std::size_t>(i)] = 2;
-        styles.markers[static_cast<std::size_t>(i)] = 16;
-    }
+    return static_cast<int>(colour >> shift & 0xFF);
 }
 
-LineStyleEditModel::LineStyleEditModel(const LineStyleTables& styles)
-    : colours(styles.colours), widths(styles.widths), markers(styles.markers)
+std::uint32_t Colour(int red, int green, int blue)
 {
+    return static_cast<std::uint32_t>(red) | static_cast<std::uint32_t>(green) << 8 |
+           static_cast<std::uint32_t>(blue) << 16;
 }
+
+} // namespace
 
 void LineStyleEditModel::Open(int usedColourMode)
 {
@@ -48,19 +45,19 @@ void LineStyleEditModel::SwitchColourMode(int mode)
 void LineStyleEditModel::LoadLineControls()
 {
     const std::size_t k = static_cast<std::size_t>(EditedEntry());
-    const ColourRef c = colours[k];
+    const std::uint32_t c = colours[k];
     if (colourMode != 0) {
-        sliders[0] = 255 - RedOf(c);
+        sliders[0] = 255 - Component(c, 0);
         redText = StrFormat("%d", sliders[0]);
     } else {
-        sliders = {RedOf(c), GreenOf(c), BlueOf(c)};
+        sliders = {Component(c, 0), Component(c, 8), Component(c, 16)};
         redText = StrFormat("%3d", sliders[0]);
         greenText = StrFormat("%3d", sliders[1]);
         blueText = StrFormat("%3d", sliders[2]);
     }
     penWidth = widths[k];
-    markerKind = MarkerKind(markers[k]);
-    markerSize = MarkerSize(markers[k]);
+    markerKind = markers[k] & 7;
+    markerSize = markers[k] / 8;
 }
 
 void LineStyleEditModel::StoreLineValues()
@@ -69,12 +66,12 @@ void LineStyleEditModel::StoreLineValues()
     if (colourMode != 0) {
         // The slider is a brightness: 0 is white, 255 black.
         int grey = 255 - sliders[0];
-        colours[k] = MakeColour(grey, grey, grey);
+        colours[k] = Colour(grey, grey, grey);
     } else {
-        colours[k] = MakeColour(sliders[0], sliders[1], sliders[2]);
+        colours[k] = Colour(sliders[0], sliders[1], sliders[2]);
     }
     widths[k] = penWidth;
-    markers[k] = MarkerCode(markerSize, markerKind);
+    markers[k] = markerSize * 8 + markerKind;
 }
 
 bool LineStyleEditModel::SetLineNumber(int line)
@@ -91,8 +88,7 @@ bool LineStyleEditModel::MoveSlider(int slider, int position)
     if (slider < 0 || slider > 2 || position < 0 || position > 255)
         return false;
     sliders[static_cast<std::size_t>(slider)] = position;
-    std::string text = StrFormat("%3d", position);
-    (slider == 0 ? redText : slider == 1 ? greenText : blueText) = text;
+    (slider == 0 ? redText : slider == 1 ? greenText : blueText) = StrFormat("%3d", position);
     StoreLineValues();
     return true;
 }
@@ -122,11 +118,4 @@ bool LineStyleEditModel::SetMarkerKind(int kind)
     markerKind = kind;
     StoreLineValues();
     return true;
-}
-
-void LineStyleEditModel::Save(LineStyleTables& styles) const
-{
-    styles.colours = colours;
-    styles.widths = widths;
-    styles.markers = markers;
 }
