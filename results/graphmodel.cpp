@@ -33,19 +33,12 @@ void GraphModel::LoadCurves(int q, int count)
             dataFMin = std::min(dataFMin, c.fMin);
             dataFMax = std::max(dataFMax, c.fMax);
         }
-        // A value that is not finite (only files of the original hold one)
-        // stays out of the ranges; the drawing breaks the curve there.
-        std::size_t n = ValueCount(k);
-        for (std::size_t j = 0; j < n; ++j) {
-            double v = c.y[j];
-            if (!std::isfinite(v))
-                continue;
-            dataYMin = std::min(dataYMin, v);
-            dataYMax = std::max(dataYMax, v);
-            zeroYMin = std::min(zeroYMin, v);
-            zeroYMax = std::max(zeroYMax, v);
-        }
     }
+    ValueRanges r = CollectValueRanges(false);
+    dataYMin = r.lo;
+    dataYMax = r.hi;
+    zeroYMin = r.zeroLo;
+    zeroYMax = r.zeroHi;
     straddlesZero = dataYMin * dataYMax < 0.0;
     notFromZero = !straddlesZero;
     shownYMin = dataYMin;
@@ -72,37 +65,46 @@ std::size_t GraphModel::ValueCount(int k) const
     return std::min(c.y.size(), points);
 }
 
-bool GraphModel::CalcYRange()
+GraphModel::ValueRanges GraphModel::CollectValueRanges(bool shownWindowOnly) const
 {
-    double lo = 1e20, hi = -1e20, zlo = 0.0, zhi = 0.0;
-    bool found = false;
+    ValueRanges r;
     for (int k = 0; k < curveCount; ++k) {
         const CRez& c = curves[static_cast<std::size_t>(k)];
         std::size_t n = ValueCount(k);
         for (std::size_t j = 0; j < n; ++j) {
-            double a = Abscissa(k, j);
-            if (a < shownFMin)
-                continue;
-            if (a > shownFMax)
-                break;
+            if (shownWindowOnly) {
+                double a = Abscissa(k, j);
+                if (a < shownFMin)
+                    continue;
+                if (a > shownFMax)
+                    break;
+            }
+            // A value that is not finite (only files of the original hold
+            // one) stays out of the ranges; the drawing breaks the curve there.
             double v = c.y[j];
             if (!std::isfinite(v))
                 continue;
-            lo = std::min(lo, v);
-            hi = std::max(hi, v);
-            zlo = std::min(zlo, v);
-            zhi = std::max(zhi, v);
-            found = true;
+            r.lo = std::min(r.lo, v);
+            r.hi = std::max(r.hi, v);
+            r.zeroLo = std::min(r.zeroLo, v);
+            r.zeroHi = std::max(r.zeroHi, v);
+            r.found = true;
         }
     }
+    return r;
+}
+
+bool GraphModel::CalcYRange()
+{
+    ValueRanges r = CollectValueRanges(true);
     // A window between the points of every curve keeps the ranges it had: an
     // empty range would give the axes nothing to divide.
-    if (!found)
+    if (!r.found)
         return false;
-    dataYMin = lo;
-    dataYMax = hi;
-    zeroYMin = zlo;
-    zeroYMax = zhi;
+    dataYMin = r.lo;
+    dataYMax = r.hi;
+    zeroYMin = r.zeroLo;
+    zeroYMax = r.zeroHi;
     straddlesZero = dataYMin * dataYMax < 0.0;
     return true;
 }

@@ -117,6 +117,14 @@ public:
     std::optional<GraphCommandState> CommandState(int command) const;
 
 private:
+    // Value ranges over every finite value, or over those inside the shown
+    // frequency window; the exact range starts at 1e20 / -1e20, the one that
+    // includes zero at 0 / 0.
+    struct ValueRanges {
+        double lo = 1e20, hi = -1e20, zeroLo = 0.0, zeroHi = 0.0;
+        bool found = false;
+    };
+    ValueRanges CollectValueRanges(bool shownWindowOnly) const;
     void ResetZoomState();
     void ClampShownYToData();
 };

@@ -93,22 +93,23 @@ bool LineStyleEditModel::MoveSlider(int slider, int position)
     return true;
 }
 
-bool LineStyleEditModel::SetPenWidth(int width)
+bool LineStyleEditModel::SetSpinValue(int& field, int value)
 {
-    if (suppressChange || width < 1 || width > 10)
+    if (suppressChange || value < 1 || value > 10)
         return false;
-    penWidth = width;
+    field = value;
     StoreLineValues();
     return true;
 }
 
+bool LineStyleEditModel::SetPenWidth(int width)
+{
+    return SetSpinValue(penWidth, width);
+}
+
 bool LineStyleEditModel::SetMarkerSize(int size)
 {
-    if (suppressChange || size < 1 || size > 10)
-        return false;
-    markerSize = size;
-    StoreLineValues();
-    return true;
+    return SetSpinValue(markerSize, size);
 }
 
 bool LineStyleEditModel::SetMarkerKind(int kind)

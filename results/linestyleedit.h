@@ -75,4 +75,6 @@ public:
 
 private:
     void LoadSetControls();
+    // The width and marker-size edits: 1 to 10, stored at once.
+    bool SetSpinValue(int& field, int value);
 };
