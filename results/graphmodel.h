@@ -29,6 +29,7 @@ struct GraphCommandState {
 
 class GraphModel {
 public:
+    // kind: kResultsGraph or kBufferGraph (kept by pointer).
     explicit GraphModel(const GraphViewKind& kind = kResultsGraph) : kind(&kind) {}
 
     const GraphViewKind* kind;
