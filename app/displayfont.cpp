@@ -1,0 +1,90 @@
+#include "app/displayfont.h"
+
+#include "platform/format.h"
+
+#include <cstdlib>
+
+LogFont g_LogFont = DefaultDisplayFont();
+
+namespace {
+
+bool ScanLong(std::string_view s, std::size_t& pos, long& value)
+{
+    while (pos < s.size() && (s[pos] == ' ' || s[pos] == '\t'))
+        ++pos;
+    std::size_t start = pos;
+    if (pos < s.size() && (s[pos] == '-' || s[pos] == '+'))
+        ++pos;
+    std::size_t digits = pos;
+    while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9')
+        ++pos;
+    if (pos == digits || pos - digits > 9)
+        return false;
+    value = std::strtol(std::string(s.substr(start, pos - start)).c_str(), nullptr, 10);
+    return true;
+}
+
+} // namespace
+
+LogFont DefaultDisplayFont()
+{
+    LogFont f;
+    // The system fixed font's precision and quality: string precision, stroke
+    // clipping, draft quality.
+    f.lfOutPrecision = 1;
+    f.lfClipPrecision = 2;
+    f.lfQuality = 1;
+    f.lfFaceName = "Courier New Cyr";
+    f.lfHeight = 12;
+    f.lfWidth = 0;
+    f.lfEscapement = 0;
+    f.lfOrientation = 0;
+    f.lfWeight = 400;
+    f.lfItalic = 0;
+    f.lfUnderline = 0;
+    f.lfStrikeOut = 0;
+    f.lfCharSet = 204;
+    f.lfPitchAndFamily = 17;
+    return f;
+}
+
+bool ParseFontEntry(std::string_view entry, LogFont& font)
+{
+    long v[13];
+    std::size_t pos = 0;
+    for (int i = 0; i < 13; ++i) {
+        if (!ScanLong(entry, pos, v[i]) || pos >= entry.size())
+            return false;
+        ++pos; // the separator after each number
+    }
+    for (int i = 5; i < 13; ++i)
+        if (v[i] < 0 || v[i] > 255)
+            return false;
+    std::string_view face = entry.substr(pos);
+    if (face.empty())
+        return false;
+    LogFont f;
+    f.lfHeight = v[0];
+    f.lfWidth = v[1];
+    f.lfEscapement = v[2];
+    f.lfOrientation = v[3];
+    f.lfWeight = v[4];
+    f.lfItalic = static_cast<int>(v[5]);
+    f.lfUnderline = static_cast<int>(v[6]);
+    f.lfStrikeOut = static_cast<int>(v[7]);
+    f.lfCharSet = static_cast<int>(v[8]);
+    f.lfOutPrecision = static_cast<int>(v[9]);
+    f.lfClipPrecision = static_cast<int>(v[10]);
+    f.lfQuality = static_cast<int>(v[11]);
+    f.lfPitchAndFamily = static_cast<int>(v[12]);
+    f.lfFaceName = std::string(face);
+    font = std::move(f);
+    return true;
+}
+
+std::string FormatFontEntry(const LogFont& f)
+{
+    return StrFormat("%ld,%ld,%ld,%ld,%ld,%d,%d,%d,%d,%d,%d,%d,%d,%s", f.lfHeight, f.lfWidth, f.lfEscapement,
+                     f.lfOrientation, f.lfWeight, f.lfItalic, f.lfUnderline, f.lfStrikeOut, f.lfCharSet,
+                     f.lfOutPrecision, f.lfClipPrecision, f.lfQuality, f.lfPitchAndFamily, f.lfFaceName.c_str());
+}

@@ -1,0 +1,50 @@
+// The open and save file dialogs as a request and an answer: the program
+// fills the request, RunModal shows it (the Qt file dialog in the program, a
+// scripted answer in tests), and the chosen path comes back in m_strPathName.
+#pragma once
+
+#include "platform/modal.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class FileDialog {
+public:
+    FileDialog(bool openFileDialog, std::string defaultExtension, std::string filter,
+               std::string title)
+        : m_bOpenFileDialog(openFileDialog), m_strDefExt(std::move(defaultExtension)),
+          m_strFilter(std::move(filter)), m_strTitle(std::move(title))
+    {
+    }
+
+    bool m_bOpenFileDialog;
+    // Appended to a typed name without an extension ("kdb", "ktf", ...).
+    std::string m_strDefExt;
+    // "Description|patterns|Description|patterns||", patterns separated by ';'.
+    std::string m_strFilter;
+    std::string m_strTitle;
+    // Open: the file must exist.
+    bool m_bFileMustExist = false;
+    // Save: ask before replacing an existing file (the callers that ask
+    // themselves leave it off).
+    bool m_bOverwritePrompt = false;
+    // In: the proposed file; out after IDOK: the chosen full path.
+    std::string m_strPathName;
+
+    int DoModal() { return RunModal(*this); }
+    const std::string& GetPathName() const { return m_strPathName; }
+    // The chosen file's name without its folder.
+    std::string GetFileName() const;
+};
+
+struct FileFilter {
+    std::string description;
+    std::vector<std::string> patterns;
+};
+// Splits a "Description|patterns|...||" filter into its pairs.
+std::vector<FileFilter> ParseFileFilter(std::string_view filter);
+
+// The part of a path after its last '/' or '\' (the whole path when it has
+// neither): task and catalog paths stored by the Windows program use '\'.
+std::string FileNameOfPath(std::string_view path);
