@@ -1,7 +1,7 @@
 // Command identifiers of the main window: menus, toolbars and accelerators
 // route these numbers to the application object and the main frame.  The
-// values are those of the original resources, so that the ranges below
-// (recent tasks, recent catalogs) keep their meaning.
+// values are fixed; the two ranges below are the recent tasks and the recent
+// catalogs.
 #pragma once
 
 namespace cmd {

@@ -1,6 +1,6 @@
 // The display font of the text views (task and catalog listings, result
-// reports), described by the fields of the Windows logical font the profile
-// has always stored them as.  The Qt side turns it into a QFont.
+// reports), described by the fields of a logical font (height, width, weight,
+// ..., face name) as the profile stores them.  The Qt side turns it into a QFont.
 #pragma once
 
 #include <string>

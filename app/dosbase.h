@@ -1,4 +1,4 @@
-// The catalog file of the DOS-era predecessor, "basek": records of a type
+// The DOS-era catalog file "basek": records of a type
 // byte (0-7), the item's name in the DOS code page ended by "@", and the
 // item's numbers as 4-byte little-endian floats, one record after another
 // with nothing between them.

@@ -46,5 +46,5 @@ struct FileFilter {
 std::vector<FileFilter> ParseFileFilter(std::string_view filter);
 
 // The part of a path after its last '/' or '\' (the whole path when it has
-// neither): task and catalog paths stored by the Windows program use '\'.
+// neither): paths written on Windows use '\'.
 std::string FileNameOfPath(std::string_view path);

@@ -5,8 +5,8 @@
 // of its section and a new section to the end of the file, so a profile that
 // is read and written back without changes is byte-identical.
 //
-// Sections and entries are found without regard to letter case, as the
-// profile functions of the original system did; values are stored as bytes
+// Sections and entries are found without regard to letter case, as INI files
+// are read on Windows; values are stored as bytes
 // (UTF-8 text on this system), with blanks around them trimmed on reading.
 #pragma once
 

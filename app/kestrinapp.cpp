@@ -1,0 +1,171 @@
+#include "app/kestrinapp.h"
+
+#include "app/commandids.h"
+#include "app/currentbase.h"
+#include "app/kestrinview.h"
+#include "app/mainframe.h"
+#include "model/base.h"
+#include "platform/filedialog.h"
+#include "platform/format.h"
+#include "platform/messages.h"
+
+CKestrinApp* g_pApp = nullptr;
+
+CKestrinApp::CKestrinApp()
+{
+    g_pApp = this;
+}
+
+CKestrinApp::~CKestrinApp()
+{
+    m_pFrame.reset();
+    m_pView.reset();
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+bool CKestrinApp::InitInstance(const std::vector<std::string>& args, AppHost& host)
+{
+    g_bBaseLoaded = 0;
+    if (m_strProfilePath.empty())
+        m_strProfilePath = DefaultProfilePath();
+    std::string error;
+    if (!LoadFile(m_strProfilePath, error)) {
+        // An unreadable profile is not overwritten at exit.
+        m_bProfileReadable = false;
+        ShowMessage(StrFormat("Не удалось прочитать настройки программы из файла\n%s\n%s",
+                              m_strProfilePath.c_str(), error.c_str()));
+    }
+    LoadProfileLists(kRecentCount);
+
+    // The view and the frame; the frame's construction loads the most recent
+    // catalog with the start-up rules.
+    m_pView = std::make_unique<CKestrinView>();
+    m_pFrame = std::make_unique<CMainFrame>();
+    FrameHost* frameHost = host.CreateMainWindow(*m_pFrame, *m_pView);
+    if (!frameHost)
+        return false;
+    m_pFrame->OnCreate(frameHost);
+
+    // The command line: an empty task, or the file named on it.
+    if (args.empty())
+        OnFileNew();
+    else if (!OpenDocumentFile(args.front()))
+        return false;
+
+    ApplyLineStyles();
+    ApplyDisplayFont();
+    // Whatever happened to the recent catalog list, start-up is over: a later
+    // pick of a recent catalog follows the rules of a running program.
+    m_bStarting = 0;
+    host.ShowMainWindow();
+    m_pFrame->UpdateTitle();
+    return true;
+}
+
+int CKestrinApp::ExitInstance()
+{
+    SaveProfileLists();
+    if (m_bProfileReadable) {
+        std::string error;
+        if (!SaveFile(m_strProfilePath, error))
+            ShowMessage(StrFormat("Не удалось сохранить настройки программы в файле\n%s\n%s",
+                                  m_strProfilePath.c_str(), error.c_str()));
+    }
+    m_pFontsList.reset();
+    m_pLinesList.reset();
+    m_pBaseList.reset();
+    m_pBaseDopList.reset();
+    return 0;
+}
+
+bool CKestrinApp::OnCommand(int id)
+{
+    if (cmd::IsRecentTask(id)) {
+        OnOpenRecentFile(id);
+        return true;
+    }
+    if (cmd::IsRecentBase(id)) {
+        OnOpenRecentBase(id);
+        return true;
+    }
+    switch (id) {
+    case cmd::ID_FILE_NEW:
+        OnFileNew();
+        return true;
+    case cmd::ID_FILE_OPEN:
+        OnFileOpen();
+        return true;
+    default:
+        return m_pFrame && m_pFrame->OnCommand(id);
+    }
+}
+
+void CKestrinApp::CloseResultWindowsAndResetZoom()
+{
+    if (m_pFrame && m_pFrame->Host())
+        m_pFrame->Host()->DestroyResultWindows();
+    if (m_pView) {
+        m_pView->m_dZoom = 1.0;
+        m_pView->m_bFitted = 0;
+        m_pView->m_bLarger = 0;
+    }
+}
+
+void CKestrinApp::OnFileNew()
+{
+    CloseResultWindowsAndResetZoom();
+    if (!m_pFrame)
+        return;
+    if (m_pFrame->m_nViewMode == 0)
+        m_pFrame->UpdateTitle();
+    else if (m_pView)
+        m_pView->BuildTextView();
+}
+
+void CKestrinApp::OnFileOpen()
+{
+}
+
+bool CKestrinApp::OpenDocumentFile(const std::string&, bool)
+{
+    if (m_pFrame && m_pFrame->m_bEditing)
+        return false;
+    return false;
+}
+
+bool CKestrinApp::OnOpenRecentFile(int id)
+{
+    if (m_pFrame && m_pFrame->m_bEditing)
+        return false;
+    if (!m_pRecentFileList)
+        return false;
+    int index = id - cmd::ID_FILE_MRU_FIRST;
+    if (index < 0 || index >= m_pRecentFileList->GetSize() || (*m_pRecentFileList)[index].empty())
+        return false;
+    return OpenDocumentFile((*m_pRecentFileList)[index], true);
+}
+
+bool CKestrinApp::OnOpenRecentBase(int id)
+{
+    if (!m_bStarting && m_pFrame && m_pFrame->m_bEditing)
+        return false;
+    bool loaded = false;
+    const int index = id - cmd::ID_BASE_MRU_FIRST;
+    if (m_pBaseList && index >= 0 && index < m_pBaseList->GetSize() && !(*m_pBaseList)[index].empty()) {
+        std::string path = (*m_pBaseList)[index];
+        CBase base;
+        CMainFrame* frame = m_pFrame ? m_pFrame.get() : g_pMainFrame;
+        if (frame && frame->LoadBase(base, path, FileNameOfPath(path), m_bStarting != 0)) {
+            g_strBasePath = path;
+            g_bBaseLoaded = 1;
+            m_pBaseList->Add(path);
+            g_CurBase.Swap(base);
+            if (!m_bStarting)
+                frame->UpdateTitle();
+            loaded = true;
+        }
+    }
+    m_bStarting = 0;
+    return loaded;
+}

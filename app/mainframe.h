@@ -1,0 +1,94 @@
+// The main window's logic: editing mode with its backup copy, view modes and
+// zoom, the catalog commands and the window title.  The Qt main window shows
+// it and implements FrameHost; tests drive it directly.
+#pragma once
+
+#include "app/commandstate.h"
+
+#include <string>
+
+class CBase;
+
+class FrameHost {
+public:
+    virtual ~FrameHost() = default;
+    virtual void SetFrameTitle(const std::string& title) = 0;
+    virtual void ShowElementBar(bool show) = 0;
+    virtual void RedrawFrame() = 0;
+    // Closes the results window and the comparison-buffer window when open.
+    virtual void DestroyResultWindows() = 0;
+};
+
+class CMainFrame {
+public:
+    // Loads the most recent catalog (through the application) when the recent
+    // catalog list names one.
+    CMainFrame();
+    ~CMainFrame();
+    CMainFrame(const CMainFrame&) = delete;
+    CMainFrame& operator=(const CMainFrame&) = delete;
+
+    // Window creation: the editing state reset, the element template emptied,
+    // the host attached.  Returns 0.
+    int OnCreate(FrameHost* host);
+    FrameHost* Host() const { return m_pHost; }
+    // The window is going away.
+    void DetachHost() { m_pHost = nullptr; }
+
+    // Runs a command of the frame; false when the frame has no handler for it.
+    bool OnCommand(int id);
+    // What the command rules read.
+    ShellState GetShellState() const;
+
+    // Editing mode.
+    void ResetEditState();
+    void OnTaskEdit();
+    void OnTaskBaseData();
+    void OnCancelEdit();
+    void OnSaveIntermediate();
+    void OnFinishEdit();
+    void OnToggleElementBar();
+    void OnToggleWarnings();
+    // The structure replay of the chain (the structure rules fill it in).
+    void RecalcStructure();
+    // The element template to no type.
+    void ResetTemplate();
+
+    // View modes and zoom.
+    void SetViewMode(int mode);
+    void OnViewScheme() { SetViewMode(0); }
+    void OnViewText() { SetViewMode(1); }
+    void OnViewTaskBase() { SetViewMode(2); }
+    void OnViewCurrentBase() { SetViewMode(3); }
+    void OnZoomNormal();
+    void OnZoomFit();
+    void OnViewTaskBaseData();
+    // The frame became active: the scheme view gets the focus.
+    void OnActivate();
+
+    // Catalog commands.
+    bool LoadBase(CBase& base, std::string& path, const std::string& name, bool startup);
+    void OnBaseSelect();
+    void OnBaseEdit();
+    void OnBaseSaveAs();
+    int OnSaveBaseMsg();
+    void UpdateTitle();
+
+    // Whether the window may close: while editing, asks whether to finish and
+    // save the task, to discard the edit, or to stay.
+    bool QueryClose();
+
+    int m_nViewMode = 0; // 0 scheme, 1 task listing, 2 task catalog, 3 current catalog
+    int m_bEditing = 0;
+    int m_bWarnings = 1;
+    int m_bRange = 0;
+    int m_bSelected = 0;
+    int m_bElementBar = 0;
+    unsigned short m_nSelected = 0xFFFF;
+    unsigned short m_nRangeEnd = 0xFFFF;
+
+private:
+    FrameHost* m_pHost = nullptr;
+};
+
+extern CMainFrame* g_pMainFrame;

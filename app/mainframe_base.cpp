@@ -1,0 +1,230 @@
+// The main frame's catalog commands: loading a catalog file (with the import
+// of the DOS-era catalog), choosing, saving and storing the current catalog,
+// and the window title that names the task and the catalog.
+#include "app/commandids.h"
+#include "app/currentbase.h"
+#include "app/dosbase.h"
+#include "app/kestrinapp.h"
+#include "app/kestrinview.h"
+#include "app/mainframe.h"
+#include "model/base.h"
+#include "platform/archive.h"
+#include "platform/filedialog.h"
+#include "platform/format.h"
+#include "platform/messages.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+std::string g_strBasePath;
+int g_bBaseLoaded = 0;
+
+namespace {
+
+constexpr const char* kOpenErrorCaption = "Ошибка открытия файла";
+constexpr const char* kBaseFilter = "Базы данных Kestrin (*.kdb)|*.kdb||";
+constexpr const char* kSaveBaseTitle = "Сохранение базы данных";
+
+void ReportDamaged(const std::string& name)
+{
+    ShowMessage(StrFormat("Файл %s поврежден.\nБаза не загружена!", name.c_str()), kOpenErrorCaption,
+                MsgIcon::Exclamation);
+}
+
+void ReportWriteFailure(const std::string& path, const std::string& error)
+{
+    ShowMessage(StrFormat("Не удалось записать базу данных в файл\n%s\n%s", path.c_str(), error.c_str()),
+                kSaveBaseTitle, MsgIcon::Exclamation);
+}
+
+bool FileExists(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+bool FileReadable(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return static_cast<bool>(in);
+}
+
+// The kdb file a DOS-era import is kept in: the user is told why and chooses
+// a file until a choice could be written.  Returns the chosen path, or an
+// empty one when no file dialog can be shown at all.
+std::string SaveImportedBase(CBase& base)
+{
+    while (ModalRunner<FileDialog>::Get()) {
+        FileDialog dlg(false, "kdb", kBaseFilter, kSaveBaseTitle);
+        ShowMessage("Импортированная база должна быть сохранена\nв формате баз данных Kestrin",
+                    "Импорт базы данных", MsgIcon::Exclamation);
+        if (dlg.DoModal() != IDOK || dlg.GetPathName().empty())
+            continue;
+        std::string error;
+        if (SaveBaseFile(dlg.GetPathName(), base, error))
+            return dlg.GetPathName();
+        ReportWriteFailure(dlg.GetPathName(), error);
+    }
+    return {};
+}
+
+} // namespace
+
+bool CMainFrame::LoadBase(CBase& base, std::string& path, const std::string& name, bool startup)
+{
+    if (!IsDosBaseName(name)) {
+        if (FileExists(path)) {
+            if (!FileReadable(path)) {
+                ShowMessage(StrFormat("Файл %s не удается открыть.\nБаза не загружена!", name.c_str()),
+                            kOpenErrorCaption, MsgIcon::Exclamation);
+                return false;
+            }
+            try {
+                LoadBaseFile(path, base);
+            } catch (const ArchiveError&) {
+                ReportDamaged(name);
+                return false;
+            }
+            return true;
+        }
+        if (startup) {
+            ShowMessage("Файл " + name + " не найден\nБаза не загружена!", kOpenErrorCaption, MsgIcon::Exclamation);
+            return false;
+        }
+        // A catalog file named later that does not exist yet: it is created
+        // empty and becomes the current catalog.
+        base.RemoveAll();
+        std::string error;
+        if (!SaveBaseFile(path, base, error)) {
+            ReportWriteFailure(path, error);
+            return false;
+        }
+        return true;
+    }
+
+    // The DOS-era catalog.
+    ArchiveReader ar;
+    try {
+        ar = ArchiveReader::FromFile(path);
+    } catch (const ArchiveError&) {
+        ShowMessage(kOpenErrorCaption);
+        return false;
+    }
+    CBase imported;
+    try {
+        ReadDosBase(ar, imported);
+    } catch (const ArchiveError&) {
+        ReportDamaged(name);
+        return false;
+    }
+    if (!startup) {
+        // Imported by a command: kept as a kdb file before it becomes current.
+        std::string saved = SaveImportedBase(imported);
+        if (saved.empty())
+            return false;
+        path = saved;
+    }
+    // At start-up the import is used as read, under the DOS file's path; the
+    // first store asks for a kdb file (SaveCurrentBase).
+    base.Swap(imported);
+    return true;
+}
+
+void CMainFrame::OnBaseSelect()
+{
+    FileDialog dlg(true, "kdb",
+                   "Базы данных Kestrin (*.kdb)|*.kdb|Базы данных MORVEL for DOS (basek.)|basek||",
+                   "Выбор базы данных");
+    if (dlg.DoModal() != IDOK)
+        return;
+    std::string path = dlg.GetPathName();
+    CBase loaded;
+    if (!LoadBase(loaded, path, dlg.GetFileName(), false))
+        return;
+    g_strBasePath = path;
+    g_bBaseLoaded = 1;
+    if (g_pApp && g_pApp->m_pBaseList)
+        g_pApp->m_pBaseList->Add(path);
+    g_CurBase.Swap(loaded);
+    UpdateTitle();
+}
+
+void CMainFrame::OnBaseEdit()
+{
+    // The catalog editor runs here on a copy of the current catalog; until it
+    // exists the command stays disabled.
+}
+
+void CMainFrame::OnBaseSaveAs()
+{
+    FileDialog dlg(false, "kdb", kBaseFilter, kSaveBaseTitle);
+    if (dlg.DoModal() != IDOK)
+        return;
+    const std::string path = dlg.GetPathName();
+    if (FileReadable(path) &&
+        ShowMessage("Выбрана существующая база данных.\nЗаменить ее?", kSaveBaseTitle, MsgIcon::Question,
+                    MsgButtons::YesNo) == MsgAnswer::No)
+        return;
+    std::string error;
+    if (!SaveBaseFile(path, g_CurBase, error)) {
+        // The catalog stays where it was: path, recent list and title unchanged.
+        ReportWriteFailure(path, error);
+        return;
+    }
+    g_strBasePath = path;
+    if (g_pApp && g_pApp->m_pBaseList)
+        g_pApp->m_pBaseList->Add(path);
+    UpdateTitle();
+    g_bBaseLoaded = 1;
+}
+
+int CMainFrame::OnSaveBaseMsg()
+{
+    SaveCurrentBase();
+    return 0;
+}
+
+bool SaveCurrentBase()
+{
+    if (IsDosBaseName(FileNameOfPath(g_strBasePath))) {
+        // A start-up import still under the DOS file's name: never write the
+        // catalog over the DOS file, keep it as a kdb file instead.
+        std::string saved = SaveImportedBase(g_CurBase);
+        if (saved.empty())
+            return false;
+        g_strBasePath = saved;
+        if (g_pApp && g_pApp->m_pBaseList)
+            g_pApp->m_pBaseList->Add(g_strBasePath);
+        if (g_pMainFrame)
+            g_pMainFrame->UpdateTitle();
+        return true;
+    }
+    std::string error;
+    if (!SaveBaseFile(g_strBasePath, g_CurBase, error)) {
+        ReportWriteFailure(g_strBasePath, error);
+        return false;
+    }
+    return true;
+}
+
+std::string BuildFrameTitle(const std::string* docTitle, bool baseLoaded, const std::string& basePath)
+{
+    std::string title = kFrameTitle;
+    if (docTitle) {
+        if (*docTitle != kUntitledTask) {
+            std::size_t dot = docTitle->rfind('.');
+            std::string task = dot == std::string::npos ? *docTitle + "." : docTitle->substr(0, dot + 1);
+            title += " - Задача: " + task;
+        } else {
+            title += " - ";
+            title += kUntitledTask;
+        }
+    }
+    if (baseLoaded) {
+        std::string name = FileNameOfPath(basePath);
+        title += " База: " + name.substr(0, name.find('.'));
+    }
+    return title;
+}

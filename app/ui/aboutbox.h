@@ -1,0 +1,6 @@
+#pragma once
+
+class QWidget;
+
+// The about box "Программа Kestrin" (modal).
+void RunAboutBox(QWidget* parent);

@@ -1,0 +1,6 @@
+#pragma once
+
+class QPrinter;
+
+// The printer the program prints on; print setup changes its page.
+QPrinter& AppPrinter();

@@ -1,0 +1,78 @@
+#include "app/ui/qtapphost.h"
+
+#include "app/fontcommand.h"
+#include "app/mainframe.h"
+#include "app/ui/fonts.h"
+#include "app/ui/mainwindow.h"
+#include "app/ui/qtdialogs.h"
+#include "app/ui/qtmessagesink.h"
+#include "dialogs/ui/taskdialogs.h"
+
+#include <QApplication>
+#include <QMetaObject>
+
+#include <atomic>
+#include <csignal>
+
+namespace {
+
+std::atomic<bool> g_termRequested{false};
+
+void OnTerm(int)
+{
+    g_termRequested = true;
+}
+
+} // namespace
+
+QtAppHost::QtAppHost() = default;
+
+QtAppHost::~QtAppHost() = default;
+
+FrameHost* QtAppHost::CreateMainWindow(CMainFrame& frame, CKestrinView& view)
+{
+    m_window = std::make_unique<MainWindow>(frame, view);
+    return m_window.get();
+}
+
+void QtAppHost::ShowMainWindow()
+{
+    CreateDisplayFont();
+    m_window->show();
+    m_window->UpdateCommandUi();
+}
+
+void QtAppHost::WatchTermination()
+{
+    std::signal(SIGTERM, OnTerm);
+    std::signal(SIGINT, OnTerm);
+    connect(&m_termTimer, &QTimer::timeout, this, [this] {
+        if (!g_termRequested.exchange(false))
+            return;
+        if (m_window && m_window->isVisible())
+            m_window->close();
+        else
+            QApplication::quit();
+    });
+    m_termTimer.start(100);
+}
+
+void PostSaveBaseMessage()
+{
+    QMetaObject::invokeMethod(
+        qApp,
+        [] {
+            if (g_pMainFrame)
+                g_pMainFrame->OnSaveBaseMsg();
+        },
+        Qt::QueuedConnection);
+}
+
+void InstallQtServices()
+{
+    static QtMessageSink sink;
+    SetMessageSink(&sink);
+    RegisterShellDialogs();
+    RegisterTaskDialogs();
+    g_OnDisplayFontChanged = CreateDisplayFont;
+}

@@ -1,0 +1,149 @@
+// The program's main window offscreen: start-up with a profile, the catalog
+// in the title, the start-up message of a missing catalog, the editing mode
+// and its screenshot.
+#include "app/commandids.h"
+#include "app/currentbase.h"
+#include "app/kestrinapp.h"
+#include "app/mainframe.h"
+#include "app/ui/mainwindow.h"
+#include "app/ui/qtapphost.h"
+#include "model/base.h"
+#include "platform/messages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include <fstream>
+#include <memory>
+
+using namespace cmd;
+
+namespace {
+
+void WriteText(const QString& path, const std::string& text)
+{
+    std::ofstream out(path.toStdString(), std::ios::binary);
+    out << text;
+}
+
+// One run of the program inside the test: the application object, the Qt
+// host with its main window, a temporary profile.
+struct Session {
+    explicit Session(const std::string& profileText, const QTemporaryDir& dir)
+    {
+        profile = dir.filePath("kestrin.ini");
+        WriteText(profile, profileText);
+        app = std::make_unique<CKestrinApp>();
+        app->m_strProfilePath = profile.toStdString();
+        host = std::make_unique<QtAppHost>();
+        started = app->InitInstance({}, *host);
+    }
+    ~Session()
+    {
+        if (host && host->Window())
+            host->Window()->close();
+        app->ExitInstance();
+        host.reset();
+        app.reset();
+    }
+    MainWindow* Window() const { return host->Window(); }
+
+    QString profile;
+    std::unique_ptr<CKestrinApp> app;
+    std::unique_ptr<QtAppHost> host;
+    bool started = false;
+};
+
+std::string CatalogFile(const QTemporaryDir& dir, const char* name)
+{
+    CBase base;
+    auto wire = std::make_unique<CProvod>();
+    wire->name = "АС-70";
+    wire->radius = 0.0057;
+    base.phaseWires.push_back(std::move(wire));
+    std::string path = dir.filePath(name).toStdString();
+    std::string error;
+    if (!SaveBaseFile(path, base, error))
+        qFatal("cannot write the test catalog: %s", error.c_str());
+    return path;
+}
+
+} // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWithTheRecentCatalogInTheTitle();
+    void missingCatalogIsReportedAndNoneIsLoaded();
+    void editingModeShowsTheElementBar();
+};
+
+void ShellTest::startsWithTheRecentCatalogInTheTitle()
+{
+    QTemporaryDir dir;
+    std::string base = CatalogFile(dir, "main.v2.kdb");
+    ScriptedMessages msgs;
+    Session s("[Base File List]\nFile1=" + base + "\n", dir);
+    QVERIFY(s.started);
+    QVERIFY(msgs.messages().empty());
+    QCOMPARE(g_bBaseLoaded, 1);
+    QCOMPARE(g_CurBase.phaseWires.size(), std::size_t(1));
+    QCOMPARE(s.Window()->windowTitle(), QString::fromUtf8("Morvel for Windows База: main"));
+    QVERIFY(s.Window()->isVisible());
+    QVERIFY(!s.Window()->ElementBar()->isVisible());
+    QVERIFY(s.Window()->Action(ID_TASK_EDIT)->isEnabled());
+    QVERIFY(!s.Window()->Action(ID_BASE_EDIT)->isEnabled());
+}
+
+void ShellTest::missingCatalogIsReportedAndNoneIsLoaded()
+{
+    QTemporaryDir dir;
+    ScriptedMessages msgs;
+    g_CurBase.RemoveAll();
+    Session s("[Base File List]\nFile1=" + dir.filePath("gone.kdb").toStdString() + "\n", dir);
+    QVERIFY(s.started);
+    QCOMPARE(msgs.messages().size(), std::size_t(1));
+    QCOMPARE(msgs.messages()[0].text, std::string("Файл gone.kdb не найден\nБаза не загружена!"));
+    QCOMPARE(msgs.messages()[0].caption, std::string("Ошибка открытия файла"));
+    QVERIFY(msgs.messages()[0].icon == MsgIcon::Exclamation);
+    QCOMPARE(g_bBaseLoaded, 0);
+    QVERIFY(!s.Window()->windowTitle().contains(QString::fromUtf8("База")));
+    // Editing needs a catalog.
+    QVERIFY(!s.Window()->Action(ID_TASK_EDIT)->isEnabled());
+    // The first later pick of a recent catalog runs with the rules of a
+    // running program: a missing file is created empty instead of refused.
+    QCOMPARE(s.app->m_bStarting, 0);
+}
+
+void ShellTest::editingModeShowsTheElementBar()
+{
+    QTemporaryDir dir;
+    std::string base = CatalogFile(dir, "main.kdb");
+    ScriptedMessages msgs;
+    Session s("[Base File List]\nFile1=" + base + "\n", dir);
+    QVERIFY(s.started);
+    MainWindow* w = s.Window();
+    w->Dispatch(ID_TASK_EDIT);
+    QVERIFY(g_pMainFrame->m_bEditing);
+    QVERIFY(w->ElementBar()->isVisible());
+    QVERIFY(!w->Action(ID_FILE_NEW)->isEnabled());
+    QVERIFY(w->Action(ID_FINISH_EDIT)->isEnabled());
+    QVERIFY(w->Action(ID_TOGGLE_WARNINGS)->isChecked());
+    QVERIFY(!w->Action(ID_ELEM_VLINE)->isEnabled());
+
+    QApplication::processEvents();
+    QDir().mkpath(KESTRIN_SCREENSHOT_DIR);
+    const QString shot = QString(KESTRIN_SCREENSHOT_DIR) + "/main_window_editing.png";
+    QVERIFY(w->grab().save(shot));
+
+    w->Dispatch(ID_CANCEL_EDIT);
+    QVERIFY(!g_pMainFrame->m_bEditing);
+    QVERIFY(!w->ElementBar()->isVisible());
+}
+
+QTEST_MAIN(ShellTest)
+#include "shell_qt_test.moc"
