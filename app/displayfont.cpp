@@ -1,30 +1,9 @@
 #include "app/displayfont.h"
 
+#include "app/scanfields.h"
 #include "platform/format.h"
 
-#include <cstdlib>
-
 LogFont g_LogFont = DefaultDisplayFont();
-
-namespace {
-
-bool ScanLong(std::string_view s, std::size_t& pos, long& value)
-{
-    while (pos < s.size() && (s[pos] == ' ' || s[pos] == '\t'))
-        ++pos;
-    std::size_t start = pos;
-    if (pos < s.size() && (s[pos] == '-' || s[pos] == '+'))
-        ++pos;
-    std::size_t digits = pos;
-    while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9')
-        ++pos;
-    if (pos == digits || pos - digits > 9)
-        return false;
-    value = std::strtol(std::string(s.substr(start, pos - start)).c_str(), nullptr, 10);
-    return true;
-}
-
-} // namespace
 
 LogFont DefaultDisplayFont()
 {
@@ -53,7 +32,7 @@ bool ParseFontEntry(std::string_view entry, LogFont& font)
     long v[13];
     std::size_t pos = 0;
     for (int i = 0; i < 13; ++i) {
-        if (!ScanLong(entry, pos, v[i]) || pos >= entry.size())
+        if (!ScanDecimal(entry, pos, v[i]) || pos >= entry.size())
             return false;
         ++pos; // the separator after each number
     }

@@ -1,10 +1,7 @@
 #include "app/linestyles.h"
 
+#include "app/scanfields.h"
 #include "platform/format.h"
-
-#include <cerrno>
-#include <cstdlib>
-#include <limits>
 
 LineStyleSet LineStyleTables;
 int g_bMarkerSwap = 0;
@@ -13,23 +10,6 @@ namespace {
 
 constexpr std::uint32_t kColouredSet[10] = {0xFF,     0xC800, 0xFF0000, 0xC3C3, 0xFF00FF,
                                             0xC3C300, 0x7F,   0x6400,   0x7F0000, 0x6464};
-
-// The scanf "%d": blanks, an optional sign and at least one digit.
-bool ScanInt(std::string_view s, std::size_t& pos, long& value)
-{
-    while (pos < s.size() && (s[pos] == ' ' || s[pos] == '\t'))
-        ++pos;
-    std::size_t start = pos;
-    if (pos < s.size() && (s[pos] == '-' || s[pos] == '+'))
-        ++pos;
-    std::size_t digits = pos;
-    while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9')
-        ++pos;
-    if (pos == digits || pos - digits > 10)
-        return false;
-    value = std::strtol(std::string(s.substr(start, pos - start)).c_str(), nullptr, 10);
-    return true;
-}
 
 } // namespace
 
@@ -57,7 +37,7 @@ bool ParseLineStyleEntry(std::string_view entry, std::uint32_t& colour, int& wid
                 return false;
             ++pos; // the one separator character
         }
-        if (!ScanInt(entry, pos, v[i]))
+        if (!ScanDecimal(entry, pos, v[i]))
             return false;
     }
     for (int i = 0; i < 3; ++i)

@@ -7,6 +7,7 @@
 #include <QPixmap>
 
 #include <array>
+#include <functional>
 
 using namespace cmd;
 
@@ -19,47 +20,7 @@ const QColor kPaper(250, 250, 250);
 const QColor kBlue(30, 90, 170);
 const QColor kYellow(235, 190, 30);
 
-// An element command: the element's cell as the scheme draws it, with its
-// abbreviation.
-QPixmap ElementCell(const char* abbr)
-{
-    QPixmap pm(kSize, kSize);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(155, 155, 0), 1.5));
-    p.setBrush(kBlue);
-    p.drawRoundedRect(QRectF(1.5, 1.5, kSize - 3, kSize - 3), 3, 3);
-    QFont f;
-    f.setPixelSize(QString::fromUtf8(abbr).size() > 2 ? 8 : 10);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(kYellow);
-    p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, QString::fromUtf8(abbr));
-    return pm;
-}
-
-// The fork of a branching: two lines joining on the left (start) or on the right (end).
-QPixmap Fork(bool start)
-{
-    QPixmap pm(kSize, kSize);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(155, 155, 0), 1.5));
-    p.setBrush(kBlue);
-    p.drawRoundedRect(QRectF(1.5, 1.5, kSize - 3, kSize - 3), 3, 3);
-    p.setPen(QPen(kYellow, 2));
-    if (!start) {
-        p.translate(kSize, 0);
-        p.scale(-1, 1);
-    }
-    p.drawPolyline(QPolygonF({QPointF(3, 11), QPointF(9, 11), QPointF(20, 4)}));
-    p.drawPolyline(QPolygonF({QPointF(3, 13), QPointF(9, 13), QPointF(20, 20)}));
-    return pm;
-}
-
-QIcon Draw(void (*fn)(QPainter&))
+QIcon Draw(const std::function<void(QPainter&)>& fn)
 {
     QPixmap pm(kSize, kSize);
     pm.fill(Qt::transparent);
@@ -69,6 +30,43 @@ QIcon Draw(void (*fn)(QPainter&))
         fn(p);
     }
     return QIcon(pm);
+}
+
+// An element's cell as the scheme draws it.
+void CellFrame(QPainter& p)
+{
+    p.setPen(QPen(QColor(155, 155, 0), 1.5));
+    p.setBrush(kBlue);
+    p.drawRoundedRect(QRectF(1.5, 1.5, kSize - 3, kSize - 3), 3, 3);
+}
+
+// An element command: the cell with the element's abbreviation.
+QIcon ElementCell(const char* abbr)
+{
+    return Draw([abbr](QPainter& p) {
+        CellFrame(p);
+        QFont f;
+        f.setPixelSize(QString::fromUtf8(abbr).size() > 2 ? 8 : 10);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(kYellow);
+        p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, QString::fromUtf8(abbr));
+    });
+}
+
+// The fork of a branching: two lines joining on the left (start) or on the right (end).
+QIcon Fork(bool start)
+{
+    return Draw([start](QPainter& p) {
+        CellFrame(p);
+        p.setPen(QPen(kYellow, 2));
+        if (!start) {
+            p.translate(kSize, 0);
+            p.scale(-1, 1);
+        }
+        p.drawPolyline(QPolygonF({QPointF(3, 11), QPointF(9, 11), QPointF(20, 4)}));
+        p.drawPolyline(QPolygonF({QPointF(3, 13), QPointF(9, 13), QPointF(20, 20)}));
+    });
 }
 
 void Page(QPainter& p, QRectF r)
@@ -250,35 +248,35 @@ QIcon CommandIcon(int id)
         return Draw(DrawCancel);
     // Element commands: the abbreviations the scheme writes in the cells.
     case ID_ELEM_END_LOAD:
-        return QIcon(ElementCell("КН"));
+        return ElementCell("КН");
     case ID_ELEM_COUPLING:
-        return QIcon(ElementCell("УПР"));
+        return ElementCell("УПР");
     case ID_ELEM_VLINE:
-        return QIcon(ElementCell("ВЛ"));
+        return ElementCell("ВЛ");
     case ID_ELEM_KLINE:
-        return QIcon(ElementCell("КЛ"));
+        return ElementCell("КЛ");
     case ID_ELEM_TRANSP:
-        return QIcon(ElementCell("ТР"));
+        return ElementCell("ТР");
     case ID_ELEM_SHUNT:
-        return QIcon(ElementCell("ШС"));
+        return ElementCell("ШС");
     case ID_ELEM_SERIES_Z:
-        return QIcon(ElementCell("ПС"));
+        return ElementCell("ПС");
     case ID_ELEM_TAP_LOAD:
-        return QIcon(ElementCell("НАГ"));
+        return ElementCell("НАГ");
     case ID_ELEM_BYPASS:
-        return QIcon(ElementCell("ОБХ"));
+        return ElementCell("ОБХ");
     case ID_ELEM_TAP:
-        return QIcon(ElementCell("ОТВ"));
+        return ElementCell("ОТВ");
     case ID_ELEM_DOUBLING:
-        return QIcon(ElementCell("УДВ"));
+        return ElementCell("УДВ");
     case ID_ELEM_WIRE_CHANGE:
-        return QIcon(ElementCell("ИЧП"));
+        return ElementCell("ИЧП");
     case ID_ELEM_CIRCUIT_END:
-        return QIcon(ElementCell("КПЦ"));
+        return ElementCell("КПЦ");
     case ID_ELEM_BRANCH_START:
-        return QIcon(Fork(true));
+        return Fork(true);
     case ID_ELEM_BRANCH_END:
-        return QIcon(Fork(false));
+        return Fork(false);
     default:
         return QIcon();
     }

@@ -49,6 +49,20 @@ QGroupBox* CurrentTypeGroup(QRadioButton*& ac, QRadioButton*& dc)
     return group;
 }
 
+// Calls onType with 0 (AC) or 1 (DC) when one of the two radios becomes checked.
+template <class F>
+void OnCurrentTypeChosen(QObject* context, QRadioButton* ac, QRadioButton* dc, F onType)
+{
+    QObject::connect(ac, &QRadioButton::toggled, context, [onType](bool on) {
+        if (on)
+            onType(0);
+    });
+    QObject::connect(dc, &QRadioButton::toggled, context, [onType](bool on) {
+        if (on)
+            onType(1);
+    });
+}
+
 } // namespace
 
 ZadachaDialog::ZadachaDialog(CZadachaDlg& model, QWidget* parent) : QDialog(parent), m_model(model)
@@ -77,19 +91,9 @@ ZadachaDialog::ZadachaDialog(CZadachaDlg& model, QWidget* parent) : QDialog(pare
     m_model.OnInitDialog();
     ShowModel();
 
-    connect(m_ac, &QRadioButton::toggled, this, [this](bool on) {
-        if (!on)
-            return;
+    OnCurrentTypeChosen(this, m_ac, m_dc, [this](int type) {
         ReadControls();
-        m_model.m_nCurrentType = 0;
-        m_model.OnCurrentTypeChanged();
-        ShowModel();
-    });
-    connect(m_dc, &QRadioButton::toggled, this, [this](bool on) {
-        if (!on)
-            return;
-        ReadControls();
-        m_model.m_nCurrentType = 1;
+        m_model.m_nCurrentType = type;
         m_model.OnCurrentTypeChanged();
         ShowModel();
     });
@@ -172,17 +176,8 @@ ZadachaDopDialog::ZadachaDopDialog(CZadachaDopDlg& model, QWidget* parent) : QDi
     m_model.OnInitDialog();
     ShowModel();
 
-    connect(m_ac, &QRadioButton::toggled, this, [this](bool on) {
-        if (!on)
-            return;
-        m_model.m_nCurrentType = 0;
-        m_model.OnCurrentTypeChanged();
-        ShowModel();
-    });
-    connect(m_dc, &QRadioButton::toggled, this, [this](bool on) {
-        if (!on)
-            return;
-        m_model.m_nCurrentType = 1;
+    OnCurrentTypeChosen(this, m_ac, m_dc, [this](int type) {
+        m_model.m_nCurrentType = type;
         m_model.OnCurrentTypeChanged();
         ShowModel();
     });
