@@ -49,6 +49,23 @@ QGroupBox* CurrentTypeGroup(QRadioButton*& ac, QRadioButton*& dc)
     return group;
 }
 
+// The title, the AC/DC radios and the two counts, shared by both dialogs;
+// counts receives the form of the counts for further rows.
+QVBoxLayout* CommonLayout(QDialog* dlg, QLineEdit* title, QRadioButton*& ac, QRadioButton*& dc, QLabel* countLabel,
+                          QWidget* circuits, QWidget* ground, QFormLayout*& counts)
+{
+    auto* form = new QFormLayout;
+    form->addRow(U("Заголовок задачи  "), title);
+    auto* layout = new QVBoxLayout(dlg);
+    layout->addLayout(form);
+    layout->addWidget(CurrentTypeGroup(ac, dc));
+    counts = new QFormLayout;
+    counts->addRow(countLabel, circuits);
+    counts->addRow(U("тросов ВЛ (экранов КЛ)"), ground);
+    layout->addLayout(counts);
+    return layout;
+}
+
 // Calls onType with 0 (AC) or 1 (DC) when one of the two radios becomes checked.
 template <class F>
 void OnCurrentTypeChosen(QObject* context, QRadioButton* ac, QRadioButton* dc, F onType)
@@ -76,16 +93,9 @@ ZadachaDialog::ZadachaDialog(CZadachaDlg& model, QWidget* parent) : QDialog(pare
     m_pathLabel = new QLabel(U("Наличие ВФ или ВТ тракта"));
     m_path = new QComboBox;
 
-    auto* form = new QFormLayout;
-    form->addRow(U("Заголовок задачи  "), m_title);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(CurrentTypeGroup(m_ac, m_dc));
-    auto* counts = new QFormLayout;
-    counts->addRow(m_countLabel, m_circuits);
-    counts->addRow(U("тросов ВЛ (экранов КЛ)"), m_ground);
+    QFormLayout* counts = nullptr;
+    QVBoxLayout* layout = CommonLayout(this, m_title, m_ac, m_dc, m_countLabel, m_circuits, m_ground, counts);
     counts->addRow(m_pathLabel, m_path);
-    layout->addLayout(counts);
     layout->addWidget(Buttons(this, "Сохранить"));
 
     m_model.OnInitDialog();
@@ -161,15 +171,8 @@ ZadachaDopDialog::ZadachaDopDialog(CZadachaDopDlg& model, QWidget* parent) : QDi
     m_ground = new QLineEdit;
     m_ground->setReadOnly(true);
 
-    auto* form = new QFormLayout;
-    form->addRow(U("Заголовок задачи  "), m_title);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(CurrentTypeGroup(m_ac, m_dc));
-    auto* counts = new QFormLayout;
-    counts->addRow(m_countLabel, m_circuits);
-    counts->addRow(U("тросов ВЛ (экранов КЛ)"), m_ground);
-    layout->addLayout(counts);
+    QFormLayout* counts = nullptr;
+    QVBoxLayout* layout = CommonLayout(this, m_title, m_ac, m_dc, m_countLabel, m_circuits, m_ground, counts);
     layout->addWidget(new QLabel(U("Внутрифазного (внутритросового) тракта НЕТ ")));
     layout->addWidget(Buttons(this, "Продолжить"));
 
