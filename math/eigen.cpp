@@ -1,0 +1,228 @@
+#include "math/eigen.h"
+
+#include "math/matrix.h"
+
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+namespace {
+
+// Complex orthogonal rotations are not unitary: on a matrix far from real (not
+// the matrices of a line) they can grow the couplings as fast as they remove
+// them, and a sweep would never end.  Convergent problems need a few dozen
+// passes; past this many the solution is given up as a matrix error, so that a
+// calculation stops with a message instead of hanging.
+constexpr int kMaxJacobiPasses = 2000;
+
+std::vector<CComplex> WorkMatrix(int n)
+{
+    return std::vector<CComplex>(static_cast<std::size_t>(n) * n, g_CZero);
+}
+
+// The Jacobi work matrix keeps only its upper triangle: W[i][j] with i <= j
+// stands for both symmetric positions.
+class UpperTriangle {
+public:
+    UpperTriangle(CComplex* w, int n) : m_w(w), m_n(n) {}
+    CComplex& at(int i, int j) { return i <= j ? m_w[i * m_n + j] : m_w[j * m_n + i]; }
+
+private:
+    CComplex* m_w;
+    int m_n;
+};
+
+// Rotates the pair (p, q) of the work matrix so that W[p][q] becomes (nearly)
+// zero, and the eigenvectors with it.  t is the threshold of the current sweep.
+void RotatePair(UpperTriangle W, CComplex* V, int n, int p, int q, double t)
+{
+    const CComplex a = W.at(p, p), d = W.at(q, q), b = W.at(p, q);
+
+    // tan(2phi) = b/theta; S = sin(2phi) and C = cos(2phi) are both taken from
+    // principal roots, the sign of the pair (s, sc) is settled by the residual.
+    const CComplex theta = (d - a) * 0.5;
+    const CComplex tau = theta / b;
+    const CComplex S = 1.0 / Sqrt(1.0 + tau * tau);
+    CComplex C = g_CZero;
+    // Equal diagonal entries: b/theta is 0/0, but the limit of the rotation is
+    // the 45-degree one, cos(2phi) = 0.  Dividing would turn the eigenvalues
+    // into NaN and spread them through the whole calculation.
+    if (theta.re != 0.0 || theta.im != 0.0) {
+        const CComplex beta = b / theta;
+        C = 1.0 / Sqrt(1.0 + beta * beta);
+    }
+    const CComplex c = Sqrt(1.0 + C) / std::sqrt(2.0);
+    CComplex s = (S / c) / 2.0;
+    const CComplex s2 = s * s;
+    const CComplex c2 = 1.0 - s2;
+    CComplex sc = S / 2.0;
+
+    CComplex r = (a - d) * sc + b * (c2 - s2);
+    if (Abs(r) > 0.01 * t) {
+        s = -s;
+        sc = -sc;
+        r = (a - d) * sc + b * (c2 - s2);
+    }
+
+    for (int k = 0; k < n; ++k) {
+        if (k == p || k == q)
+            continue;
+        CComplex& wkp = W.at(k, p);
+        CComplex& wkq = W.at(k, q);
+        const CComplex oldP = wkp, oldQ = wkq;
+        wkp = c * oldP - s * oldQ;
+        wkq = s * oldP + c * oldQ;
+    }
+    for (int k = 0; k < n; ++k) {
+        CComplex& vkp = V[k * n + p];
+        CComplex& vkq = V[k * n + q];
+        const CComplex oldP = vkp, oldQ = vkq;
+        vkp = oldP * c - oldQ * s;
+        vkq = oldP * s + oldQ * c;
+    }
+
+    const CComplex u = (2.0 * b) * sc;
+    W.at(p, p) = a * c2 + d * s2 - u;
+    W.at(q, q) = a * s2 + d * c2 + u;
+    // The residual is kept rather than forced to zero.
+    W.at(p, q) = r;
+}
+
+// The threshold sweeps over the upper triangle; off is the sum of the squared
+// moduli of the triangle, diagonal included.  False when they have not
+// converged within kMaxJacobiPasses passes.
+bool RunSweeps(UpperTriangle W, CComplex* V, int n, double off)
+{
+    const double sigma = std::sqrt(off);
+    const double eps = (sigma / n) * 1e-12;
+    // The threshold falls by a factor n per sweep, so that small couplings are
+    // left alone until the large ones are gone.
+    double t = sigma;
+    double m;
+    int passes = 0;
+    do {
+        t = t / n;
+        bool changed;
+        do {
+            if (++passes > kMaxJacobiPasses)
+                return false;
+            m = 0.0; // the largest modulus seen in this pass
+            changed = false;
+            for (int p = 0; p < n - 1; ++p)
+                for (int q = p + 1; q < n; ++q) {
+                    const double g = Abs(W.at(p, q));
+                    if (g > m)
+                        m = g;
+                    if (g >= t) {
+                        RotatePair(W, V, n, p, q, t);
+                        changed = true;
+                    }
+                }
+        } while (changed);
+        // A modulus that is not a number never counts, so the sweeps end even then.
+        t = m;
+    } while (m > eps);
+    return true;
+}
+
+} // namespace
+
+void CholeskySym(const CComplex* A, CComplex* G, int n)
+{
+    MatZero(G, n);
+    for (int j = 0; j < n; ++j) {
+        CComplex diag = A[j * n + j];
+        for (int k = 0; k < j; ++k)
+            diag -= G[j * n + k] * G[j * n + k];
+        const CComplex gjj = Sqrt(diag);
+        G[j * n + j] = gjj;
+        for (int i = j + 1; i < n; ++i) {
+            CComplex v = A[j * n + i];
+            for (int k = 0; k < j; ++k)
+                v -= G[j * n + k] * G[i * n + k];
+            G[i * n + j] = v / gjj;
+        }
+    }
+}
+
+void InvertLowerTri(const CComplex* G, CComplex* X, int n)
+{
+    for (int i = 0; i < n; ++i)
+        for (int j = i; j < n; ++j) {
+            CComplex& x = X[j * n + i];
+            x = CComplex(j == i ? 1.0 : 0.0, 0.0);
+            for (int k = i; k < j; ++k)
+                x -= G[j * n + k] * X[k * n + i];
+            x = x / G[j * n + j];
+        }
+}
+
+void MulLowerTri(const CComplex* G, const CComplex* B, CComplex* C, int n)
+{
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j) {
+            CComplex s = g_CZero;
+            for (int k = 0; k <= i; ++k)
+                s += G[i * n + k] * B[k * n + j];
+            C[i * n + j] = s;
+        }
+}
+
+void MulLowerTriT(const CComplex* A, const CComplex* G, CComplex* C, int n)
+{
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j) {
+            CComplex s = g_CZero;
+            for (int k = 0; k <= j; ++k)
+                s += A[i * n + k] * G[j * n + k];
+            C[i * n + j] = s;
+        }
+}
+
+void JacobiSym(const CComplex* A, CComplex* V, CComplex* L, int n)
+{
+    if (n <= 0)
+        return;
+    std::vector<CComplex> w = WorkMatrix(n);
+    UpperTriangle W(w.data(), n);
+
+    // The size measure includes the diagonal.
+    double off = 0.0;
+    for (int i = 0; i < n; ++i)
+        for (int j = i; j < n; ++j) {
+            w[i * n + j] = A[i * n + j];
+            const double m = Abs(A[i * n + j]);
+            off += m * m;
+        }
+    MatZero(V, n);
+    for (int i = 0; i < n; ++i)
+        V[i * n + i] = CComplex(1.0, 0.0);
+
+    if (!(off < 1e-30) && !RunSweeps(W, V, n, off))
+        g_MatError = 2;
+
+    for (int i = 0; i < n; ++i)
+        L[i] = W.at(i, i);
+}
+
+void EigenOfProduct(const CComplex* A, const CComplex* B, CComplex* V, CComplex* L, int n)
+{
+    if (n <= 0)
+        return;
+    if (n == 1) {
+        V[0] = CComplex(1.0, 0.0);
+        L[0] = A[0] * B[0];
+        return;
+    }
+    std::vector<CComplex> w1 = WorkMatrix(n), g = WorkMatrix(n), w3 = WorkMatrix(n);
+
+    // B^-1 = G*G^T, so B = H^T*H with H = G^-1, and A*B*V = V*L becomes the
+    // symmetric problem (H*A*H^T)*Y = Y*L with V = G*Y.
+    MatInverse(B, w1.data(), n);
+    CholeskySym(w1.data(), g.data(), n);
+    InvertLowerTri(g.data(), w1.data(), n);
+    MulLowerTri(w1.data(), A, V, n);
+    MulLowerTriT(V, w1.data(), w3.data(), n);
+    JacobiSym(w3.data(), w1.data(), L, n);
+    MulLowerTri(g.data(), w1.data(), V, n);
+}
