@@ -4,36 +4,46 @@
 #include "platform/format.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
-std::string& FormatConductorName(std::string& result, const int* codes, int split, std::uint8_t position,
-                                 char* buffer, std::size_t bufferSize)
+namespace {
+
+std::string ConductorName(const int* codes, int split, std::uint8_t position)
 {
     int i = position;
     if (split >= 0 && position > split)
         i = position - 1;
     int c = (codes != nullptr && i < kMaxWires) ? codes[i] : kNoConductor;
-    if (c < 0) {
-        result = "?";
-    } else {
-        int p = c % 4;
-        int k = c / 4;
-        if (p == 3)
-            result = g_nLabelGround < 2 ? std::string("T") : StrFormat("T%d", k + 1);
-        else if (IsDCTask())
-            result = p == 0 ? "+" : "-";
-        else if (g_nLabelCircuits < 2)
-            result = std::string(1, char('A' + p));
-        else
-            result = StrFormat("%d%c", k + 1, 'A' + p);
-        if (split == i) {
-            if (position == split)
-                result += "/1";
-            else if (position == split + 1)
-                result += "/2";
-        }
+    if (c < 0)
+        return std::string(1, '?');
+    int p = c % 4;
+    int k = c / 4;
+    std::string name;
+    if (p == 3)
+        name = g_nLabelGround < 2 ? std::string(1, 'T') : StrFormat("T%d", k + 1);
+    else if (IsDCTask())
+        name = std::string(1, p == 0 ? '+' : '-');
+    else if (g_nLabelCircuits < 2)
+        name = std::string(1, char('A' + p));
+    else
+        name = StrFormat("%d%c", k + 1, 'A' + p);
+    if (split == i) {
+        if (position == split)
+            name += "/1";
+        else if (position == split + 1)
+            name += "/2";
     }
+    return name;
+}
+
+}  // namespace
+
+std::string& FormatConductorName(std::string& result, const int* codes, int split, std::uint8_t position,
+                                 char* buffer, std::size_t bufferSize)
+{
+    result = ConductorName(codes, split, position);
     if (buffer != nullptr && bufferSize > 0) {
         std::size_t n = std::min(result.size(), bufferSize - 1);
         std::memcpy(buffer, result.data(), n);
@@ -44,9 +54,7 @@ std::string& FormatConductorName(std::string& result, const int* codes, int spli
 
 std::string FormatConductorName(const int* codes, int split, std::uint8_t position)
 {
-    std::string name;
-    FormatConductorName(name, codes, split, position);
-    return name;
+    return ConductorName(codes, split, position);
 }
 
 namespace {
@@ -107,9 +115,4 @@ int FindSymmetricWires(const double* x, const double* y, std::uint8_t n)
 int FindSymmetricWiresF(const float* x, const float* y, std::uint8_t n)
 {
     return FindSymmetric(x, y, n);
-}
-
-bool IsDCTask()
-{
-    return g_bDC != 0;
 }

@@ -52,6 +52,8 @@ ModelGlobalsGuard::ModelGlobalsGuard()
 
 ModelGlobalsGuard::~ModelGlobalsGuard()
 {
+    if (m_commit)
+        return;
     g_nTaskVersion = m_taskVersion;
     g_nConductors = m_conductors;
     g_bDC = m_dc;

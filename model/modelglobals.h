@@ -39,12 +39,15 @@ extern std::uint8_t g_ImportWireOrder[kMaxWires];
 void ResetModelGlobals();
 
 // Saves the globals of the open task and puts them back when it goes out of
-// scope: reading a task into a temporary document goes through one of these
-// so that the open task keeps its state.
+// scope, unless Commit was called: reading a task into a temporary document
+// goes through one of these so that the open task keeps its state, and a
+// read that fails half-way leaves the globals as they were.
 class ModelGlobalsGuard {
 public:
     ModelGlobalsGuard();
     ~ModelGlobalsGuard();
+    // Keeps the values the globals hold now.
+    void Commit() { m_commit = true; }
     ModelGlobalsGuard(const ModelGlobalsGuard&) = delete;
     ModelGlobalsGuard& operator=(const ModelGlobalsGuard&) = delete;
 
@@ -55,4 +58,5 @@ private:
     int* m_curWireMap;
     std::int8_t m_symWires[kMaxWires];
     std::uint8_t m_importOrder[kMaxWires];
+    bool m_commit = false;
 };
