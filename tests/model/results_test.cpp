@@ -1,51 +1,7 @@
 #include "model/results.h"
-#include "modeltest.h"
+#include "samples.h"
 
 namespace {
-
-CRezGra MakeResponse(int mode, int n)
-{
-    CRezGra r;
-    r.name = "05.03.24 14:30";
-    r.startFreq = 24000.0;
-    r.endFreq = 24000.0 + 1000.0 * (n - 1);
-    r.txWire1 = 0;
-    r.txWire2 = 1;
-    r.rxWire1 = 2;
-    r.rxWire2 = 2;
-    r.mode = std::uint8_t(mode);
-    r.resistance = mode == 3 ? 600.0 : 0.0;
-    r.zEndLeft = 75.0;
-    r.label = "1A-2B";
-    for (int i = 0; i < n; ++i) {
-        CRezGraPoint p;
-        p.freq = r.startFreq + 1000.0 * i;
-        p.transfer = CComplex(20.0 + i, -1.5 * i);
-        p.zLeft = CComplex(400.0 + i, 30.0);
-        p.zRight = CComplex(380.0, -20.0 - i);
-        r.points.push_back(p);
-    }
-    return r;
-}
-
-CRezMod MakeModal(int m)
-{
-    CRezMod r;
-    r.name = "05.03.24 14:31";
-    r.position = 3;
-    r.freq = 100000.0;
-    r.m = std::uint8_t(m);
-    r.AllocArrays();
-    for (int i = 0; i < m * m; ++i) {
-        r.V[std::size_t(i)] = CComplex(i, 0.5);
-        r.U[std::size_t(i)] = CComplex(-i, 1.5);
-    }
-    for (int i = 0; i < m; ++i) {
-        r.gamma[std::size_t(i)] = CComplex(1e-6 * (i + 1), 2e-3);
-        r.y[std::size_t(i)] = CComplex(0.0025, -1e-5 * i);
-    }
-    return r;
-}
 
 TEST(Results, ResponseRecordSizes)
 {
