@@ -82,7 +82,7 @@ CElement MakeElement(int type, int circuits, int ground)
     e.groundWires = e.groundWiresAfter = std::uint8_t(ground);
     e.conductors = std::uint8_t((g_bDC ? 1 : 3) * circuits + ground);
     e.wirePositions = e.conductors;
-    for (int i = 0; i < e.conductors; ++i)
+    for (int i = 0; i < e.conductors && i < kMaxWires; ++i)
         e.inMap[i] = e.outMap[i] = i;
     e.reserved = 0x12345678;
     e.entered = 1;
