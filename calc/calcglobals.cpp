@@ -1,0 +1,62 @@
+#include "calc/calcglobals.h"
+
+#include <chrono>
+#include <random>
+
+double g_dCalcFreq = 0.0;
+std::vector<CElement*> g_ppCalcElements;
+int g_bRegenSpans = 0;
+int g_nCalcSplitConductor = -1;
+std::vector<std::vector<CComplex>> g_pSpanVectors;
+int g_nSpanVector = 0;
+
+std::vector<double> g_EarthPairH;
+std::vector<double> g_EarthPairD;
+double g_dEarthHmin = 0.0;
+CComplex g_EarthK0;
+CComplex g_EarthK1;
+CComplex g_EarthN;
+CComplex g_EarthM1;
+CComplex g_EarthM2;
+CComplex g_EarthN1;
+CComplex g_EarthR1;
+double g_dEarthH1 = 0.0;
+
+namespace {
+std::mt19937 s_spanRandom;
+bool s_spanRandomSeeded = false;
+} // namespace
+
+void SeedSpanRandom(std::uint32_t seed)
+{
+    s_spanRandom.seed(seed);
+    s_spanRandomSeeded = true;
+}
+
+unsigned char DrawSpanValue()
+{
+    if (!s_spanRandomSeeded) {
+        auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
+        SeedSpanRandom(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));
+    }
+    // The top eight bits of the 32-bit draw: uniform over 0..255.
+    return static_cast<unsigned char>(s_spanRandom() >> 24);
+}
+
+void ResetCalcGlobals()
+{
+    g_dCalcFreq = 0.0;
+    g_ppCalcElements.clear();
+    g_bRegenSpans = 0;
+    g_nCalcSplitConductor = -1;
+    g_pSpanVectors.clear();
+    g_nSpanVector = 0;
+    s_spanRandom.seed(std::mt19937::default_seed);
+    s_spanRandomSeeded = false;
+
+    g_EarthPairH.clear();
+    g_EarthPairD.clear();
+    g_dEarthHmin = 0.0;
+    g_EarthK0 = g_EarthK1 = g_EarthN = g_EarthM1 = g_EarthM2 = g_EarthN1 = g_EarthR1 = g_CZero;
+    g_dEarthH1 = 0.0;
+}
