@@ -1,5 +1,7 @@
 #include "calc/calcglobals.h"
 
+#include "math/matrix.h"
+
 #include <chrono>
 #include <random>
 
@@ -45,6 +47,8 @@ unsigned char DrawSpanValue()
 
 void ResetCalcGlobals()
 {
+    ResetLineCalcGlobals();
+    g_MatError = 0;
     g_dCalcFreq = 0.0;
     g_ppCalcElements.clear();
     g_bRegenSpans = 0;

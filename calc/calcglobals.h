@@ -8,6 +8,7 @@
 #pragma once
 
 #include "math/complex.h"
+#include "math/linecalc.h"
 
 #include <cstdint>
 #include <vector>
@@ -64,4 +65,5 @@ extern CComplex g_EarthN1;
 extern CComplex g_EarthR1;
 extern double g_dEarthH1;
 
+// Also resets the shared state of math/linecalc.h (and g_MatError).
 void ResetCalcGlobals();
