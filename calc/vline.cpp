@@ -1,0 +1,266 @@
+#include "calc/vline.h"
+
+#include "calc/calcglobals.h"
+#include "calc/elementcheck.h"
+#include "calc/linesection.h"
+#include "math/linecalc.h"
+#include "math/matrix.h"
+#include "math/mirror.h"
+#include "model/conductors.h"
+#include "model/lines.h"
+#include "platform/format.h"
+
+#include <cmath>
+#include <cstddef>
+
+namespace {
+
+using Matrix = std::vector<CComplex>;
+
+inline std::size_t Sq(int n) { return static_cast<std::size_t>(n) * static_cast<std::size_t>(n); }
+
+// The conductors a line of `wires` wires has with this split-conductor index.
+int ConductorCount(const CVLine& line, int split)
+{
+    return line.wires + (split >= 0 && split < line.wires ? 1 : 0);
+}
+
+// Sub-conductors of the conductor: the split halves are single wires.
+int BundleOf(const CVLProv& wire, const LineConductor& c)
+{
+    return c.splitHalf ? 1 : wire.bundleCount;
+}
+
+// Outer radius of a wire: with ice the geometric term sees the ice wall.
+double OuterRadius(const CVLine& line, const CVLProv& wire)
+{
+    return wire.wireType.radius + (line.ice ? wire.iceThickness : 0.0);
+}
+
+// New random span values for every span of a tower-influence line.
+void DrawSpanValues(CVLine& line)
+{
+    std::vector<std::uint8_t> values(line.pieces);
+    for (auto& v : values)
+        v = DrawSpanValue();
+    line.spanValues = std::move(values);
+}
+
+} // namespace
+
+std::vector<LineConductor> BuildLineConductors(const CVLine& line, int split)
+{
+    std::vector<LineConductor> conductors;
+    for (int i = 0; i < line.wires; ++i) {
+        const CVLProv* wire = line.Wire(i);
+        LineConductor c;
+        c.x = line.tower.X(i);
+        c.y = line.tower.Y(i);
+        c.sag = wire ? wire->sag : 0.0;
+        c.h = c.y - 0.75 * c.sag;
+        c.wire = i;
+        if (i == split) {
+            double half = (wire ? wire->bundleStep : 0.0) / 2;
+            c.splitHalf = true;
+            LineConductor second = c;
+            c.x -= half;
+            second.x += half;
+            conductors.push_back(c);
+            conductors.push_back(second);
+        } else {
+            conductors.push_back(c);
+        }
+    }
+    return conductors;
+}
+
+std::vector<ConductorSelfTerms> CalcConductorSelfTerms(const CVLine& line,
+                                                       const std::vector<LineConductor>& conductors,
+                                                       double f, double omega, double halfPi)
+{
+    std::vector<ConductorSelfTerms> self(conductors.size());
+    for (std::size_t c = 0; c < conductors.size(); ++c) {
+        const CVLProv& wire = *line.Wire(conductors[c].wire);
+        const double a = wire.wireType.radius;
+        const int N = BundleOf(wire, conductors[c]);
+        self[c].radius = BundleRadius(OuterRadius(line, wire), N, wire.bundleStep);
+        self[c].e = ConductorInternalImpedance(a, wire.wireType.twist, wire.wireType.resistivity, f, N);
+        // The ice wall is a lossy dielectric layer: it shifts part of the
+        // logarithm between the inductive and the capacitive term.  A wire
+        // without ice gets nothing (the logarithm is 0).
+        if (line.ice && wire.iceThickness > 0) {
+            CComplex q = IceInverseEpsilon(line.iceTemperature, line.iceFactor, wire.iceDensity, omega, f, halfPi);
+            double L = std::log(1 + wire.iceThickness / a);
+            CComplex eIce = (1.0 - q) * L, pIce = q * L;
+            if (N >= 2) {
+                eIce = eIce / static_cast<double>(N);
+                pIce = pIce / static_cast<double>(N);
+            }
+            self[c].e += eIce;
+            self[c].p += pIce;
+        }
+    }
+    return self;
+}
+
+void CalcVLineBlocks(CVLine& line, const TwoPortBlocks& out, unsigned char* regenerate)
+{
+    const int split = g_nCalcSplitConductor;
+    const double f = g_dCalcFreq;
+    const double omega = g_jOmega.im;
+
+    // Random spans: redrawn on request, and drawn when the line has fewer
+    // values than spans (as its dialog does when the span count changes).
+    if (line.inhomogeneity == 1 &&
+        ((regenerate && *regenerate) || !line.spanValues || line.spanValues->size() < line.pieces))
+        DrawSpanValues(line);
+
+    std::vector<LineConductor> conductors = BuildLineConductors(line, split);
+    const int n = static_cast<int>(conductors.size());
+    std::vector<double> x(static_cast<std::size_t>(n)), h(static_cast<std::size_t>(n));
+    for (int c = 0; c < n; ++c) {
+        x[c] = conductors[c].x;
+        h[c] = conductors[c].h;
+    }
+
+    // The mirror split needs the mirror pairs of these very conductors; the two
+    // halves of a split conductor have no partner.
+    g_nLineSymmetry = static_cast<signed char>(line.symmetry);
+    if (n != line.wires)
+        g_nLineSymmetry = -1;
+    else if (g_nLineSymmetry != -1)
+        g_nLineSymmetry = static_cast<signed char>(FindSymmetricWires(x.data(), h.data(), static_cast<std::uint8_t>(n)));
+
+    std::vector<int> pairIndex;
+    BuildEarthPairTable(x.data(), h.data(), n, pairIndex);
+    EarthData earth;
+    earth.model = line.earthModel;
+    earth.rho1 = line.earthRho1;
+    earth.rho2 = line.earthRho2;
+    earth.eps1 = line.earthEps1;
+    earth.eps2 = line.earthEps2;
+    earth.layerDepth = line.layerDepth;
+    std::vector<CComplex> earthTerms = CalcEarthTerms(earth, f, omega);
+    std::vector<ConductorSelfTerms> self = CalcConductorSelfTerms(line, conductors, f, omega, 1.5707963268);
+
+    Matrix E(Sq(n)), P(Sq(n));
+    FillLineMatrices(conductors, pairIndex, earthTerms, self, E.data(), P.data());
+    MatInverse(P.data(), P.data(), n);
+    if (g_MatError == 2)
+        return;
+    if (line.inhomogeneity == 1)
+        CalcInhomLineSection(line, E.data(), P.data(), out, n, line.length);
+    else
+        CalcLineSection(E.data(), P.data(), out, n, line.length, false);
+}
+
+void CalcVLineData(CVLine& line, int wirePositions, int split, const TwoPortBlocks& out,
+                   unsigned char* regenerate)
+{
+    g_nCalcSplitConductor = split;
+    const int n = wirePositions;
+
+    // Identical-line cache (channel calculation only).
+    LineCalcRecord* rec = g_bModalMode ? nullptr : g_pCurLineRec;
+    if (rec && (rec->flags & kLineRecEqual) && rec->p1 && rec->p2 && rec->p3) {
+        MatCopy(rec->p1, out.Y0, n, n);
+        MatCopy(rec->p2, out.Y1, n, n);
+        MatCopy(rec->p3, out.Y2, n, n);
+        return;
+    }
+    if (rec && (rec->flags & kLineRecSameSection) && rec->p4 && rec->p5 && rec->p6) {
+        BlocksFromModalData(rec->p4, rec->p5, rec->p6, n, line.length, out);
+        if ((rec->flags & kLineRecStoreBlocks) && rec->p1 && rec->p2 && rec->p3) {
+            MatCopy(out.Y0, rec->p1, n, n);
+            MatCopy(out.Y1, rec->p2, n, n);
+            MatCopy(out.Y2, rec->p3, n, n);
+        }
+        return;
+    }
+
+    // Refused data never reach the formulas: the run checks every element
+    // before it starts, and a caller that did not gets a stopped run.
+    if (!CheckVLineData(line, wirePositions, split).empty()) {
+        g_MatError = 2;
+        return;
+    }
+    CalcVLineBlocks(line, out, regenerate);
+}
+
+std::string CheckVLineData(const CVLine& line, int wirePositions, int split)
+{
+    if (line.inhomogeneity == 2)
+        return "расчет ВЛ с учетом провисания проводов пока не выполняется";
+    if (line.inhomogeneity > 2)
+        return "расчет ВЛ с учетом транспозиции в пролете пока не выполняется";
+
+    const int wires = line.wires;
+    if (wires < 1)
+        return "не задано ни одного провода";
+    if (wires > line.tower.count || wires > static_cast<int>(line.tower.x.size()) ||
+        wires > static_cast<int>(line.tower.y.size()))
+        return "проводов больше, чем точек подвеса на опоре";
+    for (int i = 0; i < wires; ++i)
+        if (!line.Wire(i))
+            return "заданы параметры не всех проводов";
+    const int n = ConductorCount(line, split);
+    if (n != wirePositions || n > 40)
+        return StrFormat("число проводов линии (%d) не совпадает с числом проводов элемента (%d)", n,
+                         wirePositions);
+    if (!(line.length > 0))
+        return "длина линии должна быть больше нуля";
+
+    if (!(line.earthRho1 > 0))
+        return "удельное сопротивление земли должно быть больше нуля";
+    if (!(line.earthModel & 1) && (line.earthModel & 2)) {
+        if (!(line.earthRho2 > 0))
+            return "удельное сопротивление нижнего слоя земли должно быть больше нуля";
+        if (!(line.layerDepth > 0))
+            return "толщина верхнего слоя земли должна быть больше нуля";
+    }
+
+    for (int i = 0; i < wires; ++i) {
+        const CVLProv& wire = *line.Wire(i);
+        if (!(wire.wireType.radius > 0))
+            return StrFormat("радиус провода %d должен быть больше нуля", i + 1);
+        if (!(wire.wireType.resistivity > 0))
+            return StrFormat("удельное сопротивление провода %d должно быть больше нуля", i + 1);
+        if ((wire.bundleCount >= 2 || i == split) && !(wire.bundleStep > 0))
+            return StrFormat("шаг расщепления провода %d должен быть больше нуля", i + 1);
+        if (line.ice) {
+            if (wire.iceThickness < 0)
+                return StrFormat("толщина стенки гололеда провода %d отрицательна", i + 1);
+            if (wire.iceThickness > 0 && !IceModelDefined(line.iceTemperature, line.iceFactor, wire.iceDensity))
+                return StrFormat("данные гололеда провода %d не позволяют рассчитать его диэлектрическую проницаемость",
+                                 i + 1);
+        }
+    }
+
+    std::vector<LineConductor> conductors = BuildLineConductors(line, split);
+    for (std::size_t c = 0; c < conductors.size(); ++c) {
+        const CVLProv& wire = *line.Wire(conductors[c].wire);
+        if (!(conductors[c].h > OuterRadius(line, wire)))
+            return StrFormat("средняя высота провода %d не больше его радиуса", conductors[c].wire + 1);
+        for (std::size_t j = 0; j < c; ++j) {
+            double dx = conductors[c].x - conductors[j].x, dh = conductors[c].h - conductors[j].h;
+            if (dx * dx + dh * dh == 0)
+                return StrFormat("провода %d и %d совпадают", conductors[j].wire + 1, conductors[c].wire + 1);
+        }
+    }
+
+    if (line.inhomogeneity == 1) {
+        if (line.pieces == 0)
+            return "число пролетов должно быть больше нуля";
+        if (!(line.spanMean > 0))
+            return "средняя длина пролета должна быть больше нуля";
+        if (!(std::fabs(line.spanDeviation) < line.spanMean))
+            return "отклонение длины пролета должно быть меньше средней длины пролета";
+        const CMatrix& m = line.matrix;
+        if (m.n < n || m.cap.size() < CMatrix::PackedSize(m.n) || m.res.size() < static_cast<std::size_t>(n))
+            return "порядок матрицы влияния опор меньше числа проводов";
+        for (int i = 0; i < n; ++i)
+            if (!(m.res[static_cast<std::size_t>(i)] > 0))
+                return "сопротивления матрицы влияния опор должны быть больше нуля";
+    }
+    return std::string();
+}

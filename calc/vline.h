@@ -1,0 +1,50 @@
+// The overhead line element: the three admittance blocks {Y11, Y12, -Y22} of
+// an overhead line section at the current frequency (or, in the modal-
+// parameter calculation, its modal data; see calc/linesection.h).  Equal and
+// same-cross-section sections reuse each other's results through the current
+// line record; otherwise the line is built from its cross-section: conductors
+// at the tower's suspension points, mean heights under the sag, bundles, the
+// split conductor, ice, internal impedance and the earth return.
+#pragma once
+
+#include "calc/vlinegeometry.h"
+#include "math/twoport.h"
+
+#include <string>
+#include <vector>
+
+class CElement;
+class CVLine;
+
+// Models the element (type 0) into out (n x n each, n = its wire positions).
+// regenerate non-zero: a tower-influence line draws new random span values.
+// Data that CheckVLineElement refuses produce no blocks and set g_MatError.
+void CalcVLineElement(CElement& element, const TwoPortBlocks& out, unsigned char* regenerate);
+
+// The same for the line data of an element with the given wire positions and
+// split-conductor index.
+void CalcVLineData(CVLine& line, int wirePositions, int split, const TwoPortBlocks& out,
+                   unsigned char* regenerate);
+
+// The geometry step of the homogeneous line (inhomogeneity 0) and of the line
+// with tower influence (1); the split conductor is g_nCalcSplitConductor.
+void CalcVLineBlocks(CVLine& line, const TwoPortBlocks& out, unsigned char* regenerate);
+
+// The conductors of the cross-section: one per wire at its tower point, two
+// for the split wire at X -/+ spacing/2; mean heights Y - 0.75 * sag.
+std::vector<LineConductor> BuildLineConductors(const CVLine& line, int split);
+
+// The self terms of every conductor at frequency f (Hz) and angular frequency
+// omega: internal impedance, the ice wall (when the line carries ice) and the
+// equivalent radius.  halfPi as for IceInverseEpsilon.
+std::vector<ConductorSelfTerms> CalcConductorSelfTerms(const CVLine& line,
+                                                       const std::vector<LineConductor>& conductors,
+                                                       double f, double omega, double halfPi);
+
+// Why the line data cannot be calculated (empty when they can), for an
+// element of the given wire positions and split-conductor index.
+std::string CheckVLineData(const CVLine& line, int wirePositions, int split);
+
+// The message refusing an overhead line element at the 1-based position
+// number of the chain, or empty when it can be calculated.
+std::string CheckVLineElement(const CElement& element, int number);

@@ -1,0 +1,141 @@
+// Helpers of the calculation tests: per-unit-length matrices of realistic
+// lines, block storage and the physical checks (passivity, reciprocity).
+#pragma once
+
+#include "calc/calcglobals.h"
+#include "calc/vlinegeometry.h"
+#include "math/matrix.h"
+#include "math/twoport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace calctest {
+
+constexpr double kPi = 3.14159265358979323846;
+
+inline void SetFrequency(double f)
+{
+    g_dCalcFreq = f;
+    g_jOmega = CComplex(0.0, f * 6.2831853072);
+}
+
+// E and B = P^-1 of a line of conductors at (x, h), radius a, aluminium-steel
+// resistivity, over an earth of 100 ohm*m (Carson), at the current frequency.
+struct LineMatrices {
+    int n = 0;
+    std::vector<CComplex> E, B;
+};
+
+inline LineMatrices MakeLine(const std::vector<double>& x, const std::vector<double>& h, double a = 0.012)
+{
+    LineMatrices m;
+    m.n = static_cast<int>(x.size());
+    std::vector<LineConductor> conductors(x.size());
+    std::vector<ConductorSelfTerms> self(x.size());
+    for (std::size_t c = 0; c < x.size(); ++c) {
+        conductors[c].x = x[c];
+        conductors[c].h = h[c];
+        self[c].radius = a;
+        self[c].e = ConductorInternalImpedance(a, 1.0, 3e-8, g_dCalcFreq, 1);
+    }
+    std::vector<int> index;
+    BuildEarthPairTable(x.data(), h.data(), m.n, index);
+    EarthData earth;
+    earth.rho1 = 100;
+    std::vector<CComplex> terms = CalcEarthTerms(earth, g_dCalcFreq, g_jOmega.im);
+    m.E.resize(static_cast<std::size_t>(m.n) * m.n);
+    m.B.resize(m.E.size());
+    FillLineMatrices(conductors, index, terms, self, m.E.data(), m.B.data());
+    MatInverse(m.B.data(), m.B.data(), m.n);
+    return m;
+}
+
+// A horizontal three-phase line, symmetric about x = 0.
+inline LineMatrices ThreePhaseLine() { return MakeLine({-7, 0, 7}, {17, 17, 17}); }
+
+inline double MaxDiff(const CComplex* a, const CComplex* b, std::size_t count)
+{
+    double d = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        d = std::max(d, Abs(a[i] - b[i]));
+    return d;
+}
+
+inline double MaxAbs(const CComplex* a, std::size_t count)
+{
+    double d = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        d = std::max(d, Abs(a[i]));
+    return d;
+}
+
+// Largest difference of the three blocks, relative to the largest entry.
+inline double BlocksDiff(TwoPortStorage& a, TwoPortStorage& b)
+{
+    const std::size_t nn = static_cast<std::size_t>(a.order()) * a.order();
+    TwoPortBlocks x = a.blocks(), y = b.blocks();
+    double scale = std::max({MaxAbs(x.Y0, nn), MaxAbs(x.Y1, nn), MaxAbs(x.Y2, nn)});
+    double d = std::max({MaxDiff(x.Y0, y.Y0, nn), MaxDiff(x.Y1, y.Y1, nn), MaxDiff(x.Y2, y.Y2, nn)});
+    return d / scale;
+}
+
+// True when the Hermitian part of the full admittance matrix
+// [[Y0, Y1], [Y1^T, -Y2]] is positive semidefinite (a passive two-port):
+// Cholesky of the Hermitian part, shifted by a hair of its size.
+inline bool IsPassive(TwoPortStorage& s)
+{
+    const int n = s.order(), m = 2 * n;
+    TwoPortBlocks b = s.blocks();
+    std::vector<CComplex> Y(static_cast<std::size_t>(m) * m);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j) {
+            Y[i * m + j] = b.Y0[i * n + j];
+            Y[i * m + n + j] = b.Y1[i * n + j];
+            Y[(n + i) * m + j] = b.Y1[j * n + i];
+            Y[(n + i) * m + n + j] = -b.Y2[i * n + j];
+        }
+    double scale = MaxAbs(Y.data(), Y.size());
+    std::vector<CComplex> H(Y.size());
+    for (int i = 0; i < m; ++i)
+        for (int j = 0; j < m; ++j) {
+            CComplex a = Y[i * m + j], c = Y[j * m + i];
+            H[i * m + j] = CComplex(0.5 * (a.re + c.re), 0.5 * (a.im - c.im));
+        }
+    for (int i = 0; i < m; ++i)
+        H[i * m + i] += 1e-9 * scale;
+    // Hermitian Cholesky: L*L^H.
+    std::vector<CComplex> L(H.size());
+    for (int j = 0; j < m; ++j) {
+        double d = H[j * m + j].re;
+        for (int k = 0; k < j; ++k)
+            d -= L[j * m + k].re * L[j * m + k].re + L[j * m + k].im * L[j * m + k].im;
+        if (!(d > 0))
+            return false;
+        double ljj = std::sqrt(d);
+        L[j * m + j] = CComplex(ljj, 0.0);
+        for (int i = j + 1; i < m; ++i) {
+            CComplex sum = H[i * m + j];
+            for (int k = 0; k < j; ++k) {
+                CComplex conj(L[j * m + k].re, -L[j * m + k].im);
+                sum -= L[i * m + k] * conj;
+            }
+            L[i * m + j] = sum / ljj;
+        }
+    }
+    return true;
+}
+
+inline bool IsSymmetric(const CComplex* M, int n, double tol)
+{
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < i; ++j)
+            if (Abs(M[i * n + j] - M[j * n + i]) > tol)
+                return false;
+    return true;
+}
+
+} // namespace calctest
