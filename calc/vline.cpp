@@ -48,6 +48,18 @@ void DrawSpanValues(CVLine& line)
 
 } // namespace
 
+EarthData EarthDataOf(const CVLine& line)
+{
+    EarthData earth;
+    earth.model = line.earthModel;
+    earth.rho1 = line.earthRho1;
+    earth.rho2 = line.earthRho2;
+    earth.eps1 = line.earthEps1;
+    earth.eps2 = line.earthEps2;
+    earth.layerDepth = line.layerDepth;
+    return earth;
+}
+
 std::vector<LineConductor> BuildLineConductors(const CVLine& line, int split)
 {
     std::vector<LineConductor> conductors;
@@ -133,14 +145,7 @@ void CalcVLineBlocks(CVLine& line, const TwoPortBlocks& out, unsigned char* rege
 
     std::vector<int> pairIndex;
     BuildEarthPairTable(x.data(), h.data(), n, pairIndex);
-    EarthData earth;
-    earth.model = line.earthModel;
-    earth.rho1 = line.earthRho1;
-    earth.rho2 = line.earthRho2;
-    earth.eps1 = line.earthEps1;
-    earth.eps2 = line.earthEps2;
-    earth.layerDepth = line.layerDepth;
-    std::vector<CComplex> earthTerms = CalcEarthTerms(earth, f, omega);
+    std::vector<CComplex> earthTerms = CalcEarthTerms(EarthDataOf(line), f, omega);
     std::vector<ConductorSelfTerms> self = CalcConductorSelfTerms(line, conductors, f, omega, 1.5707963268);
 
     Matrix E(Sq(n)), P(Sq(n));

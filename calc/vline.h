@@ -30,6 +30,9 @@ void CalcVLineData(CVLine& line, int wirePositions, int split, const TwoPortBloc
 // with tower influence (1); the split conductor is g_nCalcSplitConductor.
 void CalcVLineBlocks(CVLine& line, const TwoPortBlocks& out, unsigned char* regenerate);
 
+// The line's earth model and earth data.
+EarthData EarthDataOf(const CVLine& line);
+
 // The conductors of the cross-section: one per wire at its tower point, two
 // for the split wire at X -/+ spacing/2; mean heights Y - 0.75 * sag.
 std::vector<LineConductor> BuildLineConductors(const CVLine& line, int split);

@@ -129,6 +129,25 @@ inline bool IsPassive(TwoPortStorage& s)
     return true;
 }
 
+// A line record with storage for the blocks and the modal data of n conductors.
+struct RecordStorage {
+    std::vector<CComplex> p1, p2, p3, p4, p5, p6;
+    LineCalcRecord rec;
+
+    RecordStorage(int n, unsigned char flags)
+        : p1(static_cast<std::size_t>(n) * n), p2(p1.size()), p3(p1.size()), p4(p1.size()), p5(p1.size()),
+          p6(static_cast<std::size_t>(n))
+    {
+        rec.flags = flags;
+        rec.p1 = p1.data();
+        rec.p2 = p2.data();
+        rec.p3 = p3.data();
+        rec.p4 = p4.data();
+        rec.p5 = p5.data();
+        rec.p6 = p6.data();
+    }
+};
+
 inline bool IsSymmetric(const CComplex* M, int n, double tol)
 {
     for (int i = 0; i < n; ++i)

@@ -146,16 +146,9 @@ TEST_F(LineSectionTest, RecordKeepsModalDataAndBlocksUnlessTold)
     LineMatrices m = ThreePhaseLine();
     const int n = m.n;
     const std::size_t nn = static_cast<std::size_t>(n) * n;
-    std::vector<CComplex> p1(nn), p2(nn), p3(nn), p4(nn), p5(nn), p6(n);
-    LineCalcRecord rec;
-    rec.flags = kLineRecStoreModal | kLineRecStoreBlocks;
-    rec.p1 = p1.data();
-    rec.p2 = p2.data();
-    rec.p3 = p3.data();
-    rec.p4 = p4.data();
-    rec.p5 = p5.data();
-    rec.p6 = p6.data();
-    g_pCurLineRec = &rec;
+    RecordStorage store(n, kLineRecStoreModal | kLineRecStoreBlocks);
+    auto &p1 = store.p1, &p2 = store.p2, &p3 = store.p3, &p4 = store.p4, &p5 = store.p5, &p6 = store.p6;
+    g_pCurLineRec = &store.rec;
 
     Section(m, 3000, true);
     EXPECT_EQ(MaxAbs(p1.data(), nn) + MaxAbs(p4.data(), nn) + MaxAbs(p6.data(), n), 0.0);

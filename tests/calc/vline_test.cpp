@@ -207,16 +207,8 @@ TEST_F(VLineTest, RandomSpansAreDrawnOnlyWhenAsked)
 TEST_F(VLineTest, CacheLendsBlocksAndModalData)
 {
     CVLine line = MakeVLine({-6, 0, 6}, {20, 20, 20});
-    const std::size_t nn = 9;
-    std::vector<CComplex> p1(nn), p2(nn), p3(nn), p4(nn), p5(nn), p6(3);
-    LineCalcRecord lender;
-    lender.flags = kLineRecStoreModal | kLineRecStoreBlocks;
-    lender.p1 = p1.data();
-    lender.p2 = p2.data();
-    lender.p3 = p3.data();
-    lender.p4 = p4.data();
-    lender.p5 = p5.data();
-    lender.p6 = p6.data();
+    RecordStorage store(3, kLineRecStoreModal | kLineRecStoreBlocks);
+    LineCalcRecord& lender = store.rec;
     g_pCurLineRec = &lender;
     TwoPortStorage computed = Calc(line);
 
