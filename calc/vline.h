@@ -27,7 +27,9 @@ void CalcVLineData(CVLine& line, int wirePositions, int split, const TwoPortBloc
                    unsigned char* regenerate);
 
 // The geometry step of the homogeneous line (inhomogeneity 0) and of the line
-// with tower influence (1); the split conductor is g_nCalcSplitConductor.
+// with tower influence (1); the split conductor is g_nCalcSplitConductor.  The
+// data must have passed CheckVLineData, as must those given to the helpers
+// below.
 void CalcVLineBlocks(CVLine& line, const TwoPortBlocks& out, unsigned char* regenerate);
 
 // The line's earth model and earth data.
