@@ -7,6 +7,7 @@
 #include "math/matrix.h"
 #include "math/mirror.h"
 #include "model/conductors.h"
+#include "model/element.h"
 #include "model/lines.h"
 #include "platform/format.h"
 
@@ -190,6 +191,25 @@ void CalcVLineData(CVLine& line, int wirePositions, int split, const TwoPortBloc
         return;
     }
     CalcVLineBlocks(line, out, regenerate);
+}
+
+void CalcVLineElement(CElement& element, const TwoPortBlocks& out, unsigned char* regenerate)
+{
+    CVLine* line = element.Data<CVLine>();
+    if (!line) {
+        g_nCalcSplitConductor = element.splitConductor;
+        g_MatError = 2; // an overhead line without its data: refused before the run
+        return;
+    }
+    CalcVLineData(*line, element.wirePositions, element.splitConductor, out, regenerate);
+}
+
+std::string CheckVLineElement(const CElement& element, int number)
+{
+    const CVLine* line = element.Data<CVLine>();
+    std::string reason =
+        line ? CheckVLineData(*line, element.wirePositions, element.splitConductor) : "не заданы параметры линии";
+    return reason.empty() ? reason : FormatElementDataError(number, reason);
 }
 
 std::string CheckVLineData(const CVLine& line, int wirePositions, int split)

@@ -1,8 +1,11 @@
+#include "calc/elementcheck.h"
 #include "calc/vline.h"
 #include "calctest.h"
 #include "math/mirror.h"
+#include "model/element.h"
 #include "model/lines.h"
 #include "model/modelglobals.h"
+#include "platform/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -297,6 +300,36 @@ TEST_F(VLineTest, RefusedDataGiveNoBlocks)
     CalcVLineData(line, 3, -1, s.blocks(), &regen);
     EXPECT_EQ(g_MatError, 2);
     EXPECT_EQ(s.blocks().Y0[0].re, 7);
+}
+
+TEST_F(VLineTest, ElementIsModelledFromItsDataAndRefusedByItsNumber)
+{
+    CElement e;
+    e.SetType(kOverheadLine);
+    e.data = CreateElementData(kOverheadLine);
+    e.Data<CVLine>()->Copy(MakeVLine({-6, 0, 6}, {20, 20, 20}));
+    e.wirePositions = 3;
+    TwoPortStorage viaElement(3);
+    unsigned char regen = 0;
+    CalcVLineElement(e, viaElement.blocks(), &regen);
+    TwoPortStorage direct = Calc(*e.Data<CVLine>());
+    EXPECT_EQ(BlocksDiff(direct, viaElement), 0.0);
+    EXPECT_EQ(CheckVLineElement(e, 5), "");
+
+    e.Data<CVLine>()->inhomogeneity = 2;
+    std::string message = CheckVLineElement(e, 5);
+    EXPECT_EQ(message, "Ошибка в данных элемента N 5:\nрасчет ВЛ с учетом провисания проводов пока не "
+                       "выполняется.\nРасчет невозможен.");
+    ScriptedMessages shown;
+    ShowElementDataError(message);
+    ASSERT_EQ(shown.messages().size(), 1u);
+    EXPECT_EQ(shown.messages()[0].caption, kAppName);
+    EXPECT_EQ(shown.messages()[0].icon, MsgIcon::Stop);
+
+    e.data.reset();
+    EXPECT_NE(CheckVLineElement(e, 2), "");
+    CalcVLineElement(e, viaElement.blocks(), &regen);
+    EXPECT_EQ(g_MatError, 2);
 }
 
 } // namespace
