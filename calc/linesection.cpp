@@ -10,6 +10,8 @@
 
 #include <cmath>
 #include <cstddef>
+#include <utility>
+#include <vector>
 
 namespace {
 
