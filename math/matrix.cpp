@@ -30,92 +30,67 @@ void MatSub(const CComplex* A, const CComplex* B, CComplex* C, int p, int q)
         C[i] = A[i] - B[i];
 }
 
-void MatMulInt(const int* A, const int* B, int* C, int p, int q, int r)
+namespace {
+
+// C (p x r) = op(A) * op(B) with op(A) p x q and op(B) q x r; a transposed
+// operand is read across its rows.  The sum starts at zero and adds the terms
+// in increasing k, left factor first, for every combination of complex and
+// integer factors.
+template <bool TransA, bool TransB, class TA, class TB, class TC>
+void MatMulGeneric(const TA* A, const TB* B, TC* C, int p, int q, int r)
 {
     for (int i = 0; i < p; ++i)
         for (int j = 0; j < r; ++j) {
-            int s = 0;
-            for (int k = 0; k < q; ++k)
-                s += A[i * q + k] * B[k * r + j];
+            TC s{};
+            for (int k = 0; k < q; ++k) {
+                const TA& a = TransA ? A[k * p + i] : A[i * q + k];
+                const TB& b = TransB ? B[j * q + k] : B[k * r + j];
+                s += a * b;
+            }
             C[i * r + j] = s;
         }
+}
+
+} // namespace
+
+void MatMulInt(const int* A, const int* B, int* C, int p, int q, int r)
+{
+    MatMulGeneric<false, false>(A, B, C, p, q, r);
 }
 
 void MatMul(const CComplex* A, const CComplex* B, CComplex* C, int p, int q, int r)
 {
-    for (int i = 0; i < p; ++i)
-        for (int j = 0; j < r; ++j) {
-            CComplex s = g_CZero;
-            for (int k = 0; k < q; ++k)
-                s += A[i * q + k] * B[k * r + j];
-            C[i * r + j] = s;
-        }
+    MatMulGeneric<false, false>(A, B, C, p, q, r);
 }
 
 void MatMulIntCx(const int* A, const CComplex* B, CComplex* C, int p, int q, int r)
 {
-    for (int i = 0; i < p; ++i)
-        for (int j = 0; j < r; ++j) {
-            CComplex s = g_CZero;
-            for (int k = 0; k < q; ++k)
-                s += A[i * q + k] * B[k * r + j];
-            C[i * r + j] = s;
-        }
+    MatMulGeneric<false, false>(A, B, C, p, q, r);
 }
 
 void MatMulCxInt(const CComplex* A, const int* B, CComplex* C, int p, int q, int r)
 {
-    for (int i = 0; i < p; ++i)
-        for (int j = 0; j < r; ++j) {
-            CComplex s = g_CZero;
-            for (int k = 0; k < q; ++k)
-                s += A[i * q + k] * B[k * r + j];
-            C[i * r + j] = s;
-        }
+    MatMulGeneric<false, false>(A, B, C, p, q, r);
 }
 
 void MatMulTransB(const CComplex* A, const CComplex* B, CComplex* C, int p, int q, int r)
 {
-    for (int i = 0; i < p; ++i)
-        for (int j = 0; j < r; ++j) {
-            CComplex s = g_CZero;
-            for (int k = 0; k < q; ++k)
-                s += A[i * q + k] * B[j * q + k];
-            C[i * r + j] = s;
-        }
+    MatMulGeneric<false, true>(A, B, C, p, q, r);
 }
 
 void MatMulCxIntTransB(const CComplex* A, const int* B, CComplex* C, int p, int q, int r)
 {
-    for (int i = 0; i < p; ++i)
-        for (int j = 0; j < r; ++j) {
-            CComplex s = g_CZero;
-            for (int k = 0; k < q; ++k)
-                s += A[i * q + k] * B[j * q + k];
-            C[i * r + j] = s;
-        }
+    MatMulGeneric<false, true>(A, B, C, p, q, r);
 }
 
 void MatMulIntTransA(const int* A, const CComplex* B, CComplex* C, int p, int q, int r)
 {
-    for (int i = 0; i < p; ++i)
-        for (int j = 0; j < r; ++j) {
-            CComplex s = g_CZero;
-            for (int k = 0; k < q; ++k)
-                s += A[k * p + i] * B[k * r + j];
-            C[i * r + j] = s;
-        }
+    MatMulGeneric<true, false>(A, B, C, p, q, r);
 }
 
 void MatMulTransA(const CComplex* A, const CComplex* B, CComplex* C, int p, int q, int r)
 {
-    for (int i = 0; i < p; ++i)
-        for (int j = 0; j < r; ++j) {
-            CComplex s = g_CZero;
-            for (int k = 0; k < q; ++k)
-                s += A[k * p + i] * B[k * r + j];
-            C[i * r + j] = s;
-        }
+    MatMulGeneric<true, false>(A, B, C, p, q, r);
 }
 
 void MatCopy(const CComplex* A, CComplex* B, int p, int q)
