@@ -16,17 +16,15 @@ inline void SetCalcFrequency(double f)
     g_jOmega = CComplex(0, f * 6.2831853072);
 }
 
-inline bool CxNear(const CComplex& a, const CComplex& b, double tol)
+inline ::testing::AssertionResult CxClose(const CComplex& a, const CComplex& b, double tol)
 {
-    return Abs(a - b) <= tol;
+    if (Abs(a - b) <= tol)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << a.re << ", " << a.im << ") vs (" << b.re << ", " << b.im
+                                         << "), tolerance " << tol;
 }
 
-#define EXPECT_CX_EQ_TOL(a, b, tol)                                                                   \
-    do {                                                                                              \
-        CComplex a_ = (a), b_ = (b);                                                                  \
-        EXPECT_LE(Abs(a_ - b_), (tol)) << "(" << a_.re << ", " << a_.im << ") vs (" << b_.re << ", " \
-                                       << b_.im << ")";                                               \
-    } while (0)
+#define EXPECT_CX_EQ_TOL(a, b, tol) EXPECT_TRUE(CxClose((a), (b), (tol)))
 
 // True when the Hermitian part (Y + Y^H)/2 of the n x n matrix Y is positive
 // semidefinite (within tol times its largest entry): a Cholesky factorisation
