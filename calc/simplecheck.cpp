@@ -1,0 +1,128 @@
+#include "calc/simplecheck.h"
+
+#include "calc/couplingfilter.h"
+#include "calc/elementcheck.h"
+#include "model/branches.h"
+#include "model/coupling.h"
+#include "model/shunts.h"
+#include "platform/format.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+std::string CheckBranches(const CEShunt& data, int n, bool twoWires)
+{
+    int index = 0;
+    for (const CShunt& b : data.branches) {
+        ++index;
+        int top = twoWires ? std::max(b.firstWire, b.secondWire) : b.firstWire;
+        if (top >= n)
+            return StrFormat("ветвь %d подключена к проводу %d, а у элемента %d проводов", index, top + 1, n);
+    }
+    return {};
+}
+
+std::string CheckTransposition(const CTransp* data, int n, int split)
+{
+    if (!data || !data->permutation)
+        return "не задана перестановка проводов";
+    if (split >= 0 && split + 1 >= n)
+        return StrFormat("расщепленный провод %d вне числа проводов элемента (%d)", split + 1, n);
+    // With a split conductor the permutation counts it once.
+    const int conductors = split >= 0 ? n - 1 : n;
+    if (int(data->permutation->size()) < conductors)
+        return StrFormat("перестановка задана для %d проводов из %d", int(data->permutation->size()), conductors);
+    std::vector<bool> used(std::size_t(conductors), false);
+    for (int j = 0; j < conductors; ++j) {
+        int t = data->Target(j);
+        if (t < 0 || t >= conductors)
+            return StrFormat("провод %d переставлен на позицию %d, а проводов %d", j + 1, t + 1, conductors);
+        if (used[std::size_t(t)])
+            return StrFormat("на позицию %d переставлены два провода", t + 1);
+        used[std::size_t(t)] = true;
+    }
+    return {};
+}
+
+std::string CheckDevice(const CFiltr& filter, const CProvod& cable, double length)
+{
+    std::string reason = CheckFiltrValues(filter);
+    if (reason.empty())
+        reason = CheckHfCableValues(cable, length);
+    return reason;
+}
+
+std::string CheckCoupling(const CUpr* data, int n)
+{
+    if (!data)
+        return {};
+    for (const CPrisoed& d : data->devices) {
+        if (d.wire >= n)
+            return StrFormat("устройство присоединения подключено к проводу %d, а у элемента %d проводов",
+                             d.wire + 1, n);
+        std::string reason = CheckDevice(d.filter, d.cable, d.cableLength);
+        if (!reason.empty())
+            return reason;
+    }
+    return {};
+}
+
+std::string CheckBypassFilters(const CEObhod* data)
+{
+    if (!data)
+        return {};
+    for (const CObhod& line : data->lines)
+        for (int side = 0; side < 2; ++side) {
+            std::string reason =
+                CheckDevice(line.filters[side], line.cables[side], side == 0 ? line.lengthBefore : line.lengthAfter);
+            if (!reason.empty())
+                return reason;
+        }
+    return {};
+}
+
+std::string CheckAttachedEnd(const CEndMod* data, int n)
+{
+    if (!data || (data->kind != 1 && data->kind != 4))
+        return {};
+    auto shortArray = [n](const std::optional<std::vector<double>>& a) { return a && int(a->size()) < n; };
+    // A resistive load reads R alone; the R, L, C load all three (an absent
+    // array is a value of 0 on every wire).
+    bool shortData = data->count < n || shortArray(data->r) ||
+                     (data->kind == 4 && (shortArray(data->l) || shortArray(data->c)));
+    if (shortData)
+        return StrFormat("нагрузки заданы не для всех %d проводов", n);
+    return {};
+}
+
+} // namespace
+
+std::string CheckSimpleElementData(const CElement& e, int number)
+{
+    const int n = e.wirePositions;
+    std::string reason;
+    switch (e.type) {
+    case kShuntImpedance:
+    case kSeriesImpedance:
+        if (const CEShunt* d = e.Data<CEShunt>())
+            reason = CheckBranches(*d, n, e.type == kShuntImpedance);
+        break;
+    case kTransposition:
+        reason = CheckTransposition(e.Data<CTransp>(), n, e.splitConductor);
+        break;
+    case kCouplingDevice:
+        reason = CheckCoupling(e.Data<CUpr>(), n);
+        break;
+    case kBypass:
+        reason = CheckBypassFilters(e.Data<CEObhod>());
+        break;
+    case kAttachedEnd:
+        reason = CheckAttachedEnd(e.Data<CEndMod>(), n);
+        break;
+    default:
+        break;
+    }
+    return reason.empty() ? std::string() : FormatElementDataError(number, reason);
+}
