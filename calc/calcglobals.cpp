@@ -1,5 +1,7 @@
 #include "calc/calcglobals.h"
 
+#include "calc/linecache.h"
+
 #include "math/matrix.h"
 
 #include <chrono>
@@ -63,4 +65,6 @@ void ResetCalcGlobals()
     g_dEarthHmin = 0.0;
     g_EarthK0 = g_EarthK1 = g_EarthN = g_EarthM1 = g_EarthM2 = g_EarthN1 = g_EarthR1 = g_CZero;
     g_dEarthH1 = 0.0;
+
+    FreeSameLineTable();
 }

@@ -67,3 +67,9 @@ extern double g_dEarthH1;
 
 // Also resets the shared state of math/linecalc.h (and g_MatError).
 void ResetCalcGlobals();
+
+// ---- Identical line sections ----------------------------------------------
+// One record per element of g_ppCalcElements, in the same order, from the
+// opening of the calculation dialog to its end (calc/linecache.h builds and
+// frees them); g_pCurLineRec points into it while a channel is calculated.
+extern std::vector<LineCalcRecord> g_pLineRecs;

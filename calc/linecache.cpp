@@ -1,0 +1,160 @@
+#include "calc/linecache.h"
+
+#include "calc/calcglobals.h"
+#include "model/document.h"
+#include "model/lines.h"
+
+#include <cstddef>
+
+std::vector<LineCalcRecord> g_pLineRecs;
+
+namespace {
+
+// The matrices a lending section owns; its record points into them.
+struct LineRecStorage {
+    std::vector<CComplex> blocks[3];
+    std::vector<CComplex> modal[2];
+    std::vector<CComplex> gamma;
+};
+
+std::vector<LineRecStorage> s_storage;
+
+// Order of the modal data: the wire positions of an overhead line; for a
+// cable line its cores and screens, or the cores alone in a pipe.
+int ModalOrder(const CElement& e)
+{
+    if (e.type == kCableLine) {
+        const CKLine* k = e.Data<CKLine>();
+        return k ? 3 * k->circuits * (2 - (k->pipe != 0 ? 1 : 0)) : 0;
+    }
+    return e.wirePositions;
+}
+
+// The catalog items of two sections compare as equal in every value (the
+// section compare accepts a matching name).
+bool SameCatalogItems(const CElement& a, const CElement& b)
+{
+    if (a.type == kOverheadLine) {
+        const CVLine* x = a.Data<CVLine>();
+        const CVLine* y = b.Data<CVLine>();
+        if (!x || !y || x->tower.Compare(y->tower) != 2)
+            return false;
+        if (x->inhomogeneity != 0 && x->matrix.Compare(y->matrix) != 2)
+            return false;
+        for (int i = 0; i < x->wires; ++i) {
+            const CVLProv* p = x->Wire(i);
+            const CVLProv* q = y->Wire(i);
+            if (!p || !q || p->wireType.Compare(q->wireType) != 2)
+                return false;
+        }
+        return true;
+    }
+    const CKLine* x = a.Data<CKLine>();
+    const CKLine* y = b.Data<CKLine>();
+    if (!x || !y)
+        return false;
+    return x->pipe != 0 ? x->pipeCable.Compare(y->pipeCable) == 2 : x->solidCable.Compare(y->solidCable) == 2;
+}
+
+CComplex* Allocate(std::vector<CComplex>& v, int order)
+{
+    v.assign(std::size_t(order) * std::size_t(order), CComplex());
+    return v.data();
+}
+
+} // namespace
+
+unsigned char SameLineKind(const CElement& earlier, const CElement& later)
+{
+    unsigned char r = earlier.IsSameLine(later);
+    if (r == 0)
+        return 0;
+    if (earlier.wirePositions != later.wirePositions || !SameCatalogItems(earlier, later))
+        return 0;
+    return r;
+}
+
+void FreeSameLineTable()
+{
+    g_pCurLineRec = nullptr;
+    g_pLineRecs.clear();
+    s_storage.clear();
+    g_ppCalcElements.clear();
+}
+
+void BuildSameLineTable(const CKestrinDoc& doc)
+{
+    std::vector<CElement*> elements;
+    elements.reserve(doc.elements.size());
+    for (const auto& e : doc.elements)
+        elements.push_back(e.get());
+    BuildSameLineTable(elements);
+}
+
+void BuildSameLineTable(const std::vector<CElement*>& elements)
+{
+    FreeSameLineTable();
+    const int count = int(elements.size());
+    g_ppCalcElements = elements;
+    g_pLineRecs.assign(std::size_t(count), LineCalcRecord());
+    s_storage.resize(std::size_t(count));
+
+    for (int i = 0; i < count; ++i) {
+        LineCalcRecord& rec = g_pLineRecs[std::size_t(i)];
+        const CElement& e = *elements[std::size_t(i)];
+        rec.flags = 0;
+        if (e.type != kOverheadLine && e.type != kCableLine)
+            continue;
+
+        // Look back: the first equal earlier section wins, and an equal one
+        // replaces a same-cross-section one found before it.
+        for (int j = 0; j < i && !(rec.flags & kLineRecEqual); ++j) {
+            unsigned char r = SameLineKind(*elements[std::size_t(j)], e);
+            if (r == 0)
+                continue;
+            unsigned char f = r == 2 ? kLineRecEqual : kLineRecSameSection;
+            if (rec.flags & f)
+                continue;
+            const LineCalcRecord& lender = g_pLineRecs[std::size_t(j)];
+            rec.p1 = lender.p1, rec.p2 = lender.p2, rec.p3 = lender.p3;
+            rec.p4 = lender.p4, rec.p5 = lender.p5, rec.p6 = lender.p6;
+            rec.flags = f;
+        }
+        if (rec.flags & kLineRecEqual)
+            continue;
+
+        // Look ahead: keep the blocks for a later equal section and the
+        // modal data for a later section of the same cross-section.
+        LineRecStorage& own = s_storage[std::size_t(i)];
+        const unsigned char both = kLineRecStoreBlocks | kLineRecStoreModal;
+        for (int j = i + 1; j < count && (rec.flags & both) != both; ++j) {
+            unsigned char r = SameLineKind(e, *elements[std::size_t(j)]);
+            if (r == 2 && !(rec.flags & kLineRecStoreBlocks)) {
+                rec.flags |= kLineRecStoreBlocks;
+                rec.p1 = Allocate(own.blocks[0], e.wirePositions);
+                rec.p2 = Allocate(own.blocks[1], e.wirePositions);
+                rec.p3 = Allocate(own.blocks[2], e.wirePositions);
+            } else if (r == 1 && !(rec.flags & (kLineRecStoreModal | kLineRecSameSection))) {
+                const int m = ModalOrder(e);
+                rec.flags |= kLineRecStoreModal;
+                rec.p4 = Allocate(own.modal[0], m);
+                rec.p5 = Allocate(own.modal[1], m);
+                own.gamma.assign(std::size_t(m), CComplex());
+                rec.p6 = own.gamma.data();
+            }
+        }
+    }
+
+    // The compares allow small differences, so they need not be transitive:
+    // a section may find its lender through a section that lends nothing.
+    // Such a section calculates in full instead of reading missing storage.
+    for (LineCalcRecord& rec : g_pLineRecs) {
+        if ((rec.flags & kLineRecEqual) && !(rec.p1 && rec.p2 && rec.p3))
+            rec = LineCalcRecord();
+        if ((rec.flags & kLineRecSameSection) && !(rec.p4 && rec.p5 && rec.p6)) {
+            // Keeps the blocks it stores for later equal sections.
+            rec.flags &= static_cast<unsigned char>(~kLineRecSameSection);
+            rec.p4 = rec.p5 = rec.p6 = nullptr;
+        }
+    }
+}
