@@ -16,11 +16,25 @@ const CEShunt& ShuntData(const CElement& e)
     return d ? *d : kNoBranches;
 }
 
-// A damped-circuit branch counts as given when its values, in the units of
-// the element dialog (pF, mH, ohm), add up to at least 0.001.
-bool DampedCircuitGiven(const CShunt& b)
+enum class BranchOf { SeriesElement, ShuntElement };
+
+// Admittance of one branch: a line trap, or a damped circuit jwC + 1/(R + jwL).
+// A damped circuit counts as given when its values, in the units of the
+// element dialog (pF, mH, ohm), add up to at least 0.001; without values a
+// series branch is a broken wire (1e-6 S) and a shunt branch a short (100 S).
+// The two elements also differ in when the R-L term is present.
+CComplex BranchAdmittance(const CEShunt& data, const CShunt& b, BranchOf of)
 {
-    return b.c * 1e12 + b.l * 1e3 + b.r >= 0.001;
+    if (data.trapKind != 0)
+        return CalcTrapAdmittance(b);
+    const bool series = of == BranchOf::SeriesElement;
+    if (!(b.c * 1e12 + b.l * 1e3 + b.r >= 0.001))
+        return CComplex(series ? 1e-6 : 100.0, 0);
+    CComplex y = g_jOmega * b.c;
+    const bool rl = series ? b.r + b.l > 0 : b.l * 1e3 + b.r > 0.001;
+    if (rl)
+        y += 1.0 / (b.r + g_jOmega * b.l);
+    return y;
 }
 
 double ArrayValue(const std::optional<std::vector<double>>& a, int i, int count)
@@ -44,7 +58,6 @@ void BuildSeriesElement(const CElement& element, const TwoPortBlocks& out)
 
 void BuildSeriesElement(const CEShunt& data, int n, const TwoPortBlocks& out)
 {
-    const CComplex& jw = g_jOmega;
     MatZero(out.Y0, n);
     for (int i = 0; i < n; ++i)
         out.Y0[i * n + i] = 100.0;
@@ -52,17 +65,7 @@ void BuildSeriesElement(const CEShunt& data, int n, const TwoPortBlocks& out)
         int w = b.firstWire;
         if (w >= n)
             continue;
-        CComplex y;
-        if (data.trapKind != 0) {
-            y = CalcTrapAdmittance(b);
-        } else if (DampedCircuitGiven(b)) {
-            y = jw * b.c;
-            if (b.r + b.l > 0)
-                y += 1.0 / (b.r + jw * b.l);
-        } else {
-            y = 1e-6;  // nothing given: the wire is broken
-        }
-        out.Y0[w * n + w] = y;
+        out.Y0[w * n + w] = BranchAdmittance(data, b, BranchOf::SeriesElement);
     }
     MatNeg(out.Y0, out.Y1, n, n);
     MatCopy(out.Y1, out.Y2, n, n);
@@ -81,16 +84,7 @@ void BuildShuntElement(const CEShunt& data, int n, CComplex* Y)
         int a = br.firstWire, b = br.secondWire;
         if (a >= n || b >= n)
             continue;
-        CComplex y;
-        if (data.trapKind != 0) {
-            y = CalcTrapAdmittance(br);
-        } else if (DampedCircuitGiven(br)) {
-            y = jw * br.c;
-            if (br.l * 1e3 + br.r > 0.001)
-                y += 1.0 / (br.r + jw * br.l);
-        } else {
-            y = 100.0;  // nothing given: a short circuit
-        }
+        const CComplex y = BranchAdmittance(data, br, BranchOf::ShuntElement);
         Y[b * n + a] = y;
         Y[a * n + b] = y;
     }

@@ -92,24 +92,6 @@ TEST_F(CouplingFilterTest, PolarityReversesWindingOnlyWhereTheSchemeHasOne)
     }
 }
 
-TEST_F(CouplingFilterTest, TypeFourClosedFormIsItsLadder)
-{
-    SetCalcFrequency(80e3);
-    CFiltr f = FullFilter(4);
-    ChainMatrix F1, F2;
-    CalcFiltrMatrices(F1, F2, f, 0);
-    CComplex jw = g_jOmega;
-    ChainMatrix ladder = ChainSeries(1.0 / (jw * f.C[0])) * ChainShunt(1.0 / (jw * f.L[0])) *
-                         ChainSeries(1.0 / (jw * f.C[1])) * ChainTransformer(f.ratio);
-    double tol = 1e-12 * Abs(ladder.B);
-    EXPECT_CX_EQ_TOL(F1.A, ladder.A, 1e-12);
-    EXPECT_CX_EQ_TOL(F1.B, ladder.B, tol);
-    EXPECT_CX_EQ_TOL(F1.C, ladder.C, 1e-15);
-    EXPECT_CX_EQ_TOL(F1.D, ladder.D, 1e-12);
-    EXPECT_CX_EQ_TOL(F2.A, CComplex(1, 0), 0);
-    EXPECT_CX_EQ_TOL(F2.B, CComplex(), 0);
-}
-
 TEST_F(CouplingFilterTest, CoupledCoilsAreTheirTEquivalent)
 {
     // Coils La, Lb with mutual inductance M are the T of La - M, M to ground
