@@ -83,13 +83,11 @@ inline double BlocksDiff(TwoPortStorage& a, TwoPortStorage& b)
     return d / scale;
 }
 
-// True when the Hermitian part of the full admittance matrix
-// [[Y0, Y1], [Y1^T, -Y2]] is positive semidefinite (a passive two-port):
-// Cholesky of the Hermitian part, shifted by a hair of its size.
-inline bool IsPassive(TwoPortStorage& s)
+// [[Y0, Y1], [Y1^T, -Y2]]: the admittance matrix of a two-port of n
+// conductors with every current flowing in.
+inline std::vector<CComplex> FullAdmittance(const TwoPortBlocks& b, int n)
 {
-    const int n = s.order(), m = 2 * n;
-    TwoPortBlocks b = s.blocks();
+    const int m = 2 * n;
     std::vector<CComplex> Y(static_cast<std::size_t>(m) * m);
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) {
@@ -98,6 +96,13 @@ inline bool IsPassive(TwoPortStorage& s)
             Y[(n + i) * m + j] = b.Y1[j * n + i];
             Y[(n + i) * m + n + j] = -b.Y2[i * n + j];
         }
+    return Y;
+}
+
+// True when the Hermitian part of the m x m matrix Y is positive
+// semidefinite: Cholesky of the Hermitian part, shifted by tol times its size.
+inline bool IsHermitianPartPsd(const std::vector<CComplex>& Y, int m, double tol = 1e-9)
+{
     double scale = MaxAbs(Y.data(), Y.size());
     std::vector<CComplex> H(Y.size());
     for (int i = 0; i < m; ++i)
@@ -106,7 +111,7 @@ inline bool IsPassive(TwoPortStorage& s)
             H[i * m + j] = CComplex(0.5 * (a.re + c.re), 0.5 * (a.im - c.im));
         }
     for (int i = 0; i < m; ++i)
-        H[i * m + i] += 1e-9 * scale;
+        H[i * m + i] += tol * scale;
     // Hermitian Cholesky: L*L^H.
     std::vector<CComplex> L(H.size());
     for (int j = 0; j < m; ++j) {
@@ -127,6 +132,22 @@ inline bool IsPassive(TwoPortStorage& s)
         }
     }
     return true;
+}
+
+// True when the full admittance matrix of the two-port has a positive
+// semidefinite Hermitian part (a passive two-port).
+inline bool IsPassive(TwoPortStorage& s, double tol = 1e-9)
+{
+    return IsHermitianPartPsd(FullAdmittance(s.blocks(), s.order()), 2 * s.order(), tol);
+}
+
+// Complex equality within an absolute tolerance, with both values shown on failure.
+inline ::testing::AssertionResult CxClose(const CComplex& a, const CComplex& b, double tol)
+{
+    if (Abs(a - b) <= tol)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << a.re << ", " << a.im << ") vs (" << b.re << ", " << b.im
+                                         << "), tolerance " << tol;
 }
 
 // A line record with storage for the blocks and the modal data of n conductors.
@@ -158,3 +179,5 @@ inline bool IsSymmetric(const CComplex* M, int n, double tol)
 }
 
 } // namespace calctest
+
+#define EXPECT_CX_EQ_TOL(a, b, tol) EXPECT_TRUE(calctest::CxClose((a), (b), (tol)))

@@ -1,7 +1,9 @@
 #include "calc/couplingdevice.h"
 #include "calc/couplingfilter.h"
-#include "elementtest.h"
+#include "calctest.h"
 #include "math/twoport.h"
+
+using namespace calctest;
 
 namespace {
 
@@ -10,7 +12,7 @@ protected:
     void SetUp() override
     {
         ResetCalcGlobals();
-        SetCalcFrequency(120e3);
+        SetFrequency(120e3);
     }
     void TearDown() override { ResetCalcGlobals(); }
 };
@@ -38,41 +40,35 @@ CPrisoed Device(int wire, int filterType, std::uint8_t polarity = 0)
     return p;
 }
 
-struct Blocks {
-    explicit Blocks(int n) : y0(std::size_t(n * n)), y1(y0), y2(y0) {}
-    std::vector<CComplex> y0, y1, y2;
-    TwoPortBlocks b() { return {y0.data(), y1.data(), y2.data()}; }
-};
-
 TEST_F(CouplingDeviceTest, EndDevicesPassTheOtherWiresStraight)
 {
     const int n = 4;
     CUpr upr;
     upr.devices = {Device(1, 0), Device(3, 5, 1)};
     for (int position : {kUprFirst, kUprLast}) {
-        Blocks t(n);
-        CalcUprMatrices(upr, n, t.b(), position);
+        TwoPortStorage t(n);
+        CalcUprMatrices(upr, n, t.blocks(), position);
         for (int i = 0; i < n; ++i)
             for (int j = 0; j < n; ++j) {
                 const int k = i * n + j;
                 const bool link = i == j && i != 1 && i != 3;
                 if (i == j && !link)
                     continue;  // a device wire
-                EXPECT_CX_EQ_TOL(t.y0[k], CComplex(link ? 100 : 0, 0), 0);
-                EXPECT_CX_EQ_TOL(t.y1[k], CComplex(link ? -100 : 0, 0), 0);
-                EXPECT_CX_EQ_TOL(t.y2[k], CComplex(link ? -100 : 0, 0), 0);
+                EXPECT_CX_EQ_TOL(t.blocks().Y0[k], CComplex(link ? 100 : 0, 0), 0);
+                EXPECT_CX_EQ_TOL(t.blocks().Y1[k], CComplex(link ? -100 : 0, 0), 0);
+                EXPECT_CX_EQ_TOL(t.blocks().Y2[k], CComplex(link ? -100 : 0, 0), 0);
             }
         // The device wire holds the device's chain, turned for the end.
         ChainMatrix T = CalcPrisoedChain(upr.devices[0]);
         const int d = 1 * n + 1;
         if (position == kUprLast) {
-            EXPECT_CX_EQ_TOL(t.y0[d], T.D / T.B, 1e-15);
-            EXPECT_CX_EQ_TOL(t.y2[d], -(T.A / T.B), 1e-15);
+            EXPECT_CX_EQ_TOL(t.blocks().Y0[d], T.D / T.B, 1e-15);
+            EXPECT_CX_EQ_TOL(t.blocks().Y2[d], -(T.A / T.B), 1e-15);
         } else {
-            EXPECT_CX_EQ_TOL(t.y0[d], T.A / T.B, 1e-15);
-            EXPECT_CX_EQ_TOL(t.y2[d], -(T.D / T.B), 1e-15);
+            EXPECT_CX_EQ_TOL(t.blocks().Y0[d], T.A / T.B, 1e-15);
+            EXPECT_CX_EQ_TOL(t.blocks().Y2[d], -(T.D / T.B), 1e-15);
         }
-        EXPECT_CX_EQ_TOL(t.y1[d], -(1.0 / T.B), 1e-15);
+        EXPECT_CX_EQ_TOL(t.blocks().Y1[d], -(1.0 / T.B), 1e-15);
     }
 }
 
@@ -84,14 +80,14 @@ TEST_F(CouplingDeviceTest, InnerDeviceIsTheLastDeviceClosedByItsLoad)
     CUpr upr;
     for (int type = 0; type < CFiltr::kTypes; ++type) {
         upr.devices = {Device(2, type, std::uint8_t(type % 2))};
-        Blocks last(n), inner(n);
-        CalcUprMatrices(upr, n, last.b(), kUprLast);
-        CalcUprMatrices(upr, n, inner.b(), kUprInner);
+        TwoPortStorage last(n), inner(n);
+        CalcUprMatrices(upr, n, last.blocks(), kUprLast);
+        CalcUprMatrices(upr, n, inner.blocks(), kUprInner);
         std::vector<CComplex> load(n * n), input(n * n);
         BuildCouplingShunt(upr, n, load.data());
-        TwoPortInputMatrix(last.b(), load.data(), input.data(), n);
+        TwoPortInputMatrix(last.blocks(), load.data(), input.data(), n);
         for (int k = 0; k < n * n; ++k)
-            EXPECT_CX_EQ_TOL(inner.y0[k], input[k], 1e-9 * (Abs(input[k]) + 1e-6)) << "type " << type << " at " << k;
+            EXPECT_CX_EQ_TOL(inner.blocks().Y0[k], input[k], 1e-9 * (Abs(input[k]) + 1e-6)) << "type " << type << " at " << k;
     }
 }
 
@@ -112,16 +108,16 @@ TEST_F(CouplingDeviceTest, Loads)
 
     // An inner device with an open load shows its chain's C/A, the limit of a
     // vanishing load.
-    Blocks t(3);
-    CalcUprMatrices(upr, 3, t.b(), kUprInner);
+    TwoPortStorage t(3);
+    CalcUprMatrices(upr, 3, t.blocks(), kUprInner);
     ChainMatrix T = CalcPrisoedChain(open);
-    EXPECT_CX_EQ_TOL(t.y0[8], T.C / T.A, 0);
+    EXPECT_CX_EQ_TOL(t.blocks().Y0[8], T.C / T.A, 0);
     CUpr tiny;
     tiny.devices = {open};
     tiny.devices[0].c = 1e-22;
-    Blocks u(3);
-    CalcUprMatrices(tiny, 3, u.b(), kUprInner);
-    EXPECT_CX_EQ_TOL(u.y0[8], t.y0[8], 1e-9 * Abs(t.y0[8]));
+    TwoPortStorage u(3);
+    CalcUprMatrices(tiny, 3, u.blocks(), kUprInner);
+    EXPECT_CX_EQ_TOL(u.blocks().Y0[8], t.blocks().Y0[8], 1e-9 * Abs(t.blocks().Y0[8]));
 }
 
 TEST_F(CouplingDeviceTest, EndBlocksArePassiveAndPolarityOnlyTurnsTheTransfer)
@@ -129,20 +125,20 @@ TEST_F(CouplingDeviceTest, EndBlocksArePassiveAndPolarityOnlyTurnsTheTransfer)
     const int n = 2;
     for (int type = 0; type < CFiltr::kTypes; ++type)
         for (double f : {40e3, 250e3}) {
-            SetCalcFrequency(f);
+            SetFrequency(f);
             CUpr a, b;
             a.devices = {Device(0, type, 0)};
             b.devices = {Device(0, type, 1)};
-            Blocks ta(n), tb(n);
-            CalcUprMatrices(a, n, ta.b(), kUprLast);
-            CalcUprMatrices(b, n, tb.b(), kUprLast);
+            TwoPortStorage ta(n), tb(n);
+            CalcUprMatrices(a, n, ta.blocks(), kUprLast);
+            CalcUprMatrices(b, n, tb.blocks(), kUprLast);
             const double sign = (type == 4 || type == 6) ? 1.0 : -1.0;
-            EXPECT_CX_EQ_TOL(tb.y1[0], sign * ta.y1[0], 1e-12 * Abs(ta.y1[0]));
-            EXPECT_CX_EQ_TOL(tb.y0[0], ta.y0[0], 1e-12 * Abs(ta.y0[0]));
+            EXPECT_CX_EQ_TOL(tb.blocks().Y1[0], sign * ta.blocks().Y1[0], 1e-12 * Abs(ta.blocks().Y1[0]));
+            EXPECT_CX_EQ_TOL(tb.blocks().Y0[0], ta.blocks().Y0[0], 1e-12 * Abs(ta.blocks().Y0[0]));
 
             // [[Y0, Y1], [Y1^T, -Y2]] of the device wire: lossy cable, passive parts.
-            std::vector<CComplex> full = {ta.y0[0], ta.y1[0], ta.y1[0], -ta.y2[0]};
-            EXPECT_TRUE(HermitianPartIsPsd(full, 2, 1e-7)) << "type " << type << " f " << f;
+            std::vector<CComplex> full = {ta.blocks().Y0[0], ta.blocks().Y1[0], ta.blocks().Y1[0], -ta.blocks().Y2[0]};
+            EXPECT_TRUE(IsHermitianPartPsd(full, 2, 1e-7)) << "type " << type << " f " << f;
         }
 }
 

@@ -1,7 +1,9 @@
 #include "calc/couplingfilter.h"
-#include "elementtest.h"
+#include "calctest.h"
 
 #include <string>
+
+using namespace calctest;
 
 namespace {
 
@@ -66,7 +68,7 @@ TEST_F(CouplingFilterTest, EveryTypeIsReciprocal)
         for (const CFiltr& f : {FullFilter(type), SparseFilter(type)})
             for (double freq : {20e3, 95e3, 400e3, 1e6})
                 for (std::uint8_t pol : {0, 1}) {
-                    SetCalcFrequency(freq);
+                    SetFrequency(freq);
                     ChainMatrix F1, F2;
                     CalcFiltrMatrices(F1, F2, f, pol);
                     EXPECT_LT(DetError(F1 * F2), 1e-12) << "type " << type << " f " << freq;
@@ -76,7 +78,7 @@ TEST_F(CouplingFilterTest, EveryTypeIsReciprocal)
 
 TEST_F(CouplingFilterTest, PolarityReversesWindingOnlyWhereTheSchemeHasOne)
 {
-    SetCalcFrequency(150e3);
+    SetFrequency(150e3);
     for (int type = 0; type < CFiltr::kTypes; ++type) {
         CFiltr f = FullFilter(type);
         ChainMatrix a1, a2, b1, b2;
@@ -96,7 +98,7 @@ TEST_F(CouplingFilterTest, CoupledCoilsAreTheirTEquivalent)
 {
     // Coils La, Lb with mutual inductance M are the T of La - M, M to ground
     // and Lb - M; a type-0 filter with nothing but its coils is exactly that.
-    SetCalcFrequency(120e3);
+    SetFrequency(120e3);
     CFiltr f;
     f.type = 0;
     f.L[0] = 2e-3;
@@ -127,7 +129,7 @@ TEST_F(CouplingFilterTest, CoupledCoilsAreTheirTEquivalent)
 
 TEST_F(CouplingFilterTest, HfCable)
 {
-    SetCalcFrequency(100e3);
+    SetFrequency(100e3);
     // A lossless cable of a quarter wavelength turns a load ZL into Zc^2/ZL.
     double v = 2e8, Zc = 75, l = v / 100e3 / 4;
     ChainMatrix K = CalcHfCableMatrix(0.0, v, Zc, l);

@@ -1,10 +1,13 @@
 #include "calc/linecache.h"
-#include "elementtest.h"
+#include "calc/vline.h"
+#include "calctest.h"
 #include "model/element.h"
 #include "model/lines.h"
 #include "model/shunts.h"
 
 #include <memory>
+
+using namespace calctest;
 
 namespace {
 
@@ -195,6 +198,31 @@ TEST_F(LineCacheTest, NoSectionReadsStorageNobodyKeeps)
     BuildSameLineTable(Pointers());
     EXPECT_EQ(Flags(), (std::vector<int>{2, 8, 0}));
     EXPECT_EQ(g_pLineRecs[2].p4, nullptr);
+}
+
+TEST_F(LineCacheTest, SectionsGiveTheSameBlocksWithAndWithoutTheTable)
+{
+    AddVLine(1000);
+    AddOther(kShuntImpedance);
+    AddVLine(1000);
+    AddVLine(2500);
+    BuildSameLineTable(Pointers());
+    ASSERT_EQ(Flags(), (std::vector<int>{3, 0, 8, 4}));
+    // Two frequencies: a borrower reads what its lender stored at this one.
+    for (double f : {50e3, 300e3}) {
+        SetFrequency(f);
+        for (int i : {0, 2, 3}) {
+            ASSERT_EQ(CheckVLineElement(*chain[i], i + 1), "");
+            unsigned char regen = 0;
+            TwoPortStorage cached(3), direct(3);
+            g_pCurLineRec = &g_pLineRecs[std::size_t(i)];
+            CalcVLineElement(*chain[i], cached.blocks(), &regen);
+            g_pCurLineRec = nullptr;
+            CalcVLineElement(*chain[i], direct.blocks(), &regen);
+            EXPECT_LT(BlocksDiff(direct, cached), 1e-12) << "element " << i << " at " << f;
+        }
+    }
+    EXPECT_EQ(g_MatError, 0);
 }
 
 TEST_F(LineCacheTest, FreeingEmptiesEverything)

@@ -1,7 +1,9 @@
 #include "calc/linetrap.h"
-#include "elementtest.h"
+#include "calctest.h"
 
 #include <random>
+
+using namespace calctest;
 
 namespace {
 
@@ -19,17 +21,17 @@ TEST_F(LineTrapTest, ReactorWithTuningCapacitorBlocksAtResonance)
     double f0 = 1.0 / (6.2831853072 * std::sqrt(t.L1 * t.C1));
     for (std::uint8_t scheme : {0, 1, 2}) {
         t.scheme = scheme;
-        SetCalcFrequency(f0);
+        SetFrequency(f0);
         EXPECT_LT(Abs(CalcTrapAdmittance(t)), 1e-9 * Abs(g_jOmega * t.C1)) << int(scheme);
         // Away from resonance the reactor lets the current through.
-        SetCalcFrequency(f0 / 10);
+        SetFrequency(f0 / 10);
         EXPECT_GT(Abs(CalcTrapAdmittance(t)), 1e-3);
     }
 }
 
 TEST_F(LineTrapTest, SchemeGoldens)
 {
-    SetCalcFrequency(100e3);
+    SetFrequency(100e3);
     const CComplex jw = g_jOmega;
     CZagrad t;
     t.C1 = 1e-9, t.L1 = 0.2e-3, t.L2 = 0.1e-3, t.C2 = 4e-9, t.C3 = 3e-9, t.L3 = 0.5e-3, t.R = 400, t.L4 = 0.05e-3;
@@ -58,7 +60,7 @@ TEST_F(LineTrapTest, SchemeGoldens)
 
 TEST_F(LineTrapTest, SchemeOneWithoutC3LeavesTheCapacitorOut)
 {
-    SetCalcFrequency(60e3);
+    SetFrequency(60e3);
     const CComplex jw = g_jOmega;
     CZagrad t;
     t.scheme = 1, t.L1 = 0.2e-3, t.L2 = 0.1e-3, t.L3 = 0.5e-3, t.R = 400;
@@ -81,7 +83,7 @@ TEST_F(LineTrapTest, PassiveTrapsNeverGiveEnergy)
         t.C1 = u(gen) * 5e-9, t.C2 = u(gen) * 5e-9, t.C3 = u(gen) * 5e-9;
         t.L1 = u(gen) * 1e-3, t.L2 = u(gen) * 1e-3, t.L3 = u(gen) * 1e-3, t.L4 = u(gen) * 1e-3;
         t.R = u(gen) * 1000;
-        SetCalcFrequency(20e3 + u(gen) * 1e6);
+        SetFrequency(20e3 + u(gen) * 1e6);
         EXPECT_GE(CalcTrapAdmittance(t).re, -1e-12) << i;
     }
 }

@@ -1,10 +1,12 @@
 #include "calc/simplecheck.h"
-#include "elementtest.h"
+#include "calctest.h"
 #include "model/branches.h"
 #include "model/coupling.h"
 #include "model/shunts.h"
 
 #include <memory>
+
+using namespace calctest;
 
 namespace {
 

@@ -1,8 +1,10 @@
 #include "calc/simplemodels.h"
-#include "elementtest.h"
+#include "calctest.h"
 #include "math/matrix.h"
 
 #include <random>
+
+using namespace calctest;
 
 namespace {
 
@@ -11,7 +13,7 @@ protected:
     void SetUp() override
     {
         ResetCalcGlobals();
-        SetCalcFrequency(100e3);
+        SetFrequency(100e3);
     }
     void TearDown() override { ResetCalcGlobals(); }
 };
@@ -25,42 +27,20 @@ CShunt Branch(int a, int b, double r, double l, double c)
     return s;
 }
 
-struct Blocks {
-    explicit Blocks(int n) : y0(std::size_t(n * n)), y1(y0), y2(y0) {}
-    std::vector<CComplex> y0, y1, y2;
-    TwoPortBlocks b() { return {y0.data(), y1.data(), y2.data()}; }
-};
-
-// [[Y0, Y1], [Y1^T, -Y2]]: the admittance matrix of the two-port with every
-// current flowing in.
-std::vector<CComplex> FullAdmittance(const Blocks& t, int n)
-{
-    const int m = 2 * n;
-    std::vector<CComplex> Y(std::size_t(m * m));
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j) {
-            Y[i * m + j] = t.y0[i * n + j];
-            Y[i * m + n + j] = t.y1[i * n + j];
-            Y[(n + i) * m + j] = t.y1[j * n + i];
-            Y[(n + i) * m + n + j] = -t.y2[i * n + j];
-        }
-    return Y;
-}
-
 TEST_F(SimpleModelsTest, SeriesElement)
 {
     const int n = 4;
     const CComplex jw = g_jOmega;
     CEShunt d;
-    Blocks t(n);
+    TwoPortStorage t(n);
     // Without branches: 0.01 ohm on every wire.
-    BuildSeriesElement(d, n, t.b());
+    BuildSeriesElement(d, n, t.blocks());
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) {
             CComplex e = i == j ? CComplex(100, 0) : CComplex();
-            EXPECT_CX_EQ_TOL(t.y0[i * n + j], e, 0);
-            EXPECT_CX_EQ_TOL(t.y1[i * n + j], -e, 0);
-            EXPECT_CX_EQ_TOL(t.y2[i * n + j], -e, 0);
+            EXPECT_CX_EQ_TOL(t.blocks().Y0[i * n + j], e, 0);
+            EXPECT_CX_EQ_TOL(t.blocks().Y1[i * n + j], -e, 0);
+            EXPECT_CX_EQ_TOL(t.blocks().Y2[i * n + j], -e, 0);
         }
 
     d.branches = {Branch(0, 0, 0, 0, 0),           // nothing given: broken wire
@@ -68,16 +48,16 @@ TEST_F(SimpleModelsTest, SeriesElement)
                   Branch(2, 2, 0, 0, 1e-9),        // C alone
                   Branch(3, 3, 0.0005, 0, 1e-9),   // tiny R still counts (R + L > 0)
                   Branch(1, 1, 20, 0, 3e-9)};      // replaces the first branch on wire 1
-    BuildSeriesElement(d, n, t.b());
-    EXPECT_CX_EQ_TOL(t.y0[0], CComplex(1e-6, 0), 0);
-    EXPECT_CX_EQ_TOL(t.y0[1 * n + 1], jw * 3e-9 + 1.0 / CComplex(20, 0), 1e-15);
-    EXPECT_CX_EQ_TOL(t.y0[2 * n + 2], jw * 1e-9, 0);
-    EXPECT_CX_EQ_TOL(t.y0[3 * n + 3], jw * 1e-9 + CComplex(2000, 0), 1e-9);
+    BuildSeriesElement(d, n, t.blocks());
+    EXPECT_CX_EQ_TOL(t.blocks().Y0[0], CComplex(1e-6, 0), 0);
+    EXPECT_CX_EQ_TOL(t.blocks().Y0[1 * n + 1], jw * 3e-9 + 1.0 / CComplex(20, 0), 1e-15);
+    EXPECT_CX_EQ_TOL(t.blocks().Y0[2 * n + 2], jw * 1e-9, 0);
+    EXPECT_CX_EQ_TOL(t.blocks().Y0[3 * n + 3], jw * 1e-9 + CComplex(2000, 0), 1e-9);
     for (int k = 0; k < n * n; ++k) {
-        EXPECT_CX_EQ_TOL(t.y1[k], -t.y0[k], 0);
-        EXPECT_CX_EQ_TOL(t.y2[k], t.y1[k], 0);
+        EXPECT_CX_EQ_TOL(t.blocks().Y1[k], -t.blocks().Y0[k], 0);
+        EXPECT_CX_EQ_TOL(t.blocks().Y2[k], t.blocks().Y1[k], 0);
     }
-    EXPECT_TRUE(HermitianPartIsPsd(FullAdmittance(t, n), 2 * n));
+    EXPECT_TRUE(IsPassive(t));
 
 }
 
@@ -148,13 +128,13 @@ TEST_F(SimpleModelsTest, PassiveShuntsAndSeriesElementsArePassive)
             s.trap.C3 = u(gen) * 1e-9, s.trap.L3 = u(gen) * 1e-3, s.trap.R = u(gen) * 500;
             d.branches.push_back(s);
         }
-        SetCalcFrequency(30e3 + u(gen) * 500e3);
+        SetFrequency(30e3 + u(gen) * 500e3);
         std::vector<CComplex> Y(n * n);
         BuildShuntElement(d, n, Y.data());
-        EXPECT_TRUE(HermitianPartIsPsd(Y, n)) << round;
-        Blocks t(n);
-        BuildSeriesElement(d, n, t.b());
-        EXPECT_TRUE(HermitianPartIsPsd(FullAdmittance(t, n), 2 * n)) << round;
+        EXPECT_TRUE(IsHermitianPartPsd(Y, n)) << round;
+        TwoPortStorage t(n);
+        BuildSeriesElement(d, n, t.blocks());
+        EXPECT_TRUE(IsPassive(t)) << round;
     }
 }
 
