@@ -114,6 +114,9 @@ private:
     void Build(ReportLayout layout, const ReportSource& source);
 };
 
+// The header of the open task, whose file is pathName.
+TaskHeader MakeTaskHeader(const CKestrinDoc& doc, const std::string& pathName);
+
 // The first result whose flag is set, among the first min(flags, count)
 // entries; -1 when none is.
 int FirstChosen(std::span<const int> flags, std::size_t count);

@@ -1,6 +1,8 @@
 #include "results/resulttext.h"
 
 #include "model/conductors.h"
+#include "model/document.h"
+#include "model/element.h"
 #include "model/results.h"
 #include "platform/format.h"
 
@@ -13,6 +15,14 @@ ConnectionNames ResultConnectionNames(const CRezGra& r, const int* leftMap, int 
     n.r1 = FormatConductorName(rightMap, rightSplit, r.rxWire1);
     n.r2 = FormatConductorName(rightMap, rightSplit, r.rxWire2);
     return n;
+}
+
+ConnectionNames ResultConnectionNames(const CRezGra& r, const CKestrinDoc& doc)
+{
+    const CElement* first = doc.elements.empty() ? nullptr : doc.elements.front().get();
+    const CElement* last = doc.elements.empty() ? nullptr : doc.elements.back().get();
+    return ResultConnectionNames(r, first ? first->inMap : nullptr, first ? first->splitConductor : -1,
+                                 last ? last->inMap : nullptr, last ? last->splitConductor : -1);
 }
 
 std::string ConnectionText(int mode, const ConnectionNames& n)

@@ -5,6 +5,7 @@
 
 #include <string>
 
+class CKestrinDoc;
 class CRezGra;
 
 // Names of the four end conductors of a result: the left ones at the first
@@ -18,6 +19,9 @@ struct ConnectionNames {
 // or an index past the map gives "?".
 ConnectionNames ResultConnectionNames(const CRezGra& result, const int* leftMap, int leftSplit,
                                       const int* rightMap, int rightSplit);
+
+// The same from the open task: the first and the last element of its chain.
+ConnectionNames ResultConnectionNames(const CRezGra& result, const CKestrinDoc& doc);
 
 // The connection as reports and analyser templates write it: "%s-0/%s-0" for
 // connection mode 0, "%s-%s-0/%s-%s-0" for mode 2, "%s-%s/%s-%s" otherwise.

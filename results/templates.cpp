@@ -1,5 +1,6 @@
 #include "results/templates.h"
 
+#include "model/document.h"
 #include "model/results.h"
 #include "platform/codepage.h"
 #include "platform/savefile.h"
@@ -128,4 +129,10 @@ TemplateWriteResult WriteTemplates(const std::string& folder, const TaskHeader& 
         }
     }
     return outcome;
+}
+
+TemplateWriteResult WriteTemplates(const std::string& folder, const CKestrinDoc& doc, const std::string& pathName,
+                                   const CRezGra& result)
+{
+    return WriteTemplates(folder, MakeTaskHeader(doc, pathName), ResultConnectionNames(result, doc), result);
 }

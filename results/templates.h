@@ -52,3 +52,7 @@ struct TemplateWriteResult {
 // it and the ones after it are not, and no partial file is left.
 TemplateWriteResult WriteTemplates(const std::string& folder, const TaskHeader& header,
                                    const ConnectionNames& names, const CRezGra& result);
+
+// The same for a result of the open task, whose file is pathName.
+TemplateWriteResult WriteTemplates(const std::string& folder, const CKestrinDoc& doc, const std::string& pathName,
+                                   const CRezGra& result);
