@@ -24,6 +24,16 @@ CKestrinApp::~CKestrinApp()
         g_pApp = nullptr;
 }
 
+CMainFrame* CKestrinApp::Frame() const
+{
+    return m_pFrame ? m_pFrame.get() : g_pMainFrame;
+}
+
+bool CKestrinApp::Editing() const
+{
+    return Frame() && Frame()->m_bEditing;
+}
+
 bool CKestrinApp::InitInstance(const std::vector<std::string>& args, AppHost& host)
 {
     g_bBaseLoaded = 0;
@@ -129,14 +139,14 @@ void CKestrinApp::OnFileOpen()
 
 bool CKestrinApp::OpenDocumentFile(const std::string&, bool)
 {
-    if (m_pFrame && m_pFrame->m_bEditing)
+    if (Editing())
         return false;
     return false;
 }
 
 bool CKestrinApp::OnOpenRecentFile(int id)
 {
-    if (m_pFrame && m_pFrame->m_bEditing)
+    if (Editing())
         return false;
     if (!m_pRecentFileList)
         return false;
@@ -148,14 +158,14 @@ bool CKestrinApp::OnOpenRecentFile(int id)
 
 bool CKestrinApp::OnOpenRecentBase(int id)
 {
-    if (!m_bStarting && m_pFrame && m_pFrame->m_bEditing)
+    if (!m_bStarting && Editing())
         return false;
     bool loaded = false;
     const int index = id - cmd::ID_BASE_MRU_FIRST;
     if (m_pBaseList && index >= 0 && index < m_pBaseList->GetSize() && !(*m_pBaseList)[index].empty()) {
         std::string path = (*m_pBaseList)[index];
         CBase base;
-        CMainFrame* frame = m_pFrame ? m_pFrame.get() : g_pMainFrame;
+        CMainFrame* frame = Frame();
         if (frame && frame->LoadBase(base, path, FileNameOfPath(path), m_bStarting != 0)) {
             g_strBasePath = path;
             g_bBaseLoaded = 1;

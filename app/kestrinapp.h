@@ -61,6 +61,9 @@ public:
     CKestrinView* View() const { return m_pView.get(); }
 
 private:
+    // The main frame: the application's own, or the one being constructed.
+    CMainFrame* Frame() const;
+    bool Editing() const;
     void CloseResultWindowsAndResetZoom();
     std::unique_ptr<CKestrinView> m_pView;
     std::unique_ptr<CMainFrame> m_pFrame;
