@@ -1,25 +1,49 @@
 #include "app/kestrinapp.h"
 
+#include "app/catalogservices.h"
 #include "app/commandids.h"
 #include "app/currentbase.h"
+#include "app/docfile.h"
 #include "app/kestrinview.h"
 #include "app/mainframe.h"
 #include "model/base.h"
+#include "model/document.h"
+#include "model/shellhooks.h"
 #include "platform/filedialog.h"
 #include "platform/format.h"
 #include "platform/messages.h"
 
 CKestrinApp* g_pApp = nullptr;
 
-CKestrinApp::CKestrinApp()
+// What the document asks of the shell, passed to the main frame.
+class CKestrinApp::ShellHooks : public DocumentShellHooks {
+public:
+    void ResetEditState() override
+    {
+        if (g_pMainFrame)
+            g_pMainFrame->ResetEditState();
+    }
+    void UpdateTitle() override
+    {
+        if (g_pMainFrame)
+            g_pMainFrame->UpdateTitle();
+    }
+};
+
+CKestrinApp::CKestrinApp() : m_pHooks(std::make_unique<ShellHooks>())
 {
     g_pApp = this;
 }
 
 CKestrinApp::~CKestrinApp()
 {
+    if (GetDocumentShellHooks() == m_pHooks.get())
+        SetDocumentShellHooks(nullptr);
     m_pFrame.reset();
     m_pView.reset();
+    if (g_pDoc == m_pDocument.get())
+        g_pDoc = nullptr;
+    m_pDocument.reset();
     if (g_pApp == this)
         g_pApp = nullptr;
 }
@@ -48,8 +72,12 @@ bool CKestrinApp::InitInstance(const std::vector<std::string>& args, AppHost& ho
     }
     LoadProfileLists(kRecentCount);
 
-    // The view and the frame; the frame's construction loads the most recent
-    // catalog with the start-up rules.
+    // The document, the view and the frame; the frame's construction loads
+    // the most recent catalog with the start-up rules.
+    m_pDocument = std::make_unique<CKestrinDoc>();
+    g_pDoc = m_pDocument.get();
+    g_DocFile = DocFileState();
+    SetDocumentShellHooks(m_pHooks.get());
     m_pView = std::make_unique<CKestrinView>();
     m_pFrame = std::make_unique<CMainFrame>();
     FrameHost* frameHost = host.CreateMainWindow(*m_pFrame, *m_pView);
@@ -106,42 +134,84 @@ bool CKestrinApp::OnCommand(int id)
     case cmd::ID_FILE_OPEN:
         OnFileOpen();
         return true;
+    case cmd::ID_FILE_SAVE:
+        OnFileSave();
+        return true;
+    case cmd::ID_FILE_SAVE_AS:
+        OnFileSaveAs();
+        return true;
     default:
-        return m_pFrame && m_pFrame->OnCommand(id);
+        return Frame() && Frame()->OnCommand(id);
     }
 }
 
 void CKestrinApp::CloseResultWindowsAndResetZoom()
 {
-    if (m_pFrame && m_pFrame->Host())
-        m_pFrame->Host()->DestroyResultWindows();
-    if (m_pView) {
-        m_pView->m_dZoom = 1.0;
-        m_pView->m_bFitted = 0;
-        m_pView->m_bLarger = 0;
+    if (Frame() && Frame()->Host())
+        Frame()->Host()->DestroyResultWindows();
+    if (g_pMainView) {
+        g_pMainView->m_dZoom = 1.0;
+        g_pMainView->m_bFitted = 0;
+        g_pMainView->m_bLarger = 0;
     }
 }
 
 void CKestrinApp::OnFileNew()
 {
     CloseResultWindowsAndResetZoom();
-    if (!m_pFrame)
+    if (!SaveModified() || !NewTaskDocument())
         return;
-    if (m_pFrame->m_nViewMode == 0)
-        m_pFrame->UpdateTitle();
-    else if (m_pView)
-        m_pView->BuildTextView();
+    CMainFrame* frame = Frame();
+    if (!frame)
+        return;
+    if (frame->m_nViewMode == 0)
+        frame->UpdateTitle();
+    else if (g_pMainView)
+        g_pMainView->BuildTextView();
 }
 
 void CKestrinApp::OnFileOpen()
 {
+    if (Editing())
+        return;
+    FileDialog dlg(true, "ktf", kTaskFileFilter, "Открыть");
+    dlg.m_bFileMustExist = true;
+    if (dlg.DoModal() != IDOK)
+        return;
+    OpenDocumentFile(dlg.GetPathName());
 }
 
-bool CKestrinApp::OpenDocumentFile(const std::string&, bool)
+bool CKestrinApp::OpenDocumentFile(const std::string& path, bool fromRecentList)
 {
     if (Editing())
         return false;
-    return false;
+    CloseResultWindowsAndResetZoom();
+    if (!SaveModified())
+        return false;
+    if (!ReadTaskDocument(path)) {
+        // A recent task that cannot be read leaves the list.
+        if (fromRecentList && m_pRecentFileList)
+            for (int i = 0; i < m_pRecentFileList->GetSize(); ++i)
+                if ((*m_pRecentFileList)[i] == path) {
+                    m_pRecentFileList->Remove(i);
+                    break;
+                }
+        return false;
+    }
+    CMainFrame* frame = Frame();
+    ReconcileDatabase(frame);
+    if (frame && frame->m_nViewMode == 0) {
+        frame->UpdateTitle();
+        if (g_pMainView) {
+            if (fromRecentList)
+                g_pMainView->ResetEditMode();
+            else
+                g_pMainView->RecalcLayout();
+        }
+    } else if (g_pMainView) {
+        g_pMainView->BuildTextView();
+    }
+    return true;
 }
 
 bool CKestrinApp::OnOpenRecentFile(int id)
@@ -150,10 +220,11 @@ bool CKestrinApp::OnOpenRecentFile(int id)
         return false;
     if (!m_pRecentFileList)
         return false;
-    int index = id - cmd::ID_FILE_MRU_FIRST;
+    const int index = id - cmd::ID_FILE_MRU_FIRST;
     if (index < 0 || index >= m_pRecentFileList->GetSize() || (*m_pRecentFileList)[index].empty())
         return false;
-    return OpenDocumentFile((*m_pRecentFileList)[index], true);
+    const std::string path = (*m_pRecentFileList)[index];
+    return OpenDocumentFile(path, true);
 }
 
 bool CKestrinApp::OnOpenRecentBase(int id)

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class CKestrinDoc;
 class CKestrinView;
 class CMainFrame;
 class FrameHost;
@@ -59,12 +60,16 @@ public:
 
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
     CKestrinView* View() const { return m_pView.get(); }
+    CKestrinDoc* Document() const { return m_pDocument.get(); }
 
 private:
     // The main frame: the application's own, or the one being constructed.
     CMainFrame* Frame() const;
     bool Editing() const;
     void CloseResultWindowsAndResetZoom();
+    class ShellHooks;
+    std::unique_ptr<ShellHooks> m_pHooks;
+    std::unique_ptr<CKestrinDoc> m_pDocument;
     std::unique_ptr<CKestrinView> m_pView;
     std::unique_ptr<CMainFrame> m_pFrame;
     bool m_bProfileReadable = true;

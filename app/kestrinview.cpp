@@ -1,6 +1,7 @@
 #include "app/kestrinview.h"
 
 #include "app/mainframe.h"
+#include "model/modelglobals.h"
 
 CKestrinView* g_pMainView = nullptr;
 
@@ -44,6 +45,8 @@ void CKestrinView::ResetEditMode()
     if (g_pMainFrame)
         g_pMainFrame->ResetTemplate();
     RecalcLayout();
+    if (g_pMainFrame && g_nTaskCompletion == 0)
+        g_pMainFrame->RecalcStructure();
     Redraw();
 }
 

@@ -2,11 +2,59 @@
 
 #include "app/commandids.h"
 #include "app/currentbase.h"
+#include "app/docfile.h"
 #include "app/kestrinapp.h"
 #include "app/kestrinview.h"
+#include "dialogs/zadachadlg.h"
+#include "model/base.h"
+#include "model/document.h"
 #include "platform/messages.h"
 
 CMainFrame* g_pMainFrame = nullptr;
+CKestrinDoc g_BackupDoc;
+
+namespace {
+
+// The base-data dialog filled from the document.
+void FillBaseData(CZadachaDlg& dlg, const CKestrinDoc& doc, int editable)
+{
+    dlg.m_nCircuits = doc.circuits;
+    dlg.m_nGroundWires = doc.groundWires;
+    dlg.m_bDC = doc.dc;
+    dlg.m_nConductors = doc.conductorCount;
+    dlg.m_nSplit = doc.splitConductor;
+    dlg.m_nElements = static_cast<int>(doc.elements.size());
+    dlg.m_bEditable = editable;
+    dlg.m_strTitle = doc.title;
+}
+
+// The base data of an empty task from the dialog into the document and the
+// globals of the open task.
+void TakeBaseData(const CZadachaDlg& dlg, CKestrinDoc& doc)
+{
+    doc.circuits = dlg.m_nCircuits;
+    doc.groundWires = dlg.m_nGroundWires;
+    doc.dc = dlg.m_bDC;
+    doc.splitConductor = dlg.m_nSplit;
+    doc.conductorCount = dlg.m_nConductors;
+    doc.elementCount = 0;
+    g_nCurCircuits = doc.circuits;
+    g_nCurGround = doc.groundWires;
+    g_bDC = doc.dc;
+    g_nSplitConductor = doc.splitConductor;
+    g_nConductors = doc.conductorCount;
+}
+
+// The globals of the open task from the document (after the document was
+// replaced by its backup).
+void TaskGlobalsFromDocument(const CKestrinDoc& doc)
+{
+    g_bDC = doc.dc;
+    g_nSplitConductor = doc.splitConductor;
+    g_nConductors = doc.conductorCount;
+}
+
+} // namespace
 
 CMainFrame::CMainFrame()
 {
@@ -41,6 +89,9 @@ ShellState CMainFrame::GetShellState() const
     s.editing = m_bEditing != 0;
     s.baseLoaded = g_bBaseLoaded != 0;
     s.viewMode = m_nViewMode;
+    s.taskCompletion = g_nTaskCompletion;
+    if (g_pDoc)
+        s.elementCount = static_cast<int>(g_pDoc->elements.size());
     s.elementBarShown = m_bElementBar != 0;
     s.warnings = m_bWarnings != 0;
     if (g_pMainView) {
@@ -128,6 +179,7 @@ void CMainFrame::ResetEditState()
 
 void CMainFrame::ResetTemplate()
 {
+    m_Template.SetType(kNoType);
 }
 
 void CMainFrame::RecalcStructure()
@@ -136,11 +188,26 @@ void CMainFrame::RecalcStructure()
 
 void CMainFrame::OnTaskEdit()
 {
+    if (!g_pDoc)
+        return;
+    CKestrinDoc& doc = *g_pDoc;
     if (m_nViewMode != 0) {
         m_nViewMode = 0;
         if (g_pMainView)
             g_pMainView->ScrollToTop();
         UpdateTitle();
+    }
+    if (doc.elements.empty()) {
+        // A new task: its base data first.
+        CZadachaDlg dlg;
+        FillBaseData(dlg, doc, 1);
+        dlg.m_nElements = 0;
+        if (dlg.DoModal() != IDOK)
+            return;
+        if (doc.elements.empty())
+            doc.basePath = g_strBasePath;
+        doc.title = dlg.m_strTitle;
+        TakeBaseData(dlg, doc);
     }
     m_bEditing = 1;
     m_bElementBar = 1;
@@ -149,12 +216,35 @@ void CMainFrame::OnTaskEdit()
     if (g_pMainView)
         g_pMainView->RecalcLayout();
     RecalcStructure();
+    CollectTaskItems();
+    g_BackupDoc.CopyFrom(doc);
     if (m_pHost)
         m_pHost->RedrawFrame();
 }
 
 void CMainFrame::OnTaskBaseData()
 {
+    if (!g_pDoc)
+        return;
+    CKestrinDoc& doc = *g_pDoc;
+    CZadachaDlg dlg;
+    FillBaseData(dlg, doc, 1);
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_bEditing = 1;
+    m_bElementBar = 1;
+    if (m_pHost)
+        m_pHost->ShowElementBar(true);
+    const bool empty = doc.elements.empty();
+    if (empty)
+        doc.basePath = g_strBasePath;
+    doc.title = dlg.m_strTitle;
+    // Only a task without elements may change its wires; the globals of the
+    // open task follow, so that the first element is placed on the new wires.
+    if (empty)
+        TakeBaseData(dlg, doc);
+    if (m_pHost)
+        m_pHost->RedrawFrame();
 }
 
 void CMainFrame::OnCancelEdit()
@@ -162,12 +252,21 @@ void CMainFrame::OnCancelEdit()
     ResetEditState();
     if (m_pHost)
         m_pHost->ShowElementBar(false);
+    if (g_pDoc) {
+        g_pDoc->CopyFrom(g_BackupDoc);
+        TaskGlobalsFromDocument(*g_pDoc);
+    }
     if (g_pMainView)
         g_pMainView->ResetEditMode();
+    g_TaskBase.RemoveAll();
 }
 
 void CMainFrame::OnSaveIntermediate()
 {
+    if (!g_pDoc)
+        return;
+    g_BackupDoc.CopyFrom(*g_pDoc);
+    g_BackupDoc.ClearResults();
 }
 
 void CMainFrame::OnFinishEdit()
@@ -177,6 +276,10 @@ void CMainFrame::OnFinishEdit()
         m_pHost->ShowElementBar(false);
     if (g_pMainView)
         g_pMainView->ResetEditMode();
+    SetModifiedFlag();
+    if (g_pDoc)
+        g_pDoc->ClearResults();
+    g_TaskBase.RemoveAll();
 }
 
 void CMainFrame::OnToggleElementBar()
@@ -221,6 +324,36 @@ void CMainFrame::OnZoomFit()
 
 void CMainFrame::OnViewTaskBaseData()
 {
+    if (!g_pDoc)
+        return;
+    CZadachaDlg dlg;
+    FillBaseData(dlg, *g_pDoc, 0);
+    dlg.DoModal();
+}
+
+unsigned short CMainFrame::SelectElement(const CElement* e)
+{
+    if (!g_pDoc)
+        return 0xFFFF;
+    CKestrinDoc& doc = *g_pDoc;
+    doc.elementCount = static_cast<std::uint16_t>(doc.elements.size());
+    m_bRange = 0;
+    m_bSelected = 0;
+    unsigned short found = 0xFFFF;
+    for (std::size_t i = 0; i < doc.elements.size(); ++i) {
+        CElement& el = *doc.elements[i];
+        const int selected = (e != nullptr && &el == e) ? 1 : 0;
+        if (selected)
+            found = static_cast<unsigned short>(i);
+        if (el.selected != selected) {
+            el.selected = selected;
+            if (g_pMainView)
+                g_pMainView->InvalidateCell(el.cellX, el.cellY, 0);
+        }
+    }
+    if (found != 0xFFFF)
+        m_bSelected = 1;
+    return found;
 }
 
 void CMainFrame::OnActivate()
@@ -232,10 +365,35 @@ void CMainFrame::OnActivate()
 void CMainFrame::UpdateTitle()
 {
     if (m_pHost)
-        m_pHost->SetFrameTitle(BuildFrameTitle(nullptr, g_bBaseLoaded != 0, g_strBasePath));
+        m_pHost->SetFrameTitle(
+            BuildFrameTitle(g_pDoc ? &GetDocTitle() : nullptr, g_bBaseLoaded != 0, g_strBasePath));
 }
 
 bool CMainFrame::QueryClose()
 {
-    return true;
+    if (m_bEditing) {
+        if (TaskCanBeSaved()) {
+            switch (ShowMessage("Редактирование тракта не завершено.\n"
+                                "Завершить редактирование и сохранить задачу?",
+                                kAppName, MsgIcon::Question, MsgButtons::YesNoCancel)) {
+            case MsgAnswer::Yes:
+                OnFinishEdit();
+                // A save that fails or is cancelled keeps the window open with
+                // the finished edit.
+                return OnFileSave();
+            case MsgAnswer::No:
+                OnCancelEdit();
+                break;
+            default:
+                return false;
+            }
+        } else {
+            if (ShowMessage("Редактирование тракта не завершено.\n"
+                            "Закрыть программу без сохранения изменений?",
+                            kAppName, MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
+                return false;
+            OnCancelEdit();
+        }
+    }
+    return SaveModified();
 }

@@ -4,10 +4,12 @@
 #pragma once
 
 #include "app/commandstate.h"
+#include "model/element.h"
 
 #include <string>
 
 class CBase;
+class CKestrinDoc;
 
 class FrameHost {
 public:
@@ -63,6 +65,9 @@ public:
     void OnZoomNormal();
     void OnZoomFit();
     void OnViewTaskBaseData();
+    // Selects one element of the chain (or none): its index, or 0xFFFF when
+    // it is none or not in the chain.
+    unsigned short SelectElement(const CElement* e);
     // The frame became active: the scheme view gets the focus.
     void OnActivate();
 
@@ -86,9 +91,15 @@ public:
     int m_bElementBar = 0;
     unsigned short m_nSelected = 0xFFFF;
     unsigned short m_nRangeEnd = 0xFFFF;
+    // The element the next click places (type 22: none chosen), and the last
+    // placed element.
+    CElement m_Template;
+    CElement m_LastPlaced;
 
 private:
     FrameHost* m_pHost = nullptr;
 };
 
 extern CMainFrame* g_pMainFrame;
+// The backup copy of the task while it is being edited.
+extern CKestrinDoc g_BackupDoc;

@@ -34,7 +34,7 @@ std::string RecentFileList::EntryName(int index) const
     return m_entryFormat.substr(0, at) + std::to_string(index + 1) + m_entryFormat.substr(at + 2);
 }
 
-void RecentFileList::Add(const std::string& path)
+void RecentFileList::Add(std::string path)
 {
     if (path.empty() || m_names.empty())
         return;
@@ -42,7 +42,7 @@ void RecentFileList::Add(const std::string& path)
     auto last = (found == m_names.end()) ? m_names.end() - 1 : found;
     // Shift the entries above the freed slot down by one and put the path on top.
     std::move_backward(m_names.begin(), last, last + 1);
-    m_names.front() = path;
+    m_names.front() = std::move(path);
 }
 
 void RecentFileList::Remove(int index)

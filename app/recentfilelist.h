@@ -24,7 +24,7 @@ public:
 
     // Puts path at the top; an entry equal to it moves up instead of doubling,
     // and the oldest entry falls off a full list.  An empty path is ignored.
-    void Add(const std::string& path);
+    void Add(std::string path);
     void Remove(int index);
     // Number of leading non-empty entries (what the menu shows).
     int CountShown() const;

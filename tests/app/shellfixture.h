@@ -112,3 +112,62 @@ inline void ResetCurrentBase()
     g_strBasePath.clear();
     g_bBaseLoaded = 0;
 }
+
+#include "app/docfile.h"
+#include "model/document.h"
+#include "model/modelglobals.h"
+
+// A whole application without windows: profile in a temporary folder, the
+// recorded main window, scripted file dialogs; started with InitInstance.
+struct AppSession {
+    explicit AppSession(const std::string& profile = "", std::vector<std::string> args = {})
+    {
+        ResetCurrentBase();
+        ResetModelGlobals();
+        std::ofstream(dir.File("kestrin.ini")) << profile;
+        app.m_strProfilePath = dir.File("kestrin.ini");
+        started = app.InitInstance(args, host);
+    }
+    ~AppSession() { g_TaskBase.RemoveAll(); }
+    CMainFrame& Frame() { return *app.MainFrame(); }
+    CKestrinDoc& Doc() { return *app.Document(); }
+
+    TempFolder dir;
+    RecordingAppHost host;
+    CKestrinApp app;
+    bool started = false;
+};
+
+// An element of a type, placed at a cell, parameters entered.
+inline std::unique_ptr<CElement> MakeElement(int type, int x = 1, int y = 3)
+{
+    auto e = std::make_unique<CElement>();
+    e->SetType(type);
+    e->cellX = x;
+    e->cellY = y;
+    e->entered = 1;
+    return e;
+}
+
+// A result of n points for the document's result list.
+inline std::unique_ptr<CRezGra> MakeResult(int n)
+{
+    auto r = std::make_unique<CRezGra>();
+    r->name = "01.02.24 10:00";
+    r->points.resize(static_cast<std::size_t>(n));
+    return r;
+}
+
+// Writes a task of two elements (a coupling device and an end load) to path.
+inline void WriteTask(const std::string& path, const std::string& title)
+{
+    CKestrinDoc doc;
+    doc.title = title;
+    doc.conductorCount = 3;
+    doc.AppendElement(MakeElement(kCouplingDevice, 1, 3));
+    doc.AppendElement(MakeElement(kEndLoad, 2, 3));
+    std::string error;
+    ModelGlobalsGuard keep;
+    if (!doc.SaveTaskFile(path, error))
+        throw std::runtime_error(error);
+}

@@ -3,19 +3,30 @@
 // and its screenshot.
 #include "app/commandids.h"
 #include "app/currentbase.h"
+#include "app/docfile.h"
 #include "app/kestrinapp.h"
 #include "app/mainframe.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/qtapphost.h"
+#include "app/ui/qtmessagesink.h"
+#include "dialogs/zadachadlg.h"
 #include "model/base.h"
+#include "model/document.h"
+#include "model/modelglobals.h"
 #include "platform/messages.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 
 #include <fstream>
 #include <memory>
@@ -72,6 +83,36 @@ std::string CatalogFile(const QTemporaryDir& dir, const char* name)
     return path;
 }
 
+// Writes a task of a coupling device and an end load.
+void WriteTask(const QString& path, const std::string& title)
+{
+    CKestrinDoc doc;
+    doc.title = title;
+    doc.conductorCount = 3;
+    for (int type : {int(kCouplingDevice), int(kEndLoad)}) {
+        auto e = std::make_unique<CElement>();
+        e->SetType(type);
+        e->cellX = int(doc.elements.size()) + 1;
+        e->cellY = 3;
+        e->entered = 1;
+        doc.AppendElement(std::move(e));
+    }
+    ModelGlobalsGuard keep;
+    std::string error;
+    if (!doc.SaveTaskFile(path.toStdString(), error))
+        qFatal("cannot write the test task: %s", error.c_str());
+}
+
+// The base-data dialog of a new task answered with OK on its defaults and a title.
+ScopedModalRunner<CZadachaDlg> AcceptBaseData()
+{
+    return ScopedModalRunner<CZadachaDlg>([](CZadachaDlg& d) {
+        d.OnInitDialog();
+        d.m_strTitleEdit = "Новый тракт";
+        return d.OnOK() ? IDOK : IDCANCEL;
+    });
+}
+
 } // namespace
 
 class ShellTest : public QObject {
@@ -80,6 +121,9 @@ private slots:
     void startsWithTheRecentCatalogInTheTitle();
     void missingCatalogIsReportedAndNoneIsLoaded();
     void editingModeShowsTheElementBar();
+    void droppedTaskFileOpens();
+    void closingWhileEditingAsks();
+    void messageBoxesAnswerInRussian();
 };
 
 void ShellTest::startsWithTheRecentCatalogInTheTitle()
@@ -92,7 +136,8 @@ void ShellTest::startsWithTheRecentCatalogInTheTitle()
     QVERIFY(msgs.messages().empty());
     QCOMPARE(g_bBaseLoaded, 1);
     QCOMPARE(g_CurBase.phaseWires.size(), std::size_t(1));
-    QCOMPARE(s.Window()->windowTitle(), QString::fromUtf8("Morvel for Windows База: main"));
+    QCOMPARE(s.Window()->windowTitle(),
+             QString::fromUtf8("Morvel for Windows - Задача безымянная. База: main"));
     QVERIFY(s.Window()->isVisible());
     QVERIFY(!s.Window()->ElementBar()->isVisible());
     QVERIFY(s.Window()->Action(ID_TASK_EDIT)->isEnabled());
@@ -127,6 +172,7 @@ void ShellTest::editingModeShowsTheElementBar()
     Session s("[Base File List]\nFile1=" + base + "\n", dir);
     QVERIFY(s.started);
     MainWindow* w = s.Window();
+    auto baseData = AcceptBaseData();
     w->Dispatch(ID_TASK_EDIT);
     QVERIFY(g_pMainFrame->m_bEditing);
     QVERIFY(w->ElementBar()->isVisible());
@@ -143,6 +189,93 @@ void ShellTest::editingModeShowsTheElementBar()
     w->Dispatch(ID_CANCEL_EDIT);
     QVERIFY(!g_pMainFrame->m_bEditing);
     QVERIFY(!w->ElementBar()->isVisible());
+}
+
+void ShellTest::droppedTaskFileOpens()
+{
+    QTemporaryDir dir;
+    std::string base = CatalogFile(dir, "main.kdb");
+    WriteTask(dir.filePath("dropped.ktf"), "Перенесенная");
+    ScriptedMessages msgs;
+    Session s("[Base File List]\nFile1=" + base + "\n", dir);
+    QVERIFY(s.started);
+    MainWindow* w = s.Window();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(dir.filePath("dropped.ktf"))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &drop);
+    QCOMPARE(g_pDoc->elements.size(), std::size_t(2));
+    QCOMPARE(g_pDoc->title, std::string("Перенесенная"));
+    QCOMPARE(w->windowTitle(), QString::fromUtf8("Morvel for Windows - Задача: dropped. База: main"));
+    QVERIFY(w->Action(ID_FILE_SAVE)->isEnabled());
+    QVERIFY(msgs.messages().empty());
+
+    // While editing a dropped file is refused silently, like the menu's open.
+    WriteTask(dir.filePath("second.ktf"), "Вторая");
+    w->Dispatch(ID_TASK_EDIT);
+    QVERIFY(g_pMainFrame->m_bEditing);
+    mime.setUrls({QUrl::fromLocalFile(dir.filePath("second.ktf"))});
+    QDropEvent again(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &again);
+    QCOMPARE(g_pDoc->title, std::string("Перенесенная"));
+    QVERIFY(msgs.messages().empty());
+    w->Dispatch(ID_CANCEL_EDIT);
+}
+
+void ShellTest::closingWhileEditingAsks()
+{
+    QTemporaryDir dir;
+    std::string base = CatalogFile(dir, "main.kdb");
+    ScriptedMessages msgs;
+    Session s("[Base File List]\nFile1=" + base + "\n", dir);
+    MainWindow* w = s.Window();
+    auto baseData = AcceptBaseData();
+    w->Dispatch(ID_TASK_EDIT);
+    QVERIFY(g_pMainFrame->m_bEditing);
+
+    // Forming an empty task: discard or stay.  "No" stays.
+    msgs.queue(MsgAnswer::No);
+    w->close();
+    QVERIFY(w->isVisible());
+    QCOMPARE(msgs.messages().size(), std::size_t(1));
+    QVERIFY(msgs.messages()[0].buttons == MsgButtons::YesNo);
+    QVERIFY(msgs.messages()[0].text.find("Редактирование тракта не завершено.") == 0);
+    QVERIFY(g_pMainFrame->m_bEditing);
+
+    msgs.queue(MsgAnswer::Yes);
+    w->close();
+    QVERIFY(!w->isVisible());
+    QVERIFY(!g_pMainFrame->m_bEditing);
+}
+
+void ShellTest::messageBoxesAnswerInRussian()
+{
+    QtMessageSink sink;
+    QStringList texts;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        texts.clear();
+        for (QAbstractButton* b : box->buttons())
+            texts << b->text();
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == QString::fromUtf8("Нет"))
+                b->click();
+        if (box->isVisible())
+            box->button(QMessageBox::Ok)->click();
+    });
+    timer.start();
+    QVERIFY(sink.show("Вопрос?", "Kestrin", MsgIcon::Question, MsgButtons::YesNoCancel) == MsgAnswer::No);
+    texts.sort();
+    QCOMPARE(texts, QStringList({QString::fromUtf8("Да"), QString::fromUtf8("Нет"), QString::fromUtf8("Отмена")}));
+    QVERIFY(sink.show("Сообщение", "Kestrin", MsgIcon::Exclamation, MsgButtons::Ok) == MsgAnswer::Ok);
+    QCOMPARE(texts, QStringList({"OK"}));
 }
 
 QTEST_MAIN(ShellTest)

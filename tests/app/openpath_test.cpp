@@ -1,0 +1,122 @@
+#include "app/commandids.h"
+#include "shellfixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(OpenPath, OpensATaskNamesItInTheTitleAndTheRecentList)
+{
+    AppSession s;
+    WriteTask(s.dir.File("line.v1.ktf"), "Линия");
+    ScriptedMessages msgs;
+    ASSERT_TRUE(s.app.OpenDocumentFile(s.dir.File("line.v1.ktf")));
+    EXPECT_EQ(s.Doc().elements.size(), 2u);
+    EXPECT_EQ(s.Doc().title, "Линия");
+    EXPECT_EQ(g_DocFile.title, "line.v1.ktf");
+    EXPECT_EQ(s.host.frame.title, "Morvel for Windows - Задача: line.v1.");
+    EXPECT_EQ((*s.app.m_pRecentFileList)[0], s.dir.File("line.v1.ktf"));
+    EXPECT_TRUE(msgs.messages().empty());
+    EXPECT_GE(s.host.frame.resultWindowsClosed, 1);
+}
+
+TEST(OpenPath, ADamagedTaskIsReportedAndTheOpenTaskStays)
+{
+    AppSession s;
+    WriteTask(s.dir.File("good.ktf"), "Хорошая");
+    ASSERT_TRUE(s.app.OpenDocumentFile(s.dir.File("good.ktf")));
+    auto bytes = ReadBytes(s.dir.File("good.ktf"));
+    bytes.resize(bytes.size() - 3);
+    WriteBytes(s.dir.File("cut.ktf"), bytes);
+    ScriptedMessages msgs;
+    EXPECT_FALSE(s.app.OpenDocumentFile(s.dir.File("cut.ktf")));
+    ASSERT_EQ(msgs.messages().size(), 1u);
+    EXPECT_EQ(msgs.messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(s.Doc().title, "Хорошая");
+    EXPECT_EQ(g_DocFile.pathName, s.dir.File("good.ktf"));
+
+    // A recent task that cannot be read leaves the list.
+    s.app.m_pRecentFileList->Add(s.dir.File("cut.ktf"));
+    msgs.clear();
+    EXPECT_FALSE(s.app.OnOpenRecentFile(cmd::ID_FILE_MRU_FIRST));
+    EXPECT_EQ((*s.app.m_pRecentFileList)[0], s.dir.File("good.ktf"));
+}
+
+TEST(OpenPath, RefusedSilentlyWhileEditing)
+{
+    AppSession s;
+    WriteTask(s.dir.File("t.ktf"), "T");
+    s.Frame().m_bEditing = 1;
+    ScriptedMessages msgs;
+    EXPECT_FALSE(s.app.OpenDocumentFile(s.dir.File("t.ktf")));
+    EXPECT_TRUE(msgs.messages().empty());
+    EXPECT_TRUE(s.Doc().elements.empty());
+    s.Frame().m_bEditing = 0;
+}
+
+TEST(OpenPath, AModifiedTaskIsAskedAboutFirst)
+{
+    AppSession s;
+    WriteTask(s.dir.File("a.ktf"), "A");
+    WriteTask(s.dir.File("b.ktf"), "B");
+    ASSERT_TRUE(s.app.OpenDocumentFile(s.dir.File("a.ktf")));
+    SetModifiedFlag();
+    ScriptedMessages msgs;
+    msgs.queue(MsgAnswer::Cancel);
+    EXPECT_FALSE(s.app.OpenDocumentFile(s.dir.File("b.ktf")));
+    ASSERT_EQ(msgs.messages().size(), 1u);
+    EXPECT_EQ(msgs.messages()[0].text, "Сохранить изменения в a.ktf?");
+    EXPECT_EQ(s.Doc().title, "A");
+    msgs.queue(MsgAnswer::No);
+    EXPECT_TRUE(s.app.OpenDocumentFile(s.dir.File("b.ktf")));
+    EXPECT_EQ(s.Doc().title, "B");
+    EXPECT_FALSE(g_DocFile.modified);
+}
+
+TEST(OpenPath, NewTaskIsUntitled)
+{
+    AppSession s;
+    WriteTask(s.dir.File("a.ktf"), "A");
+    ASSERT_TRUE(s.app.OpenDocumentFile(s.dir.File("a.ktf")));
+    s.app.OnFileNew();
+    EXPECT_TRUE(s.Doc().elements.empty());
+    EXPECT_EQ(g_DocFile.title, kUntitledTask);
+    EXPECT_EQ(s.host.frame.title, "Morvel for Windows - Задача безымянная.");
+}
+
+TEST(OpenPath, CommandLineOpensTheTaskAndAFailureEndsStartUp)
+{
+    {
+        TempFolder dir;
+        WriteTask(dir.File("cmd.ktf"), "С командной строки");
+        AppSession s("", {dir.File("cmd.ktf")});
+        ASSERT_TRUE(s.started);
+        EXPECT_EQ(s.Doc().title, "С командной строки");
+        EXPECT_EQ(s.host.frame.title, "Morvel for Windows - Задача: cmd.");
+    }
+    ScriptedMessages msgs;
+    AppSession bad("", {"/nonexistent/folder/none.ktf"});
+    EXPECT_FALSE(bad.started);
+    EXPECT_EQ(msgs.messages().size(), 1u);
+}
+
+TEST(OpenPath, SaveAsWritesTheTaskAndTakesItsName)
+{
+    AppSession s;
+    s.Doc().conductorCount = 3;
+    s.Doc().AppendElement(MakeElement(kCouplingDevice));
+    ScriptedFileDialogs files;
+    files.answers = {s.dir.File("saved.ktf")};
+    ASSERT_TRUE(s.app.OnCommand(cmd::ID_FILE_SAVE)); // untitled: save as
+    EXPECT_EQ(g_DocFile.pathName, s.dir.File("saved.ktf"));
+    EXPECT_EQ(s.host.frame.title, "Morvel for Windows - Задача: saved.");
+    CKestrinDoc back;
+    std::string error;
+    {
+        ModelGlobalsGuard keep;
+        ASSERT_TRUE(back.OpenTaskFile(s.dir.File("saved.ktf"), error)) << error;
+    }
+    EXPECT_EQ(back.elements.size(), 1u);
+}
+
+} // namespace
