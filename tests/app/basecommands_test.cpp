@@ -254,22 +254,28 @@ TEST(CatalogCommands, StoringAStartUpDosImportAsksForAKdbFileFirst)
     EXPECT_TRUE(files.titles.empty());
 }
 
-TEST(CatalogCommands, FailedStoreIsReportedAndTheOldFileStays)
+TEST(CatalogCommands, FailedStoreIsReportedAndWhatWasThereStays)
 {
     TempFolder dir;
-    WriteCatalog(dir.File("a.kdb"), "A");
-    auto before = ReadBytes(dir.File("a.kdb"));
     FrameOnly f;
     ScriptedMessages msgs;
+    // A folder where the catalog file should be: no write can replace it.
+    std::filesystem::create_directory(dir.File("taken.kdb"));
+    g_strBasePath = dir.File("taken.kdb");
+    EXPECT_FALSE(SaveCurrentBase());
+    ASSERT_EQ(msgs.messages().size(), 1u);
+    EXPECT_EQ(msgs.messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.kdb")));
+
+    if (geteuid() == 0)
+        return; // root writes into read-only folders
+    WriteCatalog(dir.File("a.kdb"), "A");
+    auto before = ReadBytes(dir.File("a.kdb"));
     g_strBasePath = dir.File("a.kdb");
     g_CurBase.RemoveAll();
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
     std::filesystem::permissions(dir.path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     EXPECT_FALSE(SaveCurrentBase());
     std::filesystem::permissions(dir.path, std::filesystem::perms::owner_all);
-    ASSERT_EQ(msgs.messages().size(), 1u);
-    EXPECT_EQ(msgs.messages()[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(ReadBytes(dir.File("a.kdb")), before);
 }
 
@@ -351,9 +357,9 @@ TEST(StartUp, EmptyCatalogListLoadsNothingAndEndsStartUp)
 {
     TempFolder dir;
     ResetCurrentBase();
+    RecordingAppHost host; // outlives the application's frame
     CKestrinApp app;
     app.m_strProfilePath = dir.File("kestrin.ini");
-    RecordingAppHost host;
     ASSERT_TRUE(app.InitInstance({}, host));
     EXPECT_TRUE(host.shown);
     EXPECT_EQ(g_bBaseLoaded, 0);

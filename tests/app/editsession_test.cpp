@@ -100,14 +100,24 @@ TEST(EditSession, CancelAfterAnIntermediateSaveRestoresThatStateWithoutResults)
     EXPECT_FALSE(g_DocFile.modified);
 }
 
+// A task of one element with a result of 3 points, being edited.
+struct EditedTask {
+    EditedTask() : s(CatalogProfile(catalogs)), doc(s.Doc())
+    {
+        doc.AppendElement(MakeElement(kCouplingDevice));
+        doc.AddResponseResult(MakeResult(3));
+        s.Frame().OnTaskEdit();
+    }
+    TempFolder catalogs;
+    AppSession s;
+    CKestrinDoc& doc;
+};
+
 TEST(EditSession, CancelWithoutIntermediateSaveRestoresTheTaskAsItWas)
 {
-    TempFolder catalogs;
-    AppSession s(CatalogProfile(catalogs));
-    CKestrinDoc& doc = s.Doc();
-    doc.AppendElement(MakeElement(kCouplingDevice));
-    doc.AddResponseResult(MakeResult(3));
-    s.Frame().OnTaskEdit();
+    EditedTask t;
+    AppSession& s = t.s;
+    CKestrinDoc& doc = t.doc;
     doc.elements.clear();
     s.Frame().OnCancelEdit();
     EXPECT_EQ(doc.elements.size(), 1u);
@@ -117,12 +127,10 @@ TEST(EditSession, CancelWithoutIntermediateSaveRestoresTheTaskAsItWas)
 
 TEST(EditSession, FinishingClearsResultsEvenWithoutChangesAndMarksTheTaskModified)
 {
-    TempFolder catalogs;
-    AppSession s(CatalogProfile(catalogs));
-    CKestrinDoc& doc = s.Doc();
-    doc.AppendElement(MakeElement(kCouplingDevice));
-    doc.AddResponseResult(MakeResult(3));
-    s.Frame().OnTaskEdit();
+    EditedTask t;
+    AppSession& s = t.s;
+    CKestrinDoc& doc = t.doc;
+    EXPECT_TRUE(s.Frame().m_bEditing);
     s.Frame().OnFinishEdit();
     EXPECT_FALSE(s.Frame().m_bEditing);
     EXPECT_FALSE(s.Frame().m_bElementBar);
