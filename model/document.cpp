@@ -33,6 +33,12 @@ private:
     T m_old;
 };
 
+std::uint64_t NewDocumentIdentity()
+{
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
 }  // namespace
 
 bool IsDCTask()
@@ -40,7 +46,7 @@ bool IsDCTask()
     return g_pDoc ? g_pDoc->dc != 0 : g_bDC != 0;
 }
 
-CKestrinDoc::CKestrinDoc()
+CKestrinDoc::CKestrinDoc() : identity(NewDocumentIdentity())
 {
     std::fill(std::begin(phasing), std::end(phasing), -1);
 }
@@ -170,6 +176,7 @@ void CKestrinDoc::CalcRezGraImpedances(CRezGra& r) const
 bool CKestrinDoc::OnNewDocument()
 {
     ClearAll();
+    identity = NewDocumentIdentity();
     ShellResetEditState();
     return true;
 }
@@ -187,6 +194,7 @@ void CKestrinDoc::Swap(CKestrinDoc& o)
     std::swap(dc, o.dc);
     std::swap(splitConductor, o.splitConductor);
     std::swap(phasing, o.phasing);
+    std::swap(identity, o.identity);
     elements.swap(o.elements);
     modalResults.swap(o.modalResults);
     responseResults.swap(o.responseResults);

@@ -33,6 +33,10 @@ public:
     std::vector<std::unique_ptr<CElement>> elements;
     std::vector<std::unique_ptr<CRezMod>> modalResults;
     std::vector<std::unique_ptr<CRezGra>> responseResults;
+    // Tells tasks apart that have no file yet: a new value for every new,
+    // opened or imported task.  CopyFrom keeps it (an edit restored from its
+    // backup is the same task); Swap exchanges it with the task taken over.
+    std::uint64_t identity;
 
     // Construction and destruction leave the globals of the open task alone.
     CKestrinDoc();
@@ -58,7 +62,7 @@ public:
     // Phasing codes in use: (DC ? circuits : 3 * circuits) + ground wires.
     int PhasingCount() const;
 
-    // A new task: ClearAll, then the shell's ResetEditState.
+    // A new task (with a new identity): ClearAll, then the shell's ResetEditState.
     bool OnNewDocument();
 
     // Reads a task file as the open task.  The file is read into a fresh

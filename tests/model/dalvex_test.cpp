@@ -31,8 +31,10 @@ void EndLoad(Fixture& f, std::vector<int> order, int wires)
 int Import(CKestrinDoc& doc, const Bytes& b)
 {
     ArchiveReader r(b);
+    const std::uint64_t before = doc.identity;
     int result = doc.ImportDalvexTask(r);
     EXPECT_TRUE(r.atEnd());
+    EXPECT_NE(doc.identity, before);  // an imported task is another task
     return result;
 }
 

@@ -407,4 +407,31 @@ TEST_F(Document, TaskFilesOnDisk)
     fs::remove_all(dir);
 }
 
+TEST_F(Document, EveryNewOrReadTaskHasANewIdentity)
+{
+    CKestrinDoc doc;
+    MakeSampleTask(doc);
+    const std::uint64_t first = doc.identity;
+
+    // An edit cancelled: the backup copied back is the same task.
+    CKestrinDoc backup;
+    backup.CopyFrom(doc);
+    doc.CopyFrom(backup);
+    EXPECT_EQ(doc.identity, first);
+
+    Bytes bytes = Store(doc);
+    Read(doc, bytes);
+    const std::uint64_t opened = doc.identity;
+    EXPECT_NE(opened, first);
+    doc.OnNewDocument();
+    EXPECT_NE(doc.identity, opened);
+    EXPECT_NE(doc.identity, first);
+
+    // A failed read leaves the task, and so its identity, as it was.
+    const std::uint64_t fresh = doc.identity;
+    ArchiveReader bad(Bytes(bytes.begin(), bytes.begin() + 20));
+    EXPECT_THROW(doc.Serialize(bad), ArchiveError);
+    EXPECT_EQ(doc.identity, fresh);
+}
+
 }  // namespace
