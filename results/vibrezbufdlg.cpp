@@ -102,23 +102,17 @@ ControlState CVibRezBufDlg::Control(int id) const
     case kIdDelay: s.checked = quantityChoice == 1; break;
     case kIdImpedance: s.checked = quantityChoice == 2; break;
     case kIdMismatch: s.checked = quantityChoice == 3; break;
-    case kIdImpedanceFrame: s.shown = quantityChoice == 2; break;
+    case kIdImpedanceFrame:
     case kIdImpedanceLeft:
-        s.shown = quantityChoice == 2;
-        s.checked = impedanceSide == 0;
-        break;
     case kIdImpedanceRight:
         s.shown = quantityChoice == 2;
-        s.checked = impedanceSide != 0;
+        s.checked = id != kIdImpedanceFrame && (id == kIdImpedanceRight) == (impedanceSide != 0);
         break;
-    case kIdMismatchFrame: s.shown = quantityChoice == 3; break;
+    case kIdMismatchFrame:
     case kIdMismatchLeft:
-        s.shown = quantityChoice == 3;
-        s.checked = mismatchSide == 0;
-        break;
     case kIdMismatchRight:
         s.shown = quantityChoice == 3;
-        s.checked = mismatchSide != 0;
+        s.checked = id != kIdMismatchFrame && (id == kIdMismatchRight) == (mismatchSide != 0);
         break;
     case kIdDelete: s.enabled = m_deleteEnabled; break;
     default: break;
