@@ -1,0 +1,57 @@
+// Cable line sections: the cores and screens of single-core cables laid in
+// the ground in solid insulation, or the cores of three cables in a conducting
+// steel pipe.  From the cable data the per-unit-length series impedance Z and
+// shunt admittance Y are built at the current frequency (g_jOmega), the line is
+// solved by its natural modes (the eigenvectors of Z*Y) and the section becomes
+// the three admittance blocks {Y11, Y12, -Y22} of a multi-conductor two-port.
+//
+// While g_bModalMode is set the outputs receive the modal data instead:
+// out.Y0 the voltage mode matrix T, out.Y1 the current mode matrix (T^-1)^T,
+// row 0 of out.Y2 the propagation constants (1/m) and row 1 the modal
+// characteristic admittances (S), all of the model order m.
+//
+// A singular matrix sets g_MatError = 2; the section then writes nothing and
+// the caller reports the element.
+#pragma once
+
+#include "math/complex.h"
+#include "math/twoport.h"
+#include "model/lines.h"
+
+#include <string>
+
+// Order of the cable model: two conductors (core, screen) per cable in solid
+// insulation, 6 per circuit; three cores per pipe, 3 per circuit.
+int KLineModalOrder(const CKLine& line);
+
+// Empty when the section can be calculated with n conductors carried through
+// it by the chain; otherwise the reason for refusing it (the text goes into
+// FormatElementDataError).  Solid insulation carries cores and screens (n = m)
+// or the cores alone with the screens grounded (n = m/2); a pipe carries its
+// cores (n = m).
+std::string CheckKLineValues(const CKLine& line, int n);
+
+// The blocks (or, in modal mode, the modal data) of a cable line section of n
+// conductors, with the identical-line record of g_pCurLineRec outside modal
+// mode: an equal earlier section lends its blocks, one of the same
+// cross-section its modal data.
+void CalcKLineElement(const CKLine& line, const TwoPortBlocks& out, int n);
+
+// Z and Y of the cable system, then the section, without the record's lending.
+void CalcKLineConstants(const CKLine& line, const TwoPortBlocks& out, int n);
+
+// Modal solution of a solid-insulated cable system: Z and Y are m x m, l the
+// length (m).  reduce: the chain carries only the cores (m/2 conductors), the
+// screens are held at zero potential at both ends.
+void CalcKLineSectionSolid(const CComplex* Z, const CComplex* Y, const TwoPortBlocks& out, int m,
+                           double l, bool reduce);
+
+// Modal solution of the three cores of one pipe (Z and Y 3 x 3), repeated for
+// each of the m/3 pipes of the section without coupling between them.
+void CalcKLineSectionPipe(const CComplex* Z, const CComplex* Y, const TwoPortBlocks& out, int m,
+                          double l);
+
+// Divides every column of the n x n M by its entry of largest modulus (the
+// first of equal maxima), so that the column's largest entry becomes 1.  A zero
+// column is left as it is.
+void NormalizeColumnsByMax(CComplex* M, int n);
