@@ -421,6 +421,13 @@ void CalcKLineConstants(const CKLine& line, const TwoPortBlocks& out, int n)
 
 void CalcKLineElement(const CKLine& line, const TwoPortBlocks& out, int n)
 {
+    // Refused data never reach the formulas (nor write past blocks of another
+    // order): the run checks every element before it starts, and a caller that
+    // did not gets a stopped run.
+    if (!CheckKLineValues(line, n).empty()) {
+        g_MatError = 2;
+        return;
+    }
     LineCalcRecord* rec = g_bModalMode ? nullptr : g_pCurLineRec;
     const unsigned char flags = rec ? rec->flags : 0;
     if (flags & kLineRecEqual) {
@@ -443,31 +450,31 @@ void CalcKLineElement(const CKLine& line, const TwoPortBlocks& out, int n)
 std::string CheckKLineValues(const CKLine& line, int n)
 {
     if (line.pipe > 1)
-        return StrFormat("Кабельная линия: неизвестный способ прокладки %d", line.pipe);
+        return StrFormat("неизвестный способ прокладки кабелей %d", line.pipe);
     if (line.circuits < 1 || 3 * line.circuits > kMaxWires)
-        return StrFormat("Кабельная линия: недопустимое число цепей %d", line.circuits);
+        return StrFormat("недопустимое число цепей кабельной линии %d", line.circuits);
     const int m = KLineModalOrder(line);
     if (n != m && (IsPipe(line) || 2 * n != m))
-        return StrFormat("Кабельная линия: число проводов элемента (%d) не соответствует числу цепей (%d)", n,
+        return StrFormat("число проводов элемента (%d) не соответствует числу цепей кабельной линии (%d)", n,
                          line.circuits);
     if (!(line.length > 0))
-        return "Кабельная линия: длина должна быть больше нуля";
+        return "длина линии должна быть больше нуля";
 
     if (IsPipe(line)) {
         const double R = line.pipeRadius, rc = line.pipeCable.coreRadius;
         if (!(R > 0))
-            return "Кабельная линия: не задан внутренний диаметр трубы";
+            return "не задан внутренний диаметр трубы";
         if (!(line.rho > 0))
-            return "Кабельная линия: удельное сопротивление трубы должно быть больше нуля";
+            return "удельное сопротивление трубы должно быть больше нуля";
         if (!(line.pipeMu > 0))
-            return "Кабельная линия: магнитная проницаемость трубы должна быть больше нуля";
+            return "магнитная проницаемость трубы должна быть больше нуля";
         if (!(rc > 0))
-            return StrFormat("Кабель \"%s\": радиус жилы должен быть больше нуля", line.pipeCable.name.c_str());
+            return StrFormat("кабель \"%s\": радиус жилы должен быть больше нуля", line.pipeCable.name.c_str());
         for (int i = 0; i < 3; ++i) {
             if (!(line.x[i] > 0))
-                return StrFormat("Кабельная линия: кабель %d лежит на оси трубы", i + 1);
+                return StrFormat("кабель %d лежит на оси трубы", i + 1);
             if (!(line.x[i] + rc < R))
-                return StrFormat("Кабельная линия: кабель %d не помещается в трубе", i + 1);
+                return StrFormat("кабель %d не помещается в трубе", i + 1);
         }
         return {};
     }
@@ -475,20 +482,20 @@ std::string CheckKLineValues(const CKLine& line, int n)
     const CKabTv& k = line.solidCable;
     if (!(k.coreRadius > 0 && k.screenInnerRadius > k.coreRadius && k.screenOuterRadius > k.screenInnerRadius &&
           k.outerRadius > k.screenOuterRadius))
-        return StrFormat("Кабель \"%s\": радиусы жилы, экрана и оболочки должны быть больше нуля и возрастать",
+        return StrFormat("кабель \"%s\": радиусы жилы, экрана и оболочки должны быть больше нуля и возрастать",
                          k.name.c_str());
     if (!(k.rhoCore > 0 && k.rhoScreen > 0))
-        return StrFormat("Кабель \"%s\": удельные сопротивления жилы и экрана должны быть больше нуля",
+        return StrFormat("кабель \"%s\": удельные сопротивления жилы и экрана должны быть больше нуля",
                          k.name.c_str());
     if (!(k.epsInner > 0 && k.epsOuter > 0))
-        return StrFormat("Кабель \"%s\": диэлектрические проницаемости изоляции и оболочки должны быть больше нуля",
+        return StrFormat("кабель \"%s\": диэлектрические проницаемости изоляции и оболочки должны быть больше нуля",
                          k.name.c_str());
     if (!(line.rho > 0))
-        return "Кабельная линия: удельное сопротивление грунта должно быть больше нуля";
+        return "удельное сопротивление грунта должно быть больше нуля";
     const int N = line.CableCount();
     for (int i = 0; i < N; ++i)
         for (int j = 0; j < i; ++j)
             if (line.x[i] == line.x[j] && line.y[i] == line.y[j])
-                return StrFormat("Кабельная линия: кабели %d и %d проложены в одной точке", j + 1, i + 1);
+                return StrFormat("кабели %d и %d проложены в одной точке", j + 1, i + 1);
     return {};
 }

@@ -34,7 +34,8 @@ std::string CheckKLineValues(const CKLine& line, int n);
 // The blocks (or, in modal mode, the modal data) of a cable line section of n
 // conductors, with the identical-line record of g_pCurLineRec outside modal
 // mode: an equal earlier section lends its blocks, one of the same
-// cross-section its modal data.
+// cross-section its modal data.  Data that CheckKLineValues refuses produce
+// nothing and set g_MatError.
 void CalcKLineElement(const CKLine& line, const TwoPortBlocks& out, int n);
 
 // Z and Y of the cable system, then the section, without the record's lending.

@@ -329,17 +329,17 @@ TEST_F(CableLineTest, MeaninglessDataAreRefused)
 {
     CKLine pipe = PipeLine(1);
     pipe.pipeRadius = 0;
-    EXPECT_EQ(CheckKLineValues(pipe, 3), "Кабельная линия: не задан внутренний диаметр трубы");
+    EXPECT_EQ(CheckKLineValues(pipe, 3), "не задан внутренний диаметр трубы");
     pipe = PipeLine(1);
     pipe.x[1] = 0.08;  // 80 mm from the axis plus 20 mm of core reaches the wall
-    EXPECT_EQ(CheckKLineValues(pipe, 3), "Кабельная линия: кабель 2 не помещается в трубе");
+    EXPECT_EQ(CheckKLineValues(pipe, 3), "кабель 2 не помещается в трубе");
     pipe = PipeLine(1);
     pipe.x[2] = 0;
-    EXPECT_EQ(CheckKLineValues(pipe, 3), "Кабельная линия: кабель 3 лежит на оси трубы");
+    EXPECT_EQ(CheckKLineValues(pipe, 3), "кабель 3 лежит на оси трубы");
 
     CKLine solid = SolidLine(1);
     solid.x[2] = solid.x[0];
-    EXPECT_EQ(CheckKLineValues(solid, 6), "Кабельная линия: кабели 1 и 3 проложены в одной точке");
+    EXPECT_EQ(CheckKLineValues(solid, 6), "кабели 1 и 3 проложены в одной точке");
     solid = SolidLine(1);
     solid.solidCable.screenOuterRadius = solid.solidCable.screenInnerRadius;
     EXPECT_NE(CheckKLineValues(solid, 6).find("АПвПу 1x500"), std::string::npos);
@@ -352,6 +352,12 @@ TEST_F(CableLineTest, MeaninglessDataAreRefused)
     solid = SolidLine(1);
     solid.circuits = 14;
     EXPECT_NE(CheckKLineValues(solid, 40), "");
+
+    // A caller that did not check gets a stopped calculation, nothing written
+    // past blocks of the wrong order.
+    TwoPortStorage s(2);
+    CalcKLineElement(SolidLine(1), s.blocks(), 2);
+    EXPECT_EQ(g_MatError, 2);
 }
 
 } // namespace
