@@ -18,7 +18,11 @@ double Arg(const CComplex& z)
     double m = Abs(z);
     if (!(m >= 1e-60))
         return 0.0;
-    return std::atan2(z.im, z.re);
+    // On the negative real axis atan2 gives -pi for an imaginary part of -0:
+    // keep the range (-pi, pi], so that the square root of a negative number
+    // is +j times its modulus's root whatever the sign of its zero.
+    const double a = std::atan2(z.im, z.re);
+    return a == -std::atan2(0.0, -1.0) ? -a : a;
 }
 
 CComplex Polar(const double& r, const double& t)

@@ -15,6 +15,8 @@ TEST(Complex, ArgumentAndItsGuard)
     EXPECT_EQ(Arg(CComplex(0, 0)), 0.0);
     EXPECT_EQ(Arg(CComplex(1e-61, -1e-62)), 0.0);
     EXPECT_EQ(Arg(CComplex(-1, 0)), pi);
+    EXPECT_EQ(Arg(CComplex(-1, -0.0)), pi);
+    EXPECT_EQ(Sqrt(CComplex(-4, -0.0)).im, 2.0);
     EXPECT_EQ(Arg(CComplex(0, -1)), -pi / 2);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(Arg(CComplex(nan, 1)), 0.0);
