@@ -1,11 +1,13 @@
 #include "calc/cableline.h"
 
+#include "calc/elementcheck.h"
 #include "calc/linemodes.h"
 #include "math/eigen.h"
 #include "math/linecalc.h"
 #include "math/matrix.h"
 #include "math/mirror.h"
 #include "model/conductors.h"
+#include "model/element.h"
 #include "model/modelglobals.h"
 #include "platform/format.h"
 
@@ -498,4 +500,11 @@ std::string CheckKLineValues(const CKLine& line, int n)
             if (line.x[i] == line.x[j] && line.y[i] == line.y[j])
                 return StrFormat("кабели %d и %d проложены в одной точке", j + 1, i + 1);
     return {};
+}
+
+std::string CheckKLineElement(const CElement& element, int number)
+{
+    const CKLine* line = element.Data<CKLine>();
+    std::string reason = line ? CheckKLineValues(*line, element.wirePositions) : "не заданы параметры линии";
+    return reason.empty() ? reason : FormatElementDataError(number, reason);
 }

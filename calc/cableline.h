@@ -20,6 +20,8 @@
 
 #include <string>
 
+class CElement;
+
 // Order of the cable model: two conductors (core, screen) per cable in solid
 // insulation, 6 per circuit; three cores per pipe, 3 per circuit.
 int KLineModalOrder(const CKLine& line);
@@ -30,6 +32,9 @@ int KLineModalOrder(const CKLine& line);
 // or the cores alone with the screens grounded (n = m/2); a pipe carries its
 // cores (n = m).
 std::string CheckKLineValues(const CKLine& line, int n);
+// The message refusing a cable line element (type 1) at the 1-based position
+// number of the chain, or empty when it can be calculated.
+std::string CheckKLineElement(const CElement& element, int number);
 
 // The blocks (or, in modal mode, the modal data) of a cable line section of n
 // conductors, with the identical-line record of g_pCurLineRec outside modal

@@ -1,0 +1,214 @@
+#include "calc/cableline.h"
+#include "calc/linesection.h"
+#include "calc/modalcalc.h"
+#include "calctest.h"
+#include "math/mirror.h"
+#include "model/element.h"
+#include "model/lines.h"
+#include "model/modelglobals.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+using namespace calctest;
+
+namespace {
+
+// An overhead line element of single wires at the tower points (x, y), 20 km
+// over Carson's earth.
+CElement OverheadElement(const std::vector<double>& x, const std::vector<double>& y)
+{
+    auto line = std::make_unique<CVLine>();
+    const int w = static_cast<int>(x.size());
+    line->wires = line->phaseWires = line->wireCount = static_cast<std::uint8_t>(w);
+    line->tower.count = static_cast<std::uint8_t>(w);
+    line->tower.x = x;
+    line->tower.y = y;
+    std::vector<CVLProv> wires(static_cast<std::size_t>(w));
+    for (CVLProv& p : wires) {
+        p.sag = 5;
+        p.wireType.radius = 0.0108;
+        p.wireType.twist = 1.0;
+        p.wireType.resistivity = 3e-8;
+    }
+    line->wireArray = wires;
+    line->earthModel = 1;
+    line->earthRho1 = 100;
+    line->length = 20000;
+    line->symmetry = -1;
+    CElement e;
+    e.type = kOverheadLine;
+    e.name = "ВЛ 110 кВ";
+    e.wirePositions = static_cast<std::uint8_t>(w);
+    e.data = std::move(line);
+    return e;
+}
+
+// A cable line element of the given layout and circuits.
+CElement CableElement(int circuits, bool pipe)
+{
+    auto line = std::make_unique<CKLine>();
+    line->circuits = static_cast<std::uint8_t>(circuits);
+    line->pipe = pipe ? 1 : 0;
+    line->length = 1500;
+    if (pipe) {
+        line->rho = 1.8e-7;
+        line->pipeMu = 300;
+        line->pipeRadius = 0.1;
+        line->pipeCable.coreRadius = 0.02;
+        const double angles[3] = {90, 210, 330};
+        for (int i = 0; i < 3; ++i) {
+            line->x[i] = 0.045;
+            line->y[i] = angles[i];
+        }
+    } else {
+        line->rho = 100;
+        CKabTv& k = line->solidCable;
+        k.coreRadius = 0.0126;
+        k.screenInnerRadius = 0.030;
+        k.screenOuterRadius = 0.031;
+        k.outerRadius = 0.036;
+        k.tanInner = 0.0005;
+        k.tanOuter = 0.01;
+        k.epsInner = 2.3;
+        k.epsOuter = 3.5;
+        k.rhoCore = k.rhoScreen = 1.72e-8;
+        for (int i = 0; i < 3 * circuits; ++i) {
+            line->x[i] = (i / 3) * 1.0 + (i % 3) * 0.25;
+            line->y[i] = 1.2;
+        }
+    }
+    CElement e;
+    e.type = kCableLine;
+    e.wirePositions = static_cast<std::uint8_t>(KLineModalOrder(*line));
+    e.data = std::move(line);
+    return e;
+}
+
+class ModalCalcTest : public ::testing::Test {
+protected:
+    void SetUp() override { Reset(); }
+    void TearDown() override { Reset(); }
+    static void Reset()
+    {
+        ResetCalcGlobals();
+        ResetMirrorGlobals();
+        ResetModelGlobals();
+    }
+
+    static std::unique_ptr<CRezMod> Calc(CElement& e, double kHz = 100)
+    {
+        ModalCalcOutcome o = CalcModalParameters(e, 2, kHz, false, "08.12.26 10:15");
+        EXPECT_EQ(o.status, ModalCalcStatus::Done) << o.message;
+        return std::move(o.result);
+    }
+};
+
+TEST_F(ModalCalcTest, OrderOfEveryKind)
+{
+    CElement overhead = OverheadElement({-4, 0, 4, -2, 2}, {17, 19, 17, 24, 24});
+    EXPECT_EQ(ModalOrder(overhead), 5);
+    CElement pipe = CableElement(2, true), solid = CableElement(2, false), one = CableElement(1, false);
+    EXPECT_EQ(ModalOrder(pipe), 6);
+    EXPECT_EQ(ModalOrder(solid), 12);
+    EXPECT_EQ(ModalOrder(one), 6);
+
+    for (CElement* e : {&overhead, &pipe, &solid}) {
+        std::unique_ptr<CRezMod> r = Calc(*e);
+        ASSERT_TRUE(r);
+        const std::size_t m = static_cast<std::size_t>(ModalOrder(*e));
+        EXPECT_EQ(r->m, m);
+        EXPECT_EQ(r->V.size(), m * m);
+        EXPECT_EQ(r->U.size(), m * m);
+        EXPECT_EQ(r->gamma.size(), m);
+        EXPECT_EQ(r->y.size(), m);
+        EXPECT_EQ(r->name, "08.12.26 10:15");
+        EXPECT_EQ(r->position, 2);
+        EXPECT_DOUBLE_EQ(r->freq, 100000.0);
+        // Every mode is damped on these lossy lines and travels forward.
+        for (std::size_t k = 0; k < m; ++k) {
+            EXPECT_GT(r->gamma[k].re, 0) << k;
+            EXPECT_GT(r->gamma[k].im, 0) << k;
+        }
+    }
+    EXPECT_EQ(g_bModalMode, 1);
+}
+
+TEST_F(ModalCalcTest, SymmetricTwoWireLineHasTheEvenAndOddModes)
+{
+    CElement e = OverheadElement({-3, 3}, {18, 18});
+    std::unique_ptr<CRezMod> r = Calc(e, 250);
+    ASSERT_TRUE(r);
+    // Columns normalised to 1 in row 0: (1, 1) and (1, -1) in some order.
+    int even = 0, odd = 0;
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_NEAR(Abs(r->V[k] - CComplex(1, 0)), 0, 1e-9);
+        EXPECT_NEAR(Abs(r->U[k] - CComplex(1, 0)), 0, 1e-9);
+        const CComplex second = r->V[2 + k];
+        if (Abs(second - CComplex(1, 0)) < 1e-9)
+            ++even;
+        if (Abs(second + CComplex(1, 0)) < 1e-9)
+            ++odd;
+        EXPECT_NEAR(Abs(r->U[2 + k] - second), 0, 1e-9);
+    }
+    EXPECT_EQ(even, 1);
+    EXPECT_EQ(odd, 1);
+}
+
+TEST_F(ModalCalcTest, WithoutCorrectionsEveryModeTravelsAtTheSpeedOfLight)
+{
+    SetFrequency(3e5);
+    LineMatrices m = MakeLine({-6, 0, 6, 0}, {17, 17, 17, 25});
+    std::fill(m.E.begin(), m.E.end(), g_CZero);
+    TwoPortStorage s(m.n);
+    g_bModalMode = 1;
+    CalcLineSection(m.E.data(), m.B.data(), s.blocks(), m.n, 5000, false);
+    ASSERT_EQ(g_MatError, 0);
+    const CComplex expected(0, g_jOmega.im / 300000000.0);
+    for (int k = 0; k < m.n; ++k)
+        EXPECT_LT(Abs(s.blocks().Y2[k] - expected), 1e-12 * expected.im) << k;
+}
+
+TEST_F(ModalCalcTest, SingularCaseStoresNothing)
+{
+    // A cable whose insulation has next to no permittivity: its shunt
+    // admittance matrix is below the pivot limit and cannot be inverted.
+    CElement e = CableElement(1, false);
+    e.Data<CKLine>()->solidCable.epsInner = 1e-45;
+    e.Data<CKLine>()->solidCable.epsOuter = 1e-45;
+    ModalCalcOutcome o = CalcModalParameters(e, 2, 100, false, "08.12.26 10:15");
+    EXPECT_EQ(o.status, ModalCalcStatus::MatrixError);
+    EXPECT_EQ(o.message, "Ошибка при расчетах матриц элемента N 3.\nРасчет прекращен.");
+    EXPECT_FALSE(o.result);
+
+    // The flag left by that failure does not spoil the next calculation.
+    ASSERT_EQ(g_MatError, 2);
+    CElement good = CableElement(1, false);
+    EXPECT_TRUE(Calc(good));
+}
+
+TEST_F(ModalCalcTest, RefusedInputs)
+{
+    CElement e = CableElement(1, true);
+    ModalCalcOutcome o = CalcModalParameters(e, 0, 0.0005, false, "x");
+    EXPECT_EQ(o.status, ModalCalcStatus::NoFrequency);
+    EXPECT_EQ(o.message, "Задайте расчетную частоту!");
+    EXPECT_FALSE(o.result);
+    EXPECT_EQ(g_bModalMode, 0);
+
+    e.Data<CKLine>()->pipeRadius = 0;
+    o = CalcModalParameters(e, 0, 100, false, "x");
+    EXPECT_EQ(o.status, ModalCalcStatus::BadData);
+    EXPECT_EQ(o.message, "Ошибка в данных элемента N 1:\nне задан внутренний диаметр трубы.\nРасчет невозможен.");
+    EXPECT_FALSE(o.result);
+
+    CElement shunt;
+    shunt.type = kShuntImpedance;
+    EXPECT_EQ(ModalOrder(shunt), 0);
+    EXPECT_EQ(CalcModalParameters(shunt, 0, 100, false, "x").status, ModalCalcStatus::BadData);
+}
+
+} // namespace
