@@ -413,6 +413,10 @@ void CalcKLineSectionPipe(const CComplex* Z, const CComplex* Y, const TwoPortBlo
 
 void CalcKLineConstants(const CKLine& line, const TwoPortBlocks& out, int n)
 {
+    if (!CheckKLineValues(line, n).empty()) {
+        g_MatError = 2;
+        return;
+    }
     if (IsPipe(line)) {
         g_nLineSymmetry = -1;
         CalcPipeConstants(line, out, KLineModalOrder(line));

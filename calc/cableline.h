@@ -43,7 +43,8 @@ std::string CheckKLineElement(const CElement& element, int number);
 // nothing and set g_MatError.
 void CalcKLineElement(const CKLine& line, const TwoPortBlocks& out, int n);
 
-// Z and Y of the cable system, then the section, without the record's lending.
+// Z and Y of the cable system, then the section, without the record's lending
+// (a bypass's cable insert comes here).  Refused data set g_MatError.
 void CalcKLineConstants(const CKLine& line, const TwoPortBlocks& out, int n);
 
 // Modal solution of a solid-insulated cable system: Z and Y are m x m, l the
