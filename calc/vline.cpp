@@ -3,6 +3,7 @@
 #include "calc/calcglobals.h"
 #include "calc/elementcheck.h"
 #include "calc/linesection.h"
+#include "calc/vlinespan.h"
 #include "math/linecalc.h"
 #include "math/matrix.h"
 #include "math/mirror.h"
@@ -116,6 +117,41 @@ std::vector<ConductorSelfTerms> CalcConductorSelfTerms(const CVLine& line,
     return self;
 }
 
+void SetLineSymmetry(const CVLine& line, const std::vector<LineConductor>& conductors)
+{
+    const int n = static_cast<int>(conductors.size());
+    g_nLineSymmetry = static_cast<signed char>(line.symmetry);
+    if (n != line.wires) {
+        g_nLineSymmetry = -1;
+        return;
+    }
+    if (g_nLineSymmetry == -1)
+        return;
+    std::vector<double> x(static_cast<std::size_t>(n)), h(static_cast<std::size_t>(n));
+    for (int c = 0; c < n; ++c) {
+        x[c] = conductors[c].x;
+        h[c] = conductors[c].h;
+    }
+    g_nLineSymmetry = static_cast<signed char>(FindSymmetricWires(x.data(), h.data(), static_cast<std::uint8_t>(n)));
+}
+
+bool CalcLineMatrices(const CVLine& line, const std::vector<LineConductor>& conductors,
+                      const std::vector<ConductorSelfTerms>& self, CComplex* E, CComplex* B)
+{
+    const int n = static_cast<int>(conductors.size());
+    std::vector<double> x(static_cast<std::size_t>(n)), h(static_cast<std::size_t>(n));
+    for (int c = 0; c < n; ++c) {
+        x[c] = conductors[c].x;
+        h[c] = conductors[c].h;
+    }
+    std::vector<int> pairIndex;
+    BuildEarthPairTable(x.data(), h.data(), n, pairIndex);
+    std::vector<CComplex> earthTerms = CalcEarthTerms(EarthDataOf(line), g_dCalcFreq, g_jOmega.im);
+    FillLineMatrices(conductors, pairIndex, earthTerms, self, E, B);
+    MatInverse(B, B, n);
+    return g_MatError != 2;
+}
+
 void CalcVLineBlocks(CVLine& line, const TwoPortBlocks& out, unsigned char* regenerate)
 {
     const int split = g_nCalcSplitConductor;
@@ -130,29 +166,10 @@ void CalcVLineBlocks(CVLine& line, const TwoPortBlocks& out, unsigned char* rege
 
     std::vector<LineConductor> conductors = BuildLineConductors(line, split);
     const int n = static_cast<int>(conductors.size());
-    std::vector<double> x(static_cast<std::size_t>(n)), h(static_cast<std::size_t>(n));
-    for (int c = 0; c < n; ++c) {
-        x[c] = conductors[c].x;
-        h[c] = conductors[c].h;
-    }
-
-    // The mirror split needs the mirror pairs of these very conductors; the two
-    // halves of a split conductor have no partner.
-    g_nLineSymmetry = static_cast<signed char>(line.symmetry);
-    if (n != line.wires)
-        g_nLineSymmetry = -1;
-    else if (g_nLineSymmetry != -1)
-        g_nLineSymmetry = static_cast<signed char>(FindSymmetricWires(x.data(), h.data(), static_cast<std::uint8_t>(n)));
-
-    std::vector<int> pairIndex;
-    BuildEarthPairTable(x.data(), h.data(), n, pairIndex);
-    std::vector<CComplex> earthTerms = CalcEarthTerms(EarthDataOf(line), f, omega);
+    SetLineSymmetry(line, conductors);
     std::vector<ConductorSelfTerms> self = CalcConductorSelfTerms(line, conductors, f, omega, 1.5707963268);
-
     Matrix E(Sq(n)), P(Sq(n));
-    FillLineMatrices(conductors, pairIndex, earthTerms, self, E.data(), P.data());
-    MatInverse(P.data(), P.data(), n);
-    if (g_MatError == 2)
+    if (!CalcLineMatrices(line, conductors, self, E.data(), P.data()))
         return;
     if (line.inhomogeneity == 1)
         CalcInhomLineSection(line, E.data(), P.data(), out, n, line.length);
@@ -190,7 +207,12 @@ void CalcVLineData(CVLine& line, int wirePositions, int split, const TwoPortBloc
         g_MatError = 2;
         return;
     }
-    CalcVLineBlocks(line, out, regenerate);
+    if (line.inhomogeneity == 2)
+        CalcVLineSagBlocks(line, out);
+    else if (line.inhomogeneity > 2)
+        CalcVLineTranspBlocks(line, out);
+    else
+        CalcVLineBlocks(line, out, regenerate);
 }
 
 void CalcVLineElement(CElement& element, const TwoPortBlocks& out, unsigned char* regenerate)
@@ -214,11 +236,6 @@ std::string CheckVLineElement(const CElement& element, int number)
 
 std::string CheckVLineData(const CVLine& line, int wirePositions, int split)
 {
-    if (line.inhomogeneity == 2)
-        return "расчет ВЛ с учетом провисания проводов пока не выполняется";
-    if (line.inhomogeneity > 2)
-        return "расчет ВЛ с учетом транспозиции в пролете пока не выполняется";
-
     const int wires = line.wires;
     if (wires < 1)
         return "не задано ни одного провода";
@@ -287,5 +304,7 @@ std::string CheckVLineData(const CVLine& line, int wirePositions, int split)
             if (!(m.res[static_cast<std::size_t>(i)] > 0))
                 return "сопротивления матрицы влияния опор должны быть больше нуля";
     }
+    if (line.inhomogeneity >= 2)
+        return CheckVLineSpanData(line, n, split);
     return std::string();
 }
