@@ -2,7 +2,7 @@
 
 #include "calc/elementcheck.h"
 #include "calc/linemodes.h"
-#include "math/eigen.h"
+#include "calc/linesection.h"
 #include "math/linecalc.h"
 #include "math/matrix.h"
 #include "math/mirror.h"
@@ -46,18 +46,14 @@ struct CableModes {
     std::vector<CComplex> gamma, Yc;
 };
 
-// Modes of Z*Y into modes (T and gamma^2 still in gamma).  With
-// g_nLineSymmetry not -1 the two mirror halves are solved apart; g_MirrorOrder
-// holds the mirror order then.
-void SolveCableModes(const CComplex* Z, const CComplex* Y, int m, bool mirror, CableModes& modes)
+// Modes of Z*Y into modes (T, and gamma^2 still in gamma); mirror-symmetric
+// conductors (pairIds, with g_nLineSymmetry on the axis) as two halves.
+void SolveCableModes(const CComplex* Z, const CComplex* Y, int m, const signed char* pairIds, CableModes& modes)
 {
     modes.m = m;
     modes.T = NewMatrix(m);
     modes.gamma.assign(static_cast<std::size_t>(m), g_CZero);
-    if (mirror)
-        SolveModesMirrored(Z, Y, modes.T.data(), modes.gamma.data(), m);
-    else
-        EigenOfProduct(Z, Y, modes.T.data(), modes.gamma.data(), m);
+    DecomposeProduct(Z, Y, modes.T.data(), modes.gamma.data(), m, pairIds);
 }
 
 // From the eigen-solution of Z*Y: the current modes, the propagation constants
@@ -118,37 +114,27 @@ CableModes RepeatPipeModes(const CableModes& pipe, int m)
     return all;
 }
 
-// Y0, Y1 and Y2 = -Y0 of a uniform section of length l from the modal data
-// P5 = X*diag(Yc), P4 = T^-1 and gamma (order m):
-//   Y0 = P5*diag(coth(gamma*l))*P4,  Y1 = -P5*diag(csch(gamma*l))*P4.
-// With n = m/2 only the cores (even conductors) are kept: the screens are held
-// at zero potential at both ends.
+// The blocks of a uniform section of length l from the modal data
+// P5 = X*diag(Yc), P4 = T^-1 and gamma (order m).  With n = m/2 only the cores
+// (even conductors) are kept: the screens are held at zero potential at both
+// ends.
 void BlocksFromModes(const CComplex* P5, const CComplex* P4, const CComplex* gamma, int m, double l,
                      const TwoPortBlocks& out, int n)
 {
-    std::vector<CComplex> c(static_cast<std::size_t>(m)), s(static_cast<std::size_t>(m));
-    for (int k = 0; k < m; ++k) {
-        const CComplex gl = gamma[k] * l;
-        c[k] = Coth(gl);
-        s[k] = -Csch(gl);
-    }
-    Matrix W = NewMatrix(m), Y0 = NewMatrix(m), Y1 = NewMatrix(m);
-    MatMulDiagRight(P5, c.data(), W.data(), m);
-    MatMul(W.data(), P4, Y0.data(), m, m, m);
-    MatMulDiagRight(P5, s.data(), W.data(), m);
-    MatMul(W.data(), P4, Y1.data(), m, m, m);
     if (n == m) {
-        MatCopy(Y0.data(), out.Y0, m, m);
-        MatCopy(Y1.data(), out.Y1, m, m);
-    } else {
-        // The permutation that puts the cores in front of the screens, and the
-        // core-core corner of the result.
-        for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j) {
-                out.Y0[i * n + j] = Y0[2 * i * m + 2 * j];
-                out.Y1[i * n + j] = Y1[2 * i * m + 2 * j];
-            }
+        BlocksFromModalData(P4, P5, gamma, m, l, out);
+        return;
     }
+    TwoPortStorage all(m);
+    const TwoPortBlocks b = all.blocks();
+    BlocksFromModalData(P4, P5, gamma, m, l, b);
+    // The permutation that puts the cores in front of the screens, and the
+    // core-core corner of the result.
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j) {
+            out.Y0[i * n + j] = b.Y0[2 * i * m + 2 * j];
+            out.Y1[i * n + j] = b.Y1[2 * i * m + 2 * j];
+        }
     MatNeg(out.Y0, out.Y2, n, n);
 }
 
@@ -238,21 +224,21 @@ void SolidCableMatrices(const CKLine& line, const double* x, const double* y, in
     }
 }
 
-// Mirror pairs of the cables widened to their conductors, into g_MirrorOrder;
-// the number of conductors on the axis, or -1 when the cables are not placed
-// mirror-symmetrically.
-int CableMirrorOrder(const double* x, const double* y, int N)
+// Mirror pairs of the cables widened to their conductors: a cable of pair t
+// gives its core the pair 2t - 1 (or -(2|t| - 1)) and its screen 2t, a cable on
+// the axis puts both on it.  The number of conductors on the axis, or -1 when
+// the cables are not placed mirror-symmetrically.
+int CablePairIds(const double* x, const double* y, int N, std::vector<signed char>& ids)
 {
     const int axis = FindSymmetricWires(x, y, static_cast<std::uint8_t>(N));
     if (axis < 0)
         return -1;
-    std::vector<int> ids(static_cast<std::size_t>(2 * N));
+    ids.assign(static_cast<std::size_t>(2 * N), 0);
     for (int i = 0; i < N; ++i) {
         const int t = g_SymWires[i];
-        ids[2 * i] = t > 0 ? 2 * t - 1 : t < 0 ? 2 * t + 1 : 0;
-        ids[2 * i + 1] = 2 * t;
+        ids[2 * i] = static_cast<signed char>(t > 0 ? 2 * t - 1 : t < 0 ? 2 * t + 1 : 0);
+        ids[2 * i + 1] = static_cast<signed char>(2 * t);
     }
-    BuildMirrorOrder(ids.data(), 2 * N, 2 * axis);
     return 2 * axis;
 }
 
@@ -260,6 +246,7 @@ void CalcSolidConstants(const CKLine& line, const TwoPortBlocks& out, int n)
 {
     const int N = line.CableCount(), m = 2 * N;
     std::vector<double> x(line.x, line.x + N), y(line.y, line.y + N);
+    std::vector<signed char> pairIds;
     g_nLineSymmetry = static_cast<signed char>(line.symmetry < 0 ? -1 : line.symmetry);
     if (g_nLineSymmetry != -1) {
         double mean = 0;
@@ -270,11 +257,12 @@ void CalcSolidConstants(const CKLine& line, const TwoPortBlocks& out, int n)
             v -= mean;
         // The stored code was found from the same positions; should they no
         // longer be symmetric, the line is solved whole.
-        g_nLineSymmetry = static_cast<signed char>(CableMirrorOrder(x.data(), y.data(), N));
+        g_nLineSymmetry = static_cast<signed char>(CablePairIds(x.data(), y.data(), N, pairIds));
     }
     Matrix Z = NewMatrix(m), Y = NewMatrix(m);
     SolidCableMatrices(line, x.data(), y.data(), N, Z.data(), Y.data());
-    CalcKLineSectionSolid(Z.data(), Y.data(), out, m, line.length, n != m);
+    CalcKLineSectionSolid(Z.data(), Y.data(), out, m, line.length, n != m,
+                          g_nLineSymmetry == -1 ? nullptr : pairIds.data());
 }
 
 // Sum over n >= 1 of ratio^n * cos(n*angle) / (x + n*(mur + 1)), until three
@@ -392,10 +380,10 @@ void NormalizeColumnsByMax(CComplex* M, int n)
 }
 
 void CalcKLineSectionSolid(const CComplex* Z, const CComplex* Y, const TwoPortBlocks& out, int m,
-                           double l, bool reduce)
+                           double l, bool reduce, const signed char* pairIds)
 {
     CableModes modes;
-    SolveCableModes(Z, Y, m, g_nLineSymmetry != -1, modes);
+    SolveCableModes(Z, Y, m, pairIds, modes);
     if (!FinishCableModes(Y, modes))
         return;
     WriteCableSection(modes, out, l, reduce);
@@ -405,7 +393,7 @@ void CalcKLineSectionPipe(const CComplex* Z, const CComplex* Y, const TwoPortBlo
                           double l)
 {
     CableModes pipe;
-    SolveCableModes(Z, Y, 3, false, pipe);
+    SolveCableModes(Z, Y, 3, nullptr, pipe);
     if (!FinishCableModes(Y, pipe))
         return;
     WriteCableSection(m == 3 ? pipe : RepeatPipeModes(pipe, m), out, l, false);

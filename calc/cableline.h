@@ -49,9 +49,11 @@ void CalcKLineConstants(const CKLine& line, const TwoPortBlocks& out, int n);
 
 // Modal solution of a solid-insulated cable system: Z and Y are m x m, l the
 // length (m).  reduce: the chain carries only the cores (m/2 conductors), the
-// screens are held at zero potential at both ends.
+// screens are held at zero potential at both ends.  With g_nLineSymmetry not
+// -1, pairIds (m entries: +k and -k for mirror pair k, 0 on the axis) lets the
+// modes be found as two mirror halves.
 void CalcKLineSectionSolid(const CComplex* Z, const CComplex* Y, const TwoPortBlocks& out, int m,
-                           double l, bool reduce);
+                           double l, bool reduce, const signed char* pairIds = nullptr);
 
 // Modal solution of the three cores of one pipe (Z and Y 3 x 3), repeated for
 // each of the m/3 pipes of the section without coupling between them.

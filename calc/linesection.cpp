@@ -1,6 +1,7 @@
 #include "calc/linesection.h"
 
 #include "calc/calcglobals.h"
+#include "calc/linemodes.h"
 #include "math/eigen.h"
 #include "math/linecalc.h"
 #include "math/matrix.h"
@@ -29,64 +30,6 @@ struct LineModes {
     std::vector<CComplex> gamma, y;
 };
 
-// g_MirrorOrder from the mirror-pair table: the first conductor of each pair
-// in pair order, the axis conductors, then each pair's partner.  False when the
-// table does not describe q pairs and d axis conductors among the n (a table
-// left by another cross-section): the caller then solves the whole product.
-bool BuildMirrorOrder(const signed char* pairIds, int n, int q, int d)
-{
-    if (n > kMirrorOrderSize || n > 40)
-        return false;
-    const int r = q + d;
-    for (int i = 0; i < q; ++i) {
-        int first = i;
-        while (first < n && pairIds[first] != i + 1)
-            ++first;
-        int partner = first + 1;
-        while (partner < n && pairIds[partner] != -(i + 1))
-            ++partner;
-        if (partner >= n)
-            return false;
-        g_MirrorOrder[i] = static_cast<signed char>(first);
-        g_MirrorOrder[r + i] = static_cast<signed char>(partner);
-    }
-    int axis = 0;
-    for (int c = 0; c < n; ++c) {
-        if (pairIds[c] != 0)
-            continue;
-        if (axis == d)
-            return false;
-        g_MirrorOrder[q + axis++] = static_cast<signed char>(c);
-    }
-    return axis == d;
-}
-
-// Eigen decomposition of E*B into V (columns) and L; with a mirror-symmetric
-// cross-section as its two decoupled halves.
-void DecomposeProduct(const CComplex* E, const CComplex* B, CComplex* V, CComplex* L, int n)
-{
-    const int d = g_nLineSymmetry;
-    const int q = d >= 0 && d < n ? (n - d) / 2 : 0;
-    if (d < 0 || q == 0 || 2 * q + d != n || !BuildMirrorOrder(g_SymWires, n, q, d)) {
-        EigenOfProduct(E, B, V, L, n);
-        return;
-    }
-    const int r = q + d;
-    Matrix Ea(Sq(q)), Ba(Sq(q)), Va(Sq(q)), Es(Sq(r)), Bs(Sq(r)), Vs(Sq(r)), Vm(Sq(n));
-    MirrorSplitAnti(E, n, q, r, Ea.data());
-    MirrorSplitAnti(B, n, q, r, Ba.data());
-    EigenOfProduct(Ea.data(), Ba.data(), Va.data(), L, q);
-    MirrorJoinAnti(Va.data(), n, q, r, Vm.data());
-    MirrorSplitSym(E, n, q, r, Es.data());
-    MirrorSplitSym(B, n, q, r, Bs.data());
-    EigenOfProduct(Es.data(), Bs.data(), Vs.data(), L + q, r);
-    MirrorJoinSym(Vs.data(), n, q, r, Vm.data());
-    // Row i of the joined matrix belongs to conductor g_MirrorOrder[i].
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j)
-            V[static_cast<std::size_t>(g_MirrorOrder[i]) * n + j] = Vm[static_cast<std::size_t>(i) * n + j];
-}
-
 // The modal solution of E*B: modes, propagation constants and the modal
 // characteristic admittances.  In modal mode V and U are normalised to 1 in
 // row 0, and y is expressed in those normalised modes.  False after a
@@ -101,7 +44,7 @@ bool SolveLineModes(const CComplex* E, const CComplex* B, int n, LineModes& m)
     m.y.assign(static_cast<std::size_t>(n), g_CZero);
     std::vector<CComplex> lambda(static_cast<std::size_t>(n));
 
-    DecomposeProduct(E, B, m.V.data(), lambda.data(), n);
+    DecomposeProduct(E, B, m.V.data(), lambda.data(), n, g_SymWires);
     if (g_MatError == 2)
         return false;
     if (g_bModalMode)

@@ -46,6 +46,17 @@ std::vector<ConductorSelfTerms> CalcConductorSelfTerms(const CVLine& line,
                                                        const std::vector<LineConductor>& conductors,
                                                        double f, double omega, double halfPi);
 
+// g_nLineSymmetry (and g_SymWires) for these conductors at their x and h: the
+// line's code, checked against the conductors' mirror pairs; -1 when they are
+// not mirror-symmetric or a wire is split (its halves have no partner).
+void SetLineSymmetry(const CVLine& line, const std::vector<LineConductor>& conductors);
+
+// E and B = P^-1 of the conductors at their x and h, with the pair table and
+// the earth terms of the line's earth model built for them and the self terms
+// given; false after a singular potential matrix (g_MatError is 2).
+bool CalcLineMatrices(const CVLine& line, const std::vector<LineConductor>& conductors,
+                      const std::vector<ConductorSelfTerms>& self, CComplex* E, CComplex* B);
+
 // Why the line data cannot be calculated (empty when they can), for an
 // element of the given wire positions and split-conductor index.
 std::string CheckVLineData(const CVLine& line, int wirePositions, int split);

@@ -8,7 +8,6 @@
 #include "math/matrix.h"
 #include "math/mirror.h"
 #include "math/rescale.h"
-#include "model/conductors.h"
 #include "model/lines.h"
 #include "platform/format.h"
 
@@ -40,33 +39,14 @@ private:
     int m_saved;
 };
 
-// Three n x n matrices and their block view.
-struct Blocks {
-    explicit Blocks(int n) : y0(Sq(n)), y1(Sq(n)), y2(Sq(n)) {}
-    TwoPortBlocks view() { return {y0.data(), y1.data(), y2.data()}; }
-    Matrix y0, y1, y2;
-};
-
-EarthData EarthDataOf(const CVLine& line)
-{
-    EarthData earth;
-    earth.model = line.earthModel;
-    earth.rho1 = line.earthRho1;
-    earth.rho2 = line.earthRho2;
-    earth.eps1 = line.earthEps1;
-    earth.eps2 = line.earthEps2;
-    earth.layerDepth = line.layerDepth;
-    return earth;
-}
-
 // The run of pieces along a span: each piece is a homogeneous section at the
 // conductors' positions of its middle; the first goes to out, every further
 // one is cascaded onto it.
 class PieceChain {
 public:
     PieceChain(const CVLine& line, std::vector<LineConductor> conductors, const TwoPortBlocks& out)
-        : m_earth(EarthDataOf(line)), m_conductors(std::move(conductors)), m_n(static_cast<int>(m_conductors.size())),
-          m_out(out), m_piece(m_n), m_E(Sq(m_n)), m_P(Sq(m_n))
+        : m_line(line), m_conductors(std::move(conductors)), m_n(static_cast<int>(m_conductors.size())), m_out(out),
+          m_piece(m_n), m_E(Sq(m_n)), m_B(Sq(m_n))
     {
         m_self = CalcConductorSelfTerms(line, m_conductors, g_dCalcFreq, g_jOmega.im, kSpanHalfPi);
     }
@@ -77,20 +57,10 @@ public:
     // false after a singular matrix.
     bool add(double length)
     {
-        std::vector<double> x(static_cast<std::size_t>(m_n)), h(static_cast<std::size_t>(m_n));
-        for (int c = 0; c < m_n; ++c) {
-            x[c] = m_conductors[c].x;
-            h[c] = m_conductors[c].h;
-        }
-        std::vector<int> pairIndex;
-        BuildEarthPairTable(x.data(), h.data(), m_n, pairIndex);
-        std::vector<CComplex> earthTerms = CalcEarthTerms(m_earth, g_dCalcFreq, g_jOmega.im);
-        FillLineMatrices(m_conductors, pairIndex, earthTerms, m_self, m_E.data(), m_P.data());
-        MatInverse(m_P.data(), m_P.data(), m_n);
-        if (g_MatError == 2)
+        if (!CalcLineMatrices(m_line, m_conductors, m_self, m_E.data(), m_B.data()))
             return false;
-        const TwoPortBlocks target = m_first ? m_out : m_piece.view();
-        CalcLineSection(m_E.data(), m_P.data(), target, m_n, length, true);
+        const TwoPortBlocks target = m_first ? m_out : m_piece.blocks();
+        CalcLineSection(m_E.data(), m_B.data(), target, m_n, length, true);
         if (!m_first)
             MatCascade(m_out, target, m_out, m_n);
         m_first = false;
@@ -98,13 +68,13 @@ public:
     }
 
 private:
-    EarthData m_earth;
+    const CVLine& m_line;
     std::vector<LineConductor> m_conductors;
     std::vector<ConductorSelfTerms> m_self;
     int m_n;
     TwoPortBlocks m_out;
-    Blocks m_piece;
-    Matrix m_E, m_P;
+    TwoPortStorage m_piece;
+    Matrix m_E, m_B;
     bool m_first = true;
 };
 
@@ -118,10 +88,10 @@ Matrix TowerShunt(const CVLine& line, int n)
 
 // Closes a span into a symmetric cell: the span A, the middle joint loaded by
 // the shunt S (the other half comes from the mirrored span), the mirrored span.
-// The cell's transfer block 0.5*A1*(A2 - S)^-1*A1^T goes to Y2, its self block
-// A0 + that + T (half a tower at the cell's end) to Y0; Y1 is left as work
-// space for the re-length step.
-bool CloseCell(const TwoPortBlocks& A, const CComplex* S, const CComplex* T, int n)
+// The cell's transfer block X = 0.5*A1*(A2 - S)^-1*A1^T goes to Y2, its self
+// block A0 + X + T (half a tower at the cell's end; summed as A0 + T + X when
+// towerFirst) to Y0; Y1 is left as work space for the re-length step.
+bool CloseCell(const TwoPortBlocks& A, const CComplex* S, const CComplex* T, int n, bool towerFirst)
 {
     Matrix M(Sq(n)), W(Sq(n)), X(Sq(n));
     if (S)
@@ -135,32 +105,9 @@ bool CloseCell(const TwoPortBlocks& A, const CComplex* S, const CComplex* T, int
     MatMulTransB(W.data(), A.Y1, X.data(), n, n, n);
     MatScaleReal(X.data(), 0.5, n, n);
     MatCopy(X.data(), A.Y2, n, n);
-    MatAdd(A.Y0, X.data(), A.Y0, n, n);
-    MatAdd(A.Y0, T, A.Y0, n, n);
+    MatAdd(A.Y0, towerFirst ? T : X.data(), A.Y0, n, n);
+    MatAdd(A.Y0, towerFirst ? X.data() : T, A.Y0, n, n);
     return true;
-}
-
-// The mirror split of the pieces needs the pairs of these conductors in
-// g_SymWires; a line whose wires no longer lie in mirror pairs (or that has a
-// split conductor) is solved whole.
-void SetSpanSymmetry(const CVLine& line, const std::vector<LineConductor>& conductors)
-{
-    g_nLineSymmetry = static_cast<signed char>(line.symmetry < 0 ? -1 : line.symmetry);
-    if (g_nLineSymmetry == -1)
-        return;
-    if (static_cast<int>(conductors.size()) != line.wires) {
-        g_nLineSymmetry = -1;
-        return;
-    }
-    // Mean heights, as the homogeneous line takes them: two wires of a pair
-    // with different sags are not mirror images.
-    std::vector<double> x, y;
-    for (const LineConductor& c : conductors) {
-        x.push_back(c.x);
-        y.push_back(c.h);
-    }
-    g_nLineSymmetry =
-        static_cast<signed char>(FindSymmetricWires(x.data(), y.data(), static_cast<std::uint8_t>(x.size())));
 }
 
 // Where wire j of a transposed span ends: the mirrored tower point perm[j].
@@ -227,7 +174,9 @@ void CalcVLineSagBlocks(CVLine& line, const TwoPortBlocks& out)
     const int n = static_cast<int>(conductors.size());
     {
         ModalModeOff pieces;
-        SetSpanSymmetry(line, conductors);
+        // The pieces keep the mirror symmetry of the mean heights when the
+        // wires of each pair sag alike.
+        SetLineSymmetry(line, conductors);
 
         // m pieces make half a span, from the tower to mid-span.
         const int m = line.pieces;
@@ -245,7 +194,7 @@ void CalcVLineSagBlocks(CVLine& line, const TwoPortBlocks& out)
         // The half span and its mirror image make a span, with half a tower at
         // each end.
         Matrix T = TowerShunt(line, n);
-        if (!CloseCell(out, nullptr, T.data(), n))
+        if (!CloseCell(out, nullptr, T.data(), n, false))
             return;
     }
     RescaleLineBlocks(out, n, line.length, line.spanMean);
@@ -286,7 +235,7 @@ void CalcVLineTranspBlocks(CVLine& line, const TwoPortBlocks& out)
             Pm[j * n + perm[j]] = 1;
         MatMulIntCx(Pm, T.data(), PT.data(), n, n, n);
         MatMulCxIntTransB(PT.data(), Pm, S.data(), n, n, n);
-        if (!CloseCell(out, S.data(), T.data(), n))
+        if (!CloseCell(out, S.data(), T.data(), n, true))
             return;
     }
     RescaleLineBlocks(out, n, line.length, 2 * line.spanMean);

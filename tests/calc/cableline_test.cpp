@@ -274,16 +274,10 @@ TEST_F(CableLineTest, MirrorSplitGivesTheWholeSolution)
 TEST_F(CableLineTest, IdenticalLineRecords)
 {
     CKLine line = SolidLine(1, 1000);
-    const int m = 6, n = 3;
-    std::vector<CComplex> p1(n * n), p2(n * n), p3(n * n), p4(m * m), p5(m * m), p6(m);
-    LineCalcRecord lender;
-    lender.flags = kLineRecStoreModal | kLineRecStoreBlocks;
-    lender.p1 = p1.data();
-    lender.p2 = p2.data();
-    lender.p3 = p3.data();
-    lender.p4 = p4.data();
-    lender.p5 = p5.data();
-    lender.p6 = p6.data();
+    const int n = 3;
+    // Blocks of the 3 cores, modal data of the 6 cores and screens.
+    RecordStorage store(6, kLineRecStoreModal | kLineRecStoreBlocks);
+    LineCalcRecord& lender = store.rec;
     g_pCurLineRec = &lender;
     TwoPortStorage first = Blocks(line, n);
 
@@ -304,10 +298,10 @@ TEST_F(CableLineTest, IdenticalLineRecords)
     EXPECT_LT(BlocksDiff(rebuilt, direct), 1e-12);
 
     // In modal mode the records are left alone.
-    std::fill(p1.begin(), p1.end(), g_CZero);
+    std::fill(store.p1.begin(), store.p1.end(), g_CZero);
     g_pCurLineRec = &lender;
     ModalData(line);
-    EXPECT_EQ(MaxAbs(p1.data(), p1.size()), 0.0);
+    EXPECT_EQ(MaxAbs(store.p1.data(), store.p1.size()), 0.0);
 }
 
 TEST_F(CableLineTest, NormalizeColumnsByMaxLeavesZeroColumns)

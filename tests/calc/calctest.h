@@ -6,6 +6,7 @@
 #include "calc/vlinegeometry.h"
 #include "math/matrix.h"
 #include "math/twoport.h"
+#include "model/lines.h"
 
 #include <gtest/gtest.h>
 
@@ -168,6 +169,52 @@ struct RecordStorage {
         rec.p6 = p6.data();
     }
 };
+
+// An overhead line of single wires (radius 12 mm) at the given tower points,
+// 10 km long over Carson's earth of 100 ohm*m.
+inline CVLine MakeVLine(const std::vector<double>& x, const std::vector<double>& y, double sag = 6)
+{
+    CVLine line;
+    const int w = static_cast<int>(x.size());
+    line.wires = static_cast<std::uint8_t>(w);
+    line.phaseWires = static_cast<std::uint8_t>(w);
+    line.tower.name = "опора";
+    line.tower.count = static_cast<std::uint8_t>(w);
+    line.tower.x = x;
+    line.tower.y = y;
+    std::vector<CVLProv> wires(static_cast<std::size_t>(w));
+    for (auto& p : wires) {
+        p.sag = sag;
+        p.wireType.name = "АС-300";
+        p.wireType.radius = 0.012;
+        p.wireType.twist = 1.0;
+        p.wireType.resistivity = 3e-8;
+        p.bundleStep = 0.4;
+    }
+    line.wireArray = wires;
+    line.wireCount = static_cast<std::uint8_t>(w);
+    line.earthModel = 1;
+    line.earthRho1 = 100;
+    line.earthEps1 = 10;
+    line.length = 10000;
+    line.symmetry = -1;
+    return line;
+}
+
+// Tower influence data for a line of n conductors.
+inline void MakeTowerInfluence(CVLine& line, int n, int spans)
+{
+    line.inhomogeneity = 1;
+    line.pieces = static_cast<std::uint16_t>(spans);
+    line.spanMean = 300;
+    line.spanDeviation = 40;
+    line.matrix.name = "матрица";
+    line.matrix.n = static_cast<std::uint8_t>(n);
+    line.matrix.cap.assign(CMatrix::PackedSize(n), -3e-12);
+    line.matrix.res.assign(static_cast<std::size_t>(n), 12.0);
+    for (int i = 0; i < n; ++i)
+        line.matrix.cap[CMatrix::PackedIndex(n, i, i)] = 35e-12;
+}
 
 inline bool IsSymmetric(const CComplex* M, int n, double tol)
 {

@@ -17,33 +17,13 @@ using namespace calctest;
 
 namespace {
 
-// An overhead line element of single wires at the tower points (x, y), 20 km
-// over Carson's earth.
+// An overhead line element of single wires at the tower points (x, y).
 CElement OverheadElement(const std::vector<double>& x, const std::vector<double>& y)
 {
-    auto line = std::make_unique<CVLine>();
-    const int w = static_cast<int>(x.size());
-    line->wires = line->phaseWires = line->wireCount = static_cast<std::uint8_t>(w);
-    line->tower.count = static_cast<std::uint8_t>(w);
-    line->tower.x = x;
-    line->tower.y = y;
-    std::vector<CVLProv> wires(static_cast<std::size_t>(w));
-    for (CVLProv& p : wires) {
-        p.sag = 5;
-        p.wireType.radius = 0.0108;
-        p.wireType.twist = 1.0;
-        p.wireType.resistivity = 3e-8;
-    }
-    line->wireArray = wires;
-    line->earthModel = 1;
-    line->earthRho1 = 100;
-    line->length = 20000;
-    line->symmetry = -1;
     CElement e;
     e.type = kOverheadLine;
-    e.name = "ВЛ 110 кВ";
-    e.wirePositions = static_cast<std::uint8_t>(w);
-    e.data = std::move(line);
+    e.wirePositions = static_cast<std::uint8_t>(x.size());
+    e.data = std::make_unique<CVLine>(MakeVLine(x, y));
     return e;
 }
 

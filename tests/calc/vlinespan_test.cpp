@@ -14,44 +14,14 @@ using namespace calctest;
 
 namespace {
 
-// A 10 km line of single wires (radius 12 mm) over Carson's earth of
-// 100 ohm*m, with spans of 300 m cut into `pieces` pieces a half span and the
-// towers' influence matrix.
+// A line with the towers' influence matrix, spans of 300 m cut into `pieces`
+// pieces a half span, in the given inhomogeneity mode.
 CVLine SpanLine(const std::vector<double>& x, const std::vector<double>& y, int inhomogeneity, double sag,
                 int pieces = 3)
 {
-    CVLine line;
-    const int w = static_cast<int>(x.size());
-    line.wires = static_cast<std::uint8_t>(w);
-    line.phaseWires = static_cast<std::uint8_t>(w);
+    CVLine line = MakeVLine(x, y, sag);
+    MakeTowerInfluence(line, static_cast<int>(x.size()), pieces);
     line.inhomogeneity = static_cast<std::uint8_t>(inhomogeneity);
-    line.tower.name = "П110-3";
-    line.tower.count = static_cast<std::uint8_t>(w);
-    line.tower.x = x;
-    line.tower.y = y;
-    std::vector<CVLProv> wires(static_cast<std::size_t>(w));
-    for (auto& p : wires) {
-        p.sag = sag;
-        p.wireType.name = "АС-240";
-        p.wireType.radius = 0.0108;
-        p.wireType.twist = 1.0;
-        p.wireType.resistivity = 3e-8;
-    }
-    line.wireArray = wires;
-    line.wireCount = static_cast<std::uint8_t>(w);
-    line.earthModel = 1;
-    line.earthRho1 = 100;
-    line.earthEps1 = 10;
-    line.length = 10000;
-    line.spanMean = 300;
-    line.pieces = static_cast<std::uint16_t>(pieces);
-    line.symmetry = -1;
-    line.matrix.name = "П110-3";
-    line.matrix.n = static_cast<std::uint8_t>(w);
-    line.matrix.cap.assign(CMatrix::PackedSize(w), -4e-12);
-    line.matrix.res.assign(static_cast<std::size_t>(w), 10.0);
-    for (int i = 0; i < w; ++i)
-        line.matrix.cap[CMatrix::PackedIndex(w, i, i)] = 40e-12;
     return line;
 }
 
