@@ -5,8 +5,10 @@
 #include "calc/calcglobals.h"
 #include "calc/vlinegeometry.h"
 #include "math/matrix.h"
+#include "math/mirror.h"
 #include "math/twoport.h"
 #include "model/lines.h"
+#include "model/modeltest.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +25,29 @@ inline void SetFrequency(double f)
     g_dCalcFreq = f;
     g_jOmega = CComplex(0.0, f * 6.2831853072);
 }
+
+// A test that starts and ends with every global of a calculation at its
+// start-up value, at the given frequency.
+class LineCalcTest : public ::testing::Test {
+protected:
+    explicit LineCalcTest(double f = 0) : m_f(f) {}
+    void SetUp() override
+    {
+        Reset();
+        if (m_f > 0)
+            SetFrequency(m_f);
+    }
+    void TearDown() override { Reset(); }
+    static void Reset()
+    {
+        ResetCalcGlobals();
+        ResetMirrorGlobals();
+        ResetModelGlobals();
+    }
+
+private:
+    double m_f;
+};
 
 // E and B = P^-1 of a line of conductors at (x, h), radius a, aluminium-steel
 // resistivity, over an earth of 100 ohm*m (Carson), at the current frequency.
@@ -214,6 +239,47 @@ inline void MakeTowerInfluence(CVLine& line, int n, int spans)
     line.matrix.res.assign(static_cast<std::size_t>(n), 12.0);
     for (int i = 0; i < n; ++i)
         line.matrix.cap[CMatrix::PackedIndex(n, i, i)] = 35e-12;
+}
+
+// A cable line of `circuits` circuits of three single-core cables in solid
+// insulation, laid flat 0.25 m apart at 1.2 m depth, the circuits 1 m apart
+// (mirror-symmetric about the middle), over an earth of 100 ohm*m.
+inline CKLine MakeSolidKLine(int circuits, double length)
+{
+    CKLine line;
+    line.circuits = static_cast<std::uint8_t>(circuits);
+    line.pipe = 0;
+    line.rho = 100;
+    line.length = length;
+    line.solidCable = MakeSolidCable("АПвПу 1x500");
+    for (int i = 0; i < 3 * circuits; ++i) {
+        line.x[i] = (i / 3) * 1.0 + (i % 3) * 0.25;
+        line.y[i] = 1.2;
+    }
+    line.symmetry = -1;
+    return line;
+}
+
+// A cable line of `circuits` steel pipes, each with three cables of 20 mm core
+// radius in a pipe of 100 mm inner radius, 45 mm from its axis at 90, 210
+// and 330 degrees.
+inline CKLine MakePipeKLine(int circuits, double length)
+{
+    CKLine line;
+    line.circuits = static_cast<std::uint8_t>(circuits);
+    line.pipe = 1;
+    line.rho = 1.8e-7;
+    line.pipeMu = 300;
+    line.pipeRadius = 0.1;
+    line.length = length;
+    line.pipeCable.name = "ТМ 1x300";
+    line.pipeCable.coreRadius = 0.02;
+    const double angles[3] = {90, 210, 330};
+    for (int i = 0; i < 3; ++i) {
+        line.x[i] = 0.045;
+        line.y[i] = angles[i];
+    }
+    return line;
 }
 
 inline bool IsSymmetric(const CComplex* M, int n, double tol)

@@ -27,57 +27,19 @@ CElement OverheadElement(const std::vector<double>& x, const std::vector<double>
     return e;
 }
 
-// A cable line element of the given layout and circuits.
+// A cable line element of the given layout and circuits, 1.5 km long.
 CElement CableElement(int circuits, bool pipe)
 {
-    auto line = std::make_unique<CKLine>();
-    line->circuits = static_cast<std::uint8_t>(circuits);
-    line->pipe = pipe ? 1 : 0;
-    line->length = 1500;
-    if (pipe) {
-        line->rho = 1.8e-7;
-        line->pipeMu = 300;
-        line->pipeRadius = 0.1;
-        line->pipeCable.coreRadius = 0.02;
-        const double angles[3] = {90, 210, 330};
-        for (int i = 0; i < 3; ++i) {
-            line->x[i] = 0.045;
-            line->y[i] = angles[i];
-        }
-    } else {
-        line->rho = 100;
-        CKabTv& k = line->solidCable;
-        k.coreRadius = 0.0126;
-        k.screenInnerRadius = 0.030;
-        k.screenOuterRadius = 0.031;
-        k.outerRadius = 0.036;
-        k.tanInner = 0.0005;
-        k.tanOuter = 0.01;
-        k.epsInner = 2.3;
-        k.epsOuter = 3.5;
-        k.rhoCore = k.rhoScreen = 1.72e-8;
-        for (int i = 0; i < 3 * circuits; ++i) {
-            line->x[i] = (i / 3) * 1.0 + (i % 3) * 0.25;
-            line->y[i] = 1.2;
-        }
-    }
     CElement e;
     e.type = kCableLine;
+    auto line = std::make_unique<CKLine>(pipe ? MakePipeKLine(circuits, 1500) : MakeSolidKLine(circuits, 1500));
     e.wirePositions = static_cast<std::uint8_t>(KLineModalOrder(*line));
     e.data = std::move(line);
     return e;
 }
 
-class ModalCalcTest : public ::testing::Test {
+class ModalCalcTest : public LineCalcTest {
 protected:
-    void SetUp() override { Reset(); }
-    void TearDown() override { Reset(); }
-    static void Reset()
-    {
-        ResetCalcGlobals();
-        ResetMirrorGlobals();
-        ResetModelGlobals();
-    }
 
     static std::unique_ptr<CRezMod> Calc(CElement& e, double kHz = 100)
     {

@@ -35,17 +35,9 @@ void NoTowerInfluence(CVLine& line)
     std::fill(line.matrix.res.begin(), line.matrix.res.end(), 1e12);
 }
 
-class VLineSpanTest : public ::testing::Test {
+class VLineSpanTest : public LineCalcTest {
 protected:
-    void SetUp() override { Reset(); }
-    void TearDown() override { Reset(); }
-    static void Reset()
-    {
-        ResetCalcGlobals();
-        ResetMirrorGlobals();
-        ResetModelGlobals();
-        SetFrequency(2e5);
-    }
+    VLineSpanTest() : LineCalcTest(2e5) {}
 
     static TwoPortStorage Calc(CVLine& line)
     {
