@@ -3,6 +3,7 @@
 #include "app/commandids.h"
 #include "app/currentbase.h"
 #include "app/docfile.h"
+#include "app/fontcommand.h"
 #include "app/kestrinapp.h"
 #include "app/kestrinview.h"
 #include "dialogs/zadachadlg.h"
@@ -160,6 +161,9 @@ bool CMainFrame::OnCommand(int id)
         break;
     case cmd::ID_BASE_SAVE_AS:
         OnBaseSaveAs();
+        break;
+    case cmd::ID_FONT:
+        ChooseFont();
         break;
     default:
         return false;

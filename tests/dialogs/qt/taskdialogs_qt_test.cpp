@@ -3,7 +3,9 @@
 #include "dialogs/ui/taskdialogs.h"
 #include "platform/messages.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -38,6 +40,10 @@ void TaskDialogsTest::newTaskDialogFollowsTheModel()
     QCOMPARE(dlg.CircuitsSpin()->maximum(), 2);
     dlg.AcRadio()->setChecked(true);
     dlg.PathCombo()->setCurrentIndex(6);
+    dlg.show();
+    QApplication::processEvents();
+    QDir().mkpath(KESTRIN_SCREENSHOT_DIR);
+    QVERIFY(dlg.grab().save(QString(KESTRIN_SCREENSHOT_DIR) + "/base_data_dialog.png"));
     dlg.accept();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(model.m_nSplit, 6);
