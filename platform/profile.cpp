@@ -90,8 +90,16 @@ void ProfileFile::LoadFromText(std::string_view text)
     m_modified = false;
     if (text.empty())
         return;
-    std::size_t firstNl = text.find('\n');
-    m_crlf = firstNl != std::string_view::npos && firstNl > 0 && text[firstNl - 1] == '\r';
+    // CR LF when every line end is CR LF; a file with mixed ends keeps its
+    // CRs as part of the lines and gets LF for new lines.
+    std::size_t lineEnds = 0, crlfEnds = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n') {
+            ++lineEnds;
+            if (i > 0 && text[i - 1] == '\r')
+                ++crlfEnds;
+        }
+    m_crlf = lineEnds > 0 && crlfEnds == lineEnds;
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t nl = text.find('\n', pos);

@@ -61,6 +61,20 @@ TEST(Profile, ChangesStayInPlaceAndNewEntriesJoinTheirSection)
     EXPECT_EQ(p.Text(), "[A]\r\nx=5\r\nw=6\r\n\r\n[B]\r\n\r\n[C]\r\nv=7\r\n");
 }
 
+TEST(Profile, MixedLineEndsStayAsTheyAreAndNewLinesGetLf)
+{
+    ProfileFile p;
+    p.LoadFromText("[A]\r\nx=1\ny=2\r\n");
+    EXPECT_EQ(p.GetProfileString("A", "x"), "1");
+    EXPECT_EQ(p.GetProfileString("A", "y"), "2");
+    p.WriteProfileString("A", "z", "3");
+    const std::string once = p.Text();
+    EXPECT_EQ(once, "[A]\r\nx=1\ny=2\r\nz=3\n");
+    ProfileFile q;
+    q.LoadFromText(once);
+    EXPECT_EQ(q.Text(), once);
+}
+
 TEST(Profile, NewFileGetsSectionsSeparatedByBlankLines)
 {
     ProfileFile p;
