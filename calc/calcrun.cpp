@@ -52,7 +52,7 @@ std::string MakeFrequencyGrid(const FrequencyInput& in, FrequencyGrid& grid)
     // the typed values.  More points than a result holds are refused like any
     // other impossible range.
     const double steps = double((in.end - in.start) / in.step) + 0.1;
-    if (!(steps + 1.0 <= kMaxCalcPoints))
+    if (!(steps < double(kMaxCalcPoints)))
         return kRangeRefusal;
     const int N = static_cast<int>(steps);
     grid.points = N + 1;
