@@ -1,0 +1,258 @@
+// A channel with an element of every type, calculated, written to a task
+// file with its results, read back and calculated again.
+#include "channeltest.h"
+#include "elementtest.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+using namespace channeltest;
+
+// Two circuits of three phases: "1A" ... "2C".
+const std::vector<int> kTwoCircuits = {0, 1, 2, 4, 5, 6};
+
+CKLine CableOfTwoCircuits()
+{
+    CKLine k;
+    k.circuits = 2;
+    k.elementWires = 6;
+    k.rho = 100;
+    k.length = 1000;
+    CKabTv& c = k.solidCable;
+    c.name = "АПвП 1x240";
+    c.coreRadius = 0.0088;
+    c.screenInnerRadius = 0.018;
+    c.screenOuterRadius = 0.0185;
+    c.outerRadius = 0.022;
+    c.tanInner = c.tanOuter = 1e-3;
+    c.epsInner = 2.3;
+    c.epsOuter = 3.0;
+    c.rhoCore = 2.8e-8;
+    c.rhoScreen = 1.7e-8;
+    for (int i = 0; i < 6; ++i) {
+        k.x[i] = 0.1 * i;
+        k.y[i] = 1.2;
+    }
+    return k;
+}
+
+CZagrad LineTrap()
+{
+    CZagrad t;
+    t.name = "ВЗ-630";
+    t.L1 = 0.5e-3;
+    t.C3 = 5e-9;
+    t.R = 600;
+    return t;
+}
+
+CObhod BypassLine(int before, int after)
+{
+    CObhod o;
+    o.wireBefore = std::uint8_t(before);
+    o.wireAfter = std::uint8_t(after);
+    o.equipment = 1;
+    o.r = 1000;
+    o.filters[0] = o.filters[1] = ResistorFilter(15.0);
+    o.cables[0] = o.cables[1] = HfCable();
+    o.lengthBefore = 200;
+    o.lengthAfter = 250;
+    return o;
+}
+
+class WholeChannelTest : public ChannelTest {
+protected:
+    void BuildEveryElementType()
+    {
+        doc.title = "Все элементы";
+        doc.circuits = 2;
+        doc.conductorCount = 6;
+        const std::vector<std::pair<double, double>> tower = {{-7, 17}, {0, 17}, {7, 17}, {-7, 24}, {0, 24}, {7, 24}};
+        AddEndLoad({300, 300, 300, 300, 300, 300});                                  // 14
+        AddLine(tower, 10e3);                                                          // 0
+        CPrisoed device;
+        device.wire = 0;
+        device.r = 75;
+        device.filter = ResistorFilter(10.0);
+        device.cable = HfCable();
+        device.cableLength = 100;
+        Add<CUpr>(kCouplingDevice, 6).devices = {device};                              // 6 (inner)
+        Add<CKLine>(kCableLine, 6) = CableOfTwoCircuits();                             // 1
+        AddShunt(6, {{0, 0, 1e4}, {1, 4, 2e3}});                                       // 2
+        CEShunt& series = AddSeries(6, {{1, 0.0}});                                    // 3
+        series.trapKind = 1;
+        series.branches[0].trap = LineTrap();
+        CTransp& transp = Add<CTransp>(kTransposition, 6);                            // 5
+        transp.count = 6;
+        transp.permutation = std::vector<std::uint8_t>{1, 2, 0, 4, 5, 3};
+
+        CEObhod& substation = Add<CEObhod>(kBypass, 6);                                // 7, kind 0
+        substation.n = 6;
+        substation.equivalentCapacitance = 2e-9;
+        substation.triangle = std::vector<double>(15, 5e-11);
+        for (int side = 0; side < 2; ++side) {
+            CShunt b;
+            b.firstWire = b.secondWire = 0;
+            b.trap = LineTrap();
+            substation.traps[side].branches.push_back(b);
+            substation.traps[side].trapKind = 1;
+        }
+        substation.lines = {BypassLine(0, 0)};
+
+        CEObhod& field = Add<CEObhod>(kBypass, 6);                                     // 7, kind 1 over 3 wires
+        field.n = 3;
+        field.kind = 1;
+        field.selectionMode = 1;
+        std::fill(std::begin(field.flags), std::end(field.flags), 0);
+        field.flags[3] = field.flags[4] = field.flags[5] = 1;
+        field.lines = {BypassLine(0, 1)};
+
+        Add<COtvet>(kTap, 6);                                                          // 8
+        AddLine(tower, 2e3);
+        CNagrOtv& tapEnd = Add<CNagrOtv>(kTapLoad, 6);                                 // 4
+        tapEnd.mode = 2;
+        tapEnd.capacitance = 1e-8;
+
+        COtvet& dbl = Add<COtvet>(kDoubling, 6);                                       // 10
+        dbl.selectionMode = 1;
+        dbl.count = 2;
+        std::fill(std::begin(dbl.flags), std::end(dbl.flags), 0);
+        dbl.flags[5] = 1;
+        AddSeries(2, {{0, 5.0}, {1, 5.0}});
+        CEObhod& closing = Add<CEObhod>(kBypass, 2);                                   // 7 closing the doubling
+        closing.n = 1;
+        closing.insideDoubling = 1;
+
+        Add<CVarMod>(kWireCountChange, 6);                                             // 9
+        Last().wirePositions2 = 7;
+        CEndMod& nearEnd = Add<CEndMod>(kAttachedEnd, 1);                              // 11
+        nearEnd.kind = 1;
+        nearEnd.count = 1;
+        nearEnd.r = std::vector<double>{600.0};
+        AddSeries(7, {{6, 20.0}});
+        AddShunt(7, {{0, 6, 500.0}});
+        Add<CVarMod>(kWireCountChange, 7);
+        Last().wirePositions2 = 6;
+        CEndMod& farEnd = Add<CEndMod>(kAttachedEnd, 1);
+        farEnd.kind = 4;
+        farEnd.count = 1;
+        farEnd.r = std::vector<double>{300.0};
+        farEnd.l = std::vector<double>{1e-3};
+        farEnd.c = std::vector<double>{1e-9};
+
+        COtvet& branching = Add<COtvet>(kBranchingStart, 6, kTwoCircuits);            // 12
+        CElement& b = Last();
+        b.circuitsAfter = 1;
+        b.circuitsPart = 1;
+        std::fill(b.outMap + 3, b.outMap + kMaxWires, -1);
+        for (int i = 0; i < 3; ++i)
+            branching.map[i] = kTwoCircuits[std::size_t(3 + i)];
+        AddSeries(3, {{0, 2.0}});
+        Add<COtvet>(kBranchingEnd, 3);                                                 // 13
+        Last().data.reset();
+        AddLine({{-7, 24}, {0, 24}, {7, 24}}, 1e3);
+        Add<COtvet>(kBranchingEnd, 3, {4, 5, 6});
+        Last().data.reset();
+        AddLine(tower, 5e3);
+        AddEndLoad({300, 300, 300, 300, 300, 300});
+        g_nLabelCircuits = 2;
+    }
+
+    // Two runs: wire to ground over a range, and the grounded-midpoint mode.
+    void Calculate()
+    {
+        CalcSession session(doc);
+        session.SetClock([] { return std::time_t(1700000000); });
+        CalcRequest r;
+        r.frequencies.mode = 1;
+        r.frequencies.start = 50;
+        r.frequencies.end = 500;
+        r.frequencies.step = 150;
+        ASSERT_EQ(session.Run(r).status, CalcStatus::Done)
+            << (messages.messages().empty() ? "" : messages.messages()[0].text);
+        r.mode = kWireToWireGrounded;
+        r.txWire1 = 0, r.txWire2 = 1;
+        r.rxWire1 = 3, r.rxWire2 = 5;
+        r.resistance = 300;
+        ASSERT_EQ(session.Run(r).status, CalcStatus::Done)
+            << (messages.messages().empty() ? "" : messages.messages()[0].text);
+    }
+};
+
+// The points of two results, within a relative tolerance (0: bit for bit).
+void ExpectSamePoints(const CRezGra& a, const CRezGra& b, double tol = 0.0)
+{
+    ASSERT_EQ(a.PointCount(), b.PointCount());
+    auto same = [tol](double x, double y) { return x == y || std::fabs(x - y) <= tol * std::max(std::fabs(x), 1.0); };
+    for (std::size_t i = 0; i < a.PointCount(); ++i) {
+        const CRezGraPoint &p = a.points[i], &q = b.points[i];
+        EXPECT_EQ(p.freq, q.freq);
+        EXPECT_TRUE(same(p.transfer.re, q.transfer.re)) << i << ": " << p.transfer.re << " " << q.transfer.re;
+        EXPECT_TRUE(same(p.transfer.im, q.transfer.im)) << i << ": " << p.transfer.im << " " << q.transfer.im;
+        EXPECT_TRUE(same(p.zLeft.re, q.zLeft.re)) << i;
+        EXPECT_TRUE(same(p.zLeft.im, q.zLeft.im)) << i;
+        EXPECT_TRUE(same(p.zRight.re, q.zRight.re)) << i;
+        EXPECT_TRUE(same(p.zRight.im, q.zRight.im)) << i;
+    }
+}
+
+TEST_F(WholeChannelTest, EveryElementTypeFromATaskFileAndBack)
+{
+    BuildEveryElementType();
+    Calculate();
+    ASSERT_EQ(doc.responseResults.size(), 2u);
+    for (const auto& r : doc.responseResults)
+        for (const CRezGraPoint& p : r->points) {
+            // A real channel: finite, attenuating, passive ends.
+            EXPECT_LT(std::fabs(p.transfer.re), 200.0);
+            EXPECT_GT(p.transfer.re, 0.0);
+            EXPECT_GT(p.zLeft.re, 0.0);
+            EXPECT_GT(p.zRight.re, 0.0);
+        }
+    EXPECT_EQ(doc.responseResults[0]->PointCount(), 4u);
+    EXPECT_EQ(doc.responseResults[0]->endFreq, 500000.0);
+
+    // The task with its results to a file and back.
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("kestrin_wholechannel_" + std::to_string(::getpid()) + ".ktf");
+    std::string error;
+    ASSERT_TRUE(doc.SaveTaskFile(path.string(), error)) << error;
+    CKestrinDoc back;
+    g_pDoc = &back;
+    ASSERT_TRUE(back.OpenTaskFile(path.string(), error)) << error;
+    std::filesystem::remove(path);
+    ASSERT_EQ(back.elements.size(), doc.elements.size());
+    ASSERT_EQ(back.responseResults.size(), 2u);
+    for (int k = 0; k < 2; ++k) {
+        const CRezGra &a = *doc.responseResults[std::size_t(k)], &b = *back.responseResults[std::size_t(k)];
+        EXPECT_EQ(a.name, b.name);
+        EXPECT_EQ(a.mode, b.mode);
+        EXPECT_EQ(a.resistance, b.resistance);
+        EXPECT_EQ(a.rxWire2, b.rxWire2);
+        EXPECT_EQ(a.zEndLeft, b.zEndLeft);
+        ExpectSamePoints(a, b);
+    }
+
+    // The task read back calculates to the same numbers (the lines read from
+    // the file know their mirror symmetry and are solved by halves).
+    std::vector<std::unique_ptr<CRezGra>> first = std::move(doc.responseResults);
+    back.ClearResults();
+    {
+        CalcSession session(back);
+        CalcRequest r;
+        r.frequencies.mode = 1;
+        r.frequencies.start = 50;
+        r.frequencies.end = 500;
+        r.frequencies.step = 150;
+        ASSERT_EQ(session.Run(r).status, CalcStatus::Done);
+    }
+    ASSERT_EQ(back.responseResults.size(), 1u);
+    ExpectSamePoints(*first[0], *back.responseResults[0], 1e-7);
+    g_pDoc = &doc;
+}
+
+} // namespace
