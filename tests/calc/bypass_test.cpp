@@ -4,21 +4,15 @@
 #include "calc/couplingfilter.h"
 #include "calc/linetrap.h"
 #include "channeltest.h"
-#include "elementtest.h"
 #include "model/element.h"
 
 namespace {
 
 using namespace channeltest;
 
-class BypassTest : public ::testing::Test {
+class BypassTest : public calctest::LineCalcTest {
 protected:
-    void SetUp() override
-    {
-        ResetCalcGlobals();
-        SetCalcFrequency(100e3);
-    }
-    void TearDown() override { ResetCalcGlobals(); }
+    BypassTest() : LineCalcTest(100e3) {}
 
     // A bypass element over n wires with the given conductor codes.
     CEObhod& Make(int n, int kind, std::vector<int> codes = {})
@@ -206,42 +200,14 @@ TEST_F(BypassTest, SubstationBypassIsPassive)
         a.equipment = 1;
         a.r = 1000;
         d.lines = {a, b};
-        if (kind == 2) {
-            d.cableInsert = std::make_unique<CKLine>();
-            CKLine& k = *d.cableInsert;
-            k.circuits = 1;
-            k.rho = 100;
-            k.length = 800;
-            k.solidCable.name = "АПвП";
-            k.solidCable.coreRadius = 0.01;
-            k.solidCable.screenInnerRadius = 0.02;
-            k.solidCable.screenOuterRadius = 0.021;
-            k.solidCable.outerRadius = 0.025;
-            k.solidCable.tanInner = k.solidCable.tanOuter = 1e-3;
-            k.solidCable.epsInner = 2.3;
-            k.solidCable.epsOuter = 3.0;
-            k.solidCable.rhoCore = 2.8e-8;
-            k.solidCable.rhoScreen = 1.7e-8;
-            for (int i = 0; i < 3; ++i) {
-                k.x[i] = 0.1 * i;
-                k.y[i] = 1.2;
-            }
-        }
+        if (kind == 2)
+            d.cableInsert = std::make_unique<CKLine>(calctest::MakeSolidKLine(1, 800));
         ASSERT_EQ(CheckBypassElement(element, 5), "") << kind;
         Blocks out(4);
         CalcEObhodMatrices(element, out.b());
         ASSERT_EQ(g_MatError, 0) << kind;
         ASSERT_TRUE(BlocksAreFinite(out.b(), 4));
-        // The full admittance matrix [[Y0, Y1], [Y1^T, -Y2]].
-        std::vector<CComplex> full(64);
-        for (int i = 0; i < 4; ++i)
-            for (int j = 0; j < 4; ++j) {
-                full[std::size_t(i * 8 + j)] = out.y0(i, j);
-                full[std::size_t(i * 8 + 4 + j)] = out.y1(i, j);
-                full[std::size_t((4 + i) * 8 + j)] = out.y1(j, i);
-                full[std::size_t((4 + i) * 8 + 4 + j)] = -out.y2(i, j);
-            }
-        EXPECT_TRUE(HermitianPartIsPsd(full, 8, 1e-9)) << kind;
+        EXPECT_TRUE(calctest::IsPassive(out.storage)) << kind;
     }
 }
 

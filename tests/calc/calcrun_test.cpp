@@ -1,7 +1,6 @@
 #include "calc/calcrun.h"
 
 #include "channeltest.h"
-#include "elementtest.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -251,7 +250,7 @@ TEST_F(CalcRunTest, WiresOutsideTheChoicesAreNotCalculated)
 TEST_F(CalcRunTest, RefusedElementDataStopTheRunBeforeAnyResult)
 {
     AddEndLoad({50.0});
-    AddLine({{0.0, 17.0}}, 0.0);  // no length
+    AddLine({0.0}, {17.0}, 0.0);  // no length
     AddEndLoad({50.0});
     const CalcOutcome out = RunOnce(100);
     EXPECT_EQ(out.status, CalcStatus::Failed);
@@ -318,7 +317,7 @@ TEST_F(CalcRunTest, ChannelThroughCouplingDevicesIsTheSameFromEitherEnd)
         doc.ClearAll();
         CPrisoed d1 = device(20, 150), d2 = device(40, 400);
         Add<CUpr>(kCouplingDevice, 3).devices = {reversed ? d2 : d1};
-        AddLine(ThreePhaseTower(), 40e3, 0);
+        AddLine(kRowX, kRowY, 40e3, 0);
         Add<CUpr>(kCouplingDevice, 3).devices = {reversed ? d1 : d2};
         EXPECT_EQ(RunOnce(150).status, CalcStatus::Done);
         return LastPoint();
@@ -342,7 +341,7 @@ TEST_F(CalcRunTest, MatchedLineAttenuationGrowsLinearlyWithLength)
     for (double km : {25.0, 50.0, 100.0}) {
         doc.ClearAll();
         AddEndLoad({265.0, 265.0});
-        AddLine({{-0.5, 20.0}, {0.5, 20.0}}, km * 1e3);
+        AddLine({-0.5, 0.5}, {20.0, 20.0}, km * 1e3);
         AddEndLoad({265.0, 265.0});
         EXPECT_EQ(RunOnce(100, kWireToWire).status, CalcStatus::Done);
         att.push_back(LastPoint().transfer.re);
@@ -360,18 +359,9 @@ TEST_F(CalcRunTest, MatchedLineAttenuationGrowsLinearlyWithLength)
 TEST_F(CalcRunTest, RandomSpansAreRedrawnOnlyWhenAskedAndOnlyOnce)
 {
     AddEndLoad({300.0, 300.0, 300.0});
-    CVLine& line = AddLine(ThreePhaseTower(), 1200.0);
+    CVLine& line = AddLine(kRowX, kRowY, 1200.0);
     AddEndLoad({300.0, 300.0, 300.0});
-    line.inhomogeneity = 1;
-    line.pieces = 4;
-    line.spanMean = 300;
-    line.spanDeviation = 30;
-    line.matrix.name = "М3";
-    line.matrix.n = 3;
-    line.matrix.cap.assign(CMatrix::PackedSize(3), -3e-12);
-    for (int i = 0; i < 3; ++i)
-        line.matrix.cap[CMatrix::PackedIndex(3, i, i)] = 35e-12;
-    line.matrix.res.assign(3, 12.0);
+    calctest::MakeTowerInfluence(line, 3, 4);
     const std::vector<std::uint8_t> preset(4, 128);
     line.spanValues = preset;
     SeedSpanRandom(5);

@@ -2,7 +2,6 @@
 
 #include "calc/blockembed.h"
 #include "channeltest.h"
-#include "elementtest.h"
 
 #include <cmath>
 
@@ -16,7 +15,7 @@ protected:
     TwoPortStorage Cascade(int start, int n)
     {
         BuildSameLineTable(doc);
-        SetCalcFrequency(100e3);
+        calctest::SetFrequency(100e3);
         TwoPortStorage acc(n);
         CalcChain(start, acc.blocks(), n, 0);
         return acc;
@@ -89,7 +88,7 @@ TEST_F(ChainCascadeTest, TwoWireModesOfASymmetricPair)
 TEST_F(ChainCascadeTest, GroundedMidpointAtZeroOhmIsWireToWireOnACoupledLine)
 {
     AddEndLoad({300.0, 250.0, 400.0});
-    AddLine(ThreePhaseTower(), 20e3);
+    AddLine(kRowX, kRowY, 20e3);
     AddEndLoad({280.0, 350.0, 300.0});
     ASSERT_EQ(RunOnce(120, kWireToWire, 0, 1, 2, 2).status, CalcStatus::Done);
     const CRezGraPoint a = LastPoint();

@@ -3,7 +3,6 @@
 // results an engineer can check by hand.
 #pragma once
 
-#include "calc/calcglobals.h"
 #include "calc/calcrun.h"
 #include "calc/linecache.h"
 #include "math/matrix.h"
@@ -15,6 +14,7 @@
 #include "model/modelglobals.h"
 #include "model/shunts.h"
 #include "platform/messages.h"
+#include "calctest.h"
 
 #include <gtest/gtest.h>
 
@@ -63,57 +63,23 @@ inline CFiltr ResistorFilter(double r)
     return f;
 }
 
-// An overhead line of aluminium-steel wires (radius 12 mm) hung at the given
-// points, over an earth of 100 ohm*m (Carson's formulas unless told).
-inline CVLine OverheadLine(const std::vector<std::pair<double, double>>& points, double length,
-                           std::uint8_t earthModel = 1)
-{
-    CVLine v;
-    const int n = int(points.size());
-    v.tower.name = "П-тест";
-    v.tower.count = std::uint8_t(n);
-    for (auto [x, y] : points) {
-        v.tower.x.push_back(x);
-        v.tower.y.push_back(y);
-    }
-    v.wires = v.phaseWires = v.wireCount = std::uint8_t(n);
-    v.earthModel = earthModel;
-    v.earthRho1 = 100.0;
-    v.earthEps1 = 10.0;
-    v.length = length;
-    v.wireArray.emplace();
-    for (int i = 0; i < n; ++i) {
-        CVLProv w;
-        w.wireType.name = "АС-300";
-        w.wireType.radius = 0.012;
-        w.wireType.twist = 1.0;
-        w.wireType.resistivity = 3e-8;
-        v.wireArray->push_back(w);
-    }
-    return v;
-}
-
 // Three phase wires in a row, 7 m apart, 17 m high.
-inline std::vector<std::pair<double, double>> ThreePhaseTower()
-{
-    return {{-7.0, 17.0}, {0.0, 17.0}, {7.0, 17.0}};
-}
+inline const std::vector<double> kRowX = {-7.0, 0.0, 7.0};
+inline const std::vector<double> kRowY = {17.0, 17.0, 17.0};
 
 // A document installed as the open task, with every message recorded.
-class ChannelTest : public ::testing::Test {
+class ChannelTest : public calctest::LineCalcTest {
 protected:
     void SetUp() override
     {
-        ResetModelGlobals();
-        ResetCalcGlobals();
+        LineCalcTest::SetUp();
         ResetCalcSettings();
         g_pDoc = &doc;
     }
     void TearDown() override
     {
-        FreeSameLineTable();
-        ResetCalcGlobals();
-        ResetModelGlobals();
+        LineCalcTest::TearDown();
+        ResetCalcSettings();
     }
 
     // Appends an element of the type over n wires with the given codes (phase
@@ -175,10 +141,15 @@ protected:
         return d;
     }
 
-    CVLine& AddLine(const std::vector<std::pair<double, double>>& points, double length, std::uint8_t earth = 1)
+    // An overhead line of single wires at the tower points (x, y), with
+    // Carson's earth (earth model 1) unless told.
+    CVLine& AddLine(const std::vector<double>& x, const std::vector<double>& y, double length,
+                    std::uint8_t earth = 1)
     {
-        CVLine& v = Add<CVLine>(kOverheadLine, int(points.size()));
-        v = OverheadLine(points, length, earth);
+        CVLine& v = Add<CVLine>(kOverheadLine, int(x.size()));
+        v = calctest::MakeVLine(x, y);
+        v.length = length;
+        v.earthModel = earth;
         return v;
     }
 

@@ -1,7 +1,7 @@
 #include "calc/terminations.h"
 
 #include "calc/calcglobals.h"
-#include "elementtest.h"
+#include "calctest.h"
 #include "model/branches.h"
 #include "model/element.h"
 #include "model/results.h"
@@ -168,7 +168,7 @@ ScalarTwoPort DirectGroundedPair(const CComplex* A, const CComplex* B, const CCo
 
 TEST(TerminationsTest, GroundedMidpointModeIsTheDirectSolutionAndWireToWireAtZeroOhm)
 {
-    SetCalcFrequency(100e3);
+    calctest::SetFrequency(100e3);
     std::mt19937 gen(7);
     std::uniform_real_distribution<double> u(-1.0, 1.0);
     for (int trial = 0; trial < 5; ++trial) {

@@ -1,7 +1,6 @@
 // A channel with an element of every type, calculated, written to a task
 // file with its results, read back and calculated again.
 #include "channeltest.h"
-#include "elementtest.h"
 
 #include <cmath>
 #include <cstdio>
@@ -14,31 +13,6 @@ using namespace channeltest;
 
 // Two circuits of three phases: "1A" ... "2C".
 const std::vector<int> kTwoCircuits = {0, 1, 2, 4, 5, 6};
-
-CKLine CableOfTwoCircuits()
-{
-    CKLine k;
-    k.circuits = 2;
-    k.elementWires = 6;
-    k.rho = 100;
-    k.length = 1000;
-    CKabTv& c = k.solidCable;
-    c.name = "АПвП 1x240";
-    c.coreRadius = 0.0088;
-    c.screenInnerRadius = 0.018;
-    c.screenOuterRadius = 0.0185;
-    c.outerRadius = 0.022;
-    c.tanInner = c.tanOuter = 1e-3;
-    c.epsInner = 2.3;
-    c.epsOuter = 3.0;
-    c.rhoCore = 2.8e-8;
-    c.rhoScreen = 1.7e-8;
-    for (int i = 0; i < 6; ++i) {
-        k.x[i] = 0.1 * i;
-        k.y[i] = 1.2;
-    }
-    return k;
-}
 
 CZagrad LineTrap()
 {
@@ -71,9 +45,9 @@ protected:
         doc.title = "Все элементы";
         doc.circuits = 2;
         doc.conductorCount = 6;
-        const std::vector<std::pair<double, double>> tower = {{-7, 17}, {0, 17}, {7, 17}, {-7, 24}, {0, 24}, {7, 24}};
+        const std::vector<double> x = {-7, 0, 7, -7, 0, 7}, y = {17, 17, 17, 24, 24, 24};
         AddEndLoad({300, 300, 300, 300, 300, 300});                                  // 14
-        AddLine(tower, 10e3);                                                          // 0
+        AddLine(x, y, 10e3);                                                       // 0
         CPrisoed device;
         device.wire = 0;
         device.r = 75;
@@ -81,7 +55,7 @@ protected:
         device.cable = HfCable();
         device.cableLength = 100;
         Add<CUpr>(kCouplingDevice, 6).devices = {device};                              // 6 (inner)
-        Add<CKLine>(kCableLine, 6) = CableOfTwoCircuits();                             // 1
+        Add<CKLine>(kCableLine, 6) = calctest::MakeSolidKLine(2, 1000);                      // 1
         AddShunt(6, {{0, 0, 1e4}, {1, 4, 2e3}});                                       // 2
         CEShunt& series = AddSeries(6, {{1, 0.0}});                                    // 3
         series.trapKind = 1;
@@ -112,7 +86,7 @@ protected:
         field.lines = {BypassLine(0, 1)};
 
         Add<COtvet>(kTap, 6);                                                          // 8
-        AddLine(tower, 2e3);
+        AddLine(x, y, 2e3);
         CNagrOtv& tapEnd = Add<CNagrOtv>(kTapLoad, 6);                                 // 4
         tapEnd.mode = 2;
         tapEnd.capacitance = 1e-8;
@@ -154,10 +128,10 @@ protected:
         AddSeries(3, {{0, 2.0}});
         Add<COtvet>(kBranchingEnd, 3);                                                 // 13
         Last().data.reset();
-        AddLine({{-7, 24}, {0, 24}, {7, 24}}, 1e3);
+        AddLine({-7, 0, 7}, {24, 24, 24}, 1e3);
         Add<COtvet>(kBranchingEnd, 3, {4, 5, 6});
         Last().data.reset();
-        AddLine(tower, 5e3);
+        AddLine(x, y, 5e3);
         AddEndLoad({300, 300, 300, 300, 300, 300});
         g_nLabelCircuits = 2;
     }
