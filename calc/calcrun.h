@@ -105,8 +105,10 @@ enum class CalcStatus {
 
 struct CalcOutcome {
     CalcStatus status = CalcStatus::Refused;
+    // The status line after a run that was made ("Расчет %sзавершен"); a
+    // refused request leaves the dialog's status as it was.
     std::string statusText = kCalcNotDoneText;
-    float snappedEnd = 0.0f;  // kHz, after a validated range
+    float snappedEnd = 0.0f;  // kHz, the end to show after a validated range
 };
 
 // Why the task cannot be calculated: the first element whose data the models

@@ -36,6 +36,19 @@ void EndLoadTermination(const CElement& end, int n, CComplex* Y)
     }
 }
 
+// Moves transmit wire t and receive wire r of the channel blocks to position
+// b: rows and columns of Y0 and the rows of Y1 follow the transmit end, the
+// columns of Y1 and rows and columns of Y2 the receive end.
+void MovePortWire(const TwoPortBlocks& channel, int n, int b, int t, int r)
+{
+    MoveMatrixRow(channel.Y0, n, b, t);
+    MoveMatrixRow(channel.Y1, n, b, t);
+    MoveMatrixRow(channel.Y2, n, b, r);
+    MoveMatrixColumn(channel.Y0, n, b, t);
+    MoveMatrixColumn(channel.Y1, n, b, r);
+    MoveMatrixColumn(channel.Y2, n, b, r);
+}
+
 } // namespace
 
 void MoveMatrixRow(CComplex* M, int n, int b, int c)
@@ -220,21 +233,11 @@ bool CalcResultPoint(const TwoPortBlocks& channel, int n, const CElement& first,
 
     // 3, 4. The port wires to the front; their terminations out of the
     // matrices of the other conductors.
-    MoveMatrixRow(channel.Y0, n, 0, t1);
-    MoveMatrixRow(channel.Y1, n, 0, t1);
-    MoveMatrixRow(channel.Y2, n, 0, r1);
-    MoveMatrixColumn(channel.Y0, n, 0, t1);
-    MoveMatrixColumn(channel.Y1, n, 0, r1);
-    MoveMatrixColumn(channel.Y2, n, 0, r1);
+    MovePortWire(channel, n, 0, t1, r1);
     unsigned char codeTx = RemoveRowColumn(Ytx.data(), n, t1);
     unsigned char codeRx = RemoveRowColumn(Yrx.data(), n, r1);
     if (k == 2) {
-        MoveMatrixRow(channel.Y0, n, 1, t2);
-        MoveMatrixRow(channel.Y1, n, 1, t2);
-        MoveMatrixRow(channel.Y2, n, 1, r2);
-        MoveMatrixColumn(channel.Y0, n, 1, t2);
-        MoveMatrixColumn(channel.Y1, n, 1, r2);
-        MoveMatrixColumn(channel.Y2, n, 1, r2);
+        MovePortWire(channel, n, 1, t2, r2);
         codeTx = RemoveRowColumn(Ytx.data(), n - 1, t2 - 1);
         codeRx = RemoveRowColumn(Yrx.data(), n - 1, r2 - 1);
     }

@@ -42,31 +42,6 @@ struct Blocks {
     TwoPortStorage storage;
 };
 
-// A line trap of scheme 0: reactor 0.5 mH tuned by 5 nF, damped by 600 ohm.
-CZagrad Trap()
-{
-    CZagrad t;
-    t.name = "ВЗ-630";
-    t.L1 = 0.5e-3;
-    t.C3 = 5e-9;
-    t.R = 600;
-    t.scheme = 0;
-    return t;
-}
-
-CObhod Line(int before, int after)
-{
-    CObhod o;
-    o.wireBefore = std::uint8_t(before);
-    o.wireAfter = std::uint8_t(after);
-    o.filters[0] = o.filters[1] = ResistorFilter(20.0);
-    o.cables[0] = HfCable(1e-4, 2e8, 75);
-    o.cables[1] = HfCable(2e-4, 1.5e8, 50);
-    o.lengthBefore = 300;
-    o.lengthAfter = 500;
-    return o;
-}
-
 TEST_F(BypassTest, BareBypassInTheFieldIsThreeLinksInSeries)
 {
     Make(3, 1);
@@ -82,50 +57,9 @@ TEST_F(BypassTest, BareBypassInTheFieldIsThreeLinksInSeries)
         }
 }
 
-TEST_F(BypassTest, TrapsSitOnTheirWiresAsSeriesAdmittances)
-{
-    CEShunt traps;
-    CShunt b;
-    b.firstWire = b.secondWire = 2;
-    b.trap = Trap();
-    traps.branches.push_back(b);
-    Blocks t(3);
-    BuildTrapTwoPort(traps, 3, t.b());
-    const CComplex y = CalcTrapAdmittance(Trap());
-    EXPECT_CX_EQ_TOL(t.y0(2, 2), y, 0);
-    EXPECT_CX_EQ_TOL(t.y1(2, 2), -y, 0);
-    EXPECT_CX_EQ_TOL(t.y2(2, 2), -y, 0);
-    EXPECT_CX_EQ_TOL(t.y0(0, 0), CComplex(100, 0), 0);
-    EXPECT_CX_EQ_TOL(t.y2(1, 1), CComplex(-100, 0), 0);
-}
-
-TEST_F(BypassTest, PathReadsTheSecondSideFromItsCableEnd)
-{
-    const CObhod o = Line(0, 1);
-    for (int kind : {0, 1}) {
-        ChainMatrix F1, F2, G1, G2;
-        CalcFiltrMatrices(F1, F2, o.filters[0], 0);
-        CalcFiltrMatrices(G1, G2, o.filters[1], 0);
-        // In the field both halves take the first cable's attenuation and speed.
-        const CProvod& route2 = kind == 1 ? o.cables[0] : o.cables[1];
-        const double scale = kind == 1 ? 0.5 : 1.0;
-        ChainMatrix S1 = F1 * F2 * CalcHfCableMatrix(o.cables[0], o.lengthBefore * scale);
-        ChainMatrix S2 = G1 * G2 *
-                         CalcHfCableMatrix(route2.attenuation(), route2.speed(), o.cables[1].waveImpedance(),
-                                           o.lengthAfter * scale);
-        ChainMatrix expected = S1 * ChainReversed(S2);
-        ChainMatrix T = CalcBypassPathChain(o, kind);
-        EXPECT_CX_EQ_TOL(T.A, expected.A, 1e-12);
-        EXPECT_CX_EQ_TOL(T.B, expected.B, 1e-9);
-        EXPECT_CX_EQ_TOL(T.C, expected.C, 1e-15);
-        EXPECT_CX_EQ_TOL(T.D, expected.D, 1e-12);
-        EXPECT_CX_EQ_TOL(Det(T), CComplex(1, 0), 1e-9);
-    }
-}
-
 TEST_F(BypassTest, PathOnOneWireAddsItsWholeTwoPortThere)
 {
-    CObhod o = Line(1, 1);
+    CObhod o = BypassLine(1, 1);
     o.equipment = 1;
     o.r = 75;  // the channel equipment across the middle
     Blocks t(2);
@@ -193,10 +127,10 @@ TEST_F(BypassTest, SubstationBypassIsPassive)
             for (int w : {0, 2}) {
                 CShunt b;
                 b.firstWire = b.secondWire = std::uint8_t(w);
-                b.trap = Trap();
+                b.trap = LineTrap();
                 d.traps[side].branches.push_back(b);
             }
-        CObhod a = Line(0, 0), b = Line(2, 2);
+        CObhod a = BypassLine(0, 0), b = BypassLine(2, 2);
         a.equipment = 1;
         a.r = 1000;
         d.lines = {a, b};
@@ -225,7 +159,7 @@ TEST_F(BypassTest, DataThatDoNotFitTheElementAreRefused)
     EXPECT_NE(CheckBypassElement(element, 4).find("в обход выбрано 1 проводов вместо 2"), std::string::npos);
     d.flags[2] = 1;
     EXPECT_EQ(CheckBypassElement(element, 4), "");
-    d.lines.push_back(Line(0, 2));
+    d.lines.push_back(BypassLine(0, 2));
     EXPECT_NE(CheckBypassElement(element, 4).find("линия обхода 1"), std::string::npos);
     d.lines.clear();
     CShunt b;

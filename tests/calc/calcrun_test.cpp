@@ -95,37 +95,38 @@ protected:
 TEST_F(CalcRunTest, WiresOfTheEndsAreThoseWithALoad)
 {
     g_nLabelCircuits = 2;  // circuits are numbered in the names
-    BuildResistiveChannel();
-    CalcSession session(doc);
-    ASSERT_EQ(session.Wires(kTransmitSide).size(), 3u);
-    EXPECT_EQ(session.Wires(kTransmitSide)[0].text, "1 (1A)");
-    EXPECT_EQ(session.Wires(kTransmitSide)[2].text, "4 (2A)");
-    EXPECT_EQ(session.Wires(kTransmitSide)[2].wire, 3);
-    EXPECT_EQ(session.Wires(kReceiveSide).size(), 3u);
-    EXPECT_TRUE(session.ModeEnabled(kWireToWire));
-    EXPECT_TRUE(session.ModeEnabled(kTwoWiresToGround));
-    EXPECT_TRUE(session.ModeEnabled(kWireToWireGrounded));
-    EXPECT_FALSE(session.RegenerateSpansShown());
+    {
+        BuildResistiveChannel();
+        CalcSession session(doc);
+        ASSERT_EQ(session.Wires(kTransmitSide).size(), 3u);
+        EXPECT_EQ(session.Wires(kTransmitSide)[0].text, "1 (1A)");
+        EXPECT_EQ(session.Wires(kTransmitSide)[2].text, "4 (2A)");
+        EXPECT_EQ(session.Wires(kTransmitSide)[2].wire, 3);
+        EXPECT_EQ(session.Wires(kReceiveSide).size(), 3u);
+        EXPECT_TRUE(session.ModeEnabled(kWireToWire));
+        EXPECT_TRUE(session.ModeEnabled(kTwoWiresToGround));
+        EXPECT_TRUE(session.ModeEnabled(kWireToWireGrounded));
+        EXPECT_FALSE(session.RegenerateSpansShown());
 
-    // The second wire is any other wire of the end.
-    const std::string first = session.Wires(kTransmitSide)[1].text;
-    std::vector<WireEntry> second = session.WireChoices(kTransmitSide, 1, kWireToWire, first);
-    ASSERT_EQ(second.size(), 2u);
-    EXPECT_EQ(second[0].wire, 0);
-    EXPECT_EQ(second[1].wire, 3);
-    EXPECT_TRUE(session.WireChoices(kTransmitSide, 1, kWireToGround, first).empty());
-}
+        // The second wire is any other wire of the end.
+        const std::string first = session.Wires(kTransmitSide)[1].text;
+        std::vector<WireEntry> second = session.WireChoices(kTransmitSide, 1, kWireToWire, first);
+        ASSERT_EQ(second.size(), 2u);
+        EXPECT_EQ(second[0].wire, 0);
+        EXPECT_EQ(second[1].wire, 3);
+        EXPECT_TRUE(session.WireChoices(kTransmitSide, 1, kWireToGround, first).empty());
+    }
 
-TEST_F(CalcRunTest, EndsWithOneWireAllowOnlyWireToGround)
-{
+    // Ends with one loaded wire each allow only wire to ground.
+    doc.ClearAll();
     AddEndLoad({50.0, 0.0});
     AddSeries(2, {});
     AddEndLoad({0.0, 50.0});
-    CalcSession session(doc);
-    EXPECT_TRUE(session.ModeEnabled(kWireToGround));
+    CalcSession single(doc);
+    EXPECT_TRUE(single.ModeEnabled(kWireToGround));
     for (int mode : {kWireToWire, kTwoWiresToGround, kWireToWireGrounded})
-        EXPECT_FALSE(session.ModeEnabled(mode)) << mode;
-    EXPECT_EQ(session.Wires(kReceiveSide)[0].wire, 1);
+        EXPECT_FALSE(single.ModeEnabled(mode)) << mode;
+    EXPECT_EQ(single.Wires(kReceiveSide)[0].wire, 1);
 }
 
 TEST_F(CalcRunTest, HalvesOfTheSplitConductorPairOnlyWithEachOther)
@@ -227,9 +228,8 @@ TEST_F(CalcRunTest, TwoRunsAddTwoResultsNamedByTheirTimes)
     EXPECT_EQ(g_fCalcEnd, 400.0f);
     EXPECT_EQ(g_fCalcStep, 100.0f);
     EXPECT_EQ(g_nCalcMode, 0);
-    CalcSession next(doc);
-    EXPECT_EQ(next.RestoredFrequencies().single, 250.0f);
-    EXPECT_EQ(next.RestoredFrequencies().mode, 0);
+    EXPECT_EQ(session.RestoredFrequencies().single, 250.0f);
+    EXPECT_EQ(session.RestoredFrequencies().mode, 0);
 }
 
 TEST_F(CalcRunTest, WiresOutsideTheChoicesAreNotCalculated)

@@ -40,25 +40,6 @@ TEST_F(ChainCascadeTest, SeriesResistorBetweenEndLoads)
     EXPECT_TRUE(messages.messages().empty());
 }
 
-TEST_F(ChainCascadeTest, ResistiveTeeBetweenEndLoads)
-{
-    const double rs = 75, ra = 100, rb = 300, rc = 50, rl = 75;
-    AddEndLoad({rs});
-    AddSeries(1, {{0, ra}});
-    AddShunt(1, {{0, 0, rb}});
-    AddSeries(1, {{0, rc}});
-    AddEndLoad({rl});
-    ASSERT_EQ(RunOnce(50).status, CalcStatus::Done);
-    const double zTail = rb * (rc + rl) / (rb + rc + rl);
-    const double zIn = ra + zTail;
-    const double v2 = zTail / (rs + zIn) * rl / (rc + rl);  // per volt of source
-    const CRezGraPoint& p = LastPoint();
-    EXPECT_NEAR(p.transfer.re, WorkingAttenuation(rs, rl, v2), 1e-4);
-    EXPECT_CX_EQ_TOL(p.zLeft, CComplex(zIn, 0), 0.01);
-    const double zOut = rc + rb * (ra + rs) / (rb + ra + rs);
-    EXPECT_CX_EQ_TOL(p.zRight, CComplex(zOut, 0), 0.01);
-}
-
 TEST_F(ChainCascadeTest, TwoWireModesOfASymmetricPair)
 {
     AddEndLoad({100.0, 100.0});
@@ -83,23 +64,6 @@ TEST_F(ChainCascadeTest, TwoWireModesOfASymmetricPair)
     }
     EXPECT_EQ(doc.responseResults.size(), 4u);
     EXPECT_EQ(doc.responseResults.back()->resistance, 600.0);
-}
-
-TEST_F(ChainCascadeTest, GroundedMidpointAtZeroOhmIsWireToWireOnACoupledLine)
-{
-    AddEndLoad({300.0, 250.0, 400.0});
-    AddLine(kRowX, kRowY, 20e3);
-    AddEndLoad({280.0, 350.0, 300.0});
-    ASSERT_EQ(RunOnce(120, kWireToWire, 0, 1, 2, 2).status, CalcStatus::Done);
-    const CRezGraPoint a = LastPoint();
-    ASSERT_EQ(RunOnce(120, kWireToWireGrounded, 0, 1, 2, 2, 0.0).status, CalcStatus::Done);
-    const CRezGraPoint b = LastPoint();
-    EXPECT_EQ(a.transfer.re, b.transfer.re);
-    EXPECT_EQ(a.transfer.im, b.transfer.im);
-    EXPECT_EQ(a.zLeft.re, b.zLeft.re);
-    EXPECT_EQ(a.zRight.im, b.zRight.im);
-    ASSERT_EQ(RunOnce(120, kWireToWireGrounded, 0, 1, 2, 2, 300.0).status, CalcStatus::Done);
-    EXPECT_NE(LastPoint().transfer.re, a.transfer.re);
 }
 
 // ---- Nesting ------------------------------------------------------------------
@@ -311,38 +275,6 @@ TEST_F(ChainCascadeTest, NestingDeeperThanAnyChannelIsRefusedWithoutExhaustingTh
     EXPECT_EQ(RunOnce(100).status, CalcStatus::Failed);
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_NE(messages.messages()[0].text.find("слишком много вложенных участков"), std::string::npos);
-}
-
-// ---- Embedding ----------------------------------------------------------------
-
-TEST(BlockEmbedTest, SelectedConductorsTakeThePackedMatrixTheOthersAStraightLink)
-{
-    const int n = 4, len = 2;
-    std::vector<CComplex> y0(16), y1(16), y2(16);
-    for (int i = 0; i < 4; ++i) {
-        y0[std::size_t(i)] = CComplex(i + 1, 0);
-        y1[std::size_t(i)] = CComplex(-(i + 1), 0);
-        y2[std::size_t(i)] = CComplex(10 + i, 0);
-    }
-    const std::uint8_t flags[4] = {0, 1, 0, 1};
-    ExpandElementBlocks({y0.data(), y1.data(), y2.data()}, flags, len, n);
-    EXPECT_EQ(y0[1 * 4 + 1].re, 1);
-    EXPECT_EQ(y0[1 * 4 + 3].re, 2);
-    EXPECT_EQ(y0[3 * 4 + 1].re, 3);
-    EXPECT_EQ(y0[3 * 4 + 3].re, 4);
-    EXPECT_EQ(y2[3 * 4 + 3].re, 13);
-    EXPECT_EQ(y0[0].re, 1000);
-    EXPECT_EQ(y1[2 * 4 + 2].re, -1000);
-    EXPECT_EQ(y2[0].re, -1000);
-    EXPECT_EQ(Abs(y0[0 * 4 + 1]), 0);
-    EXPECT_EQ(Abs(y1[2 * 4 + 3]), 0);
-
-    std::vector<CComplex> m(16);
-    m[0] = CComplex(7, 0);
-    const std::uint8_t one[4] = {0, 0, 1, 0};
-    ExpandMatrix(m.data(), one, 1, n);
-    EXPECT_EQ(m[2 * 4 + 2].re, 7);
-    EXPECT_EQ(Abs(m[0]), 0);
 }
 
 } // namespace

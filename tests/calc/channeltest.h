@@ -63,6 +63,32 @@ inline CFiltr ResistorFilter(double r)
     return f;
 }
 
+// A line trap of scheme 0: reactor 0.5 mH tuned by 5 nF, damped by 600 ohm.
+inline CZagrad LineTrap()
+{
+    CZagrad t;
+    t.name = "ВЗ-630";
+    t.L1 = 0.5e-3;
+    t.C3 = 5e-9;
+    t.R = 600;
+    return t;
+}
+
+// A bypass line from wire `before` to wire `after`: a resistive filter and an
+// HF cable on each side.
+inline CObhod BypassLine(int before, int after, double filterR = 20.0)
+{
+    CObhod o;
+    o.wireBefore = std::uint8_t(before);
+    o.wireAfter = std::uint8_t(after);
+    o.filters[0] = o.filters[1] = ResistorFilter(filterR);
+    o.cables[0] = HfCable(1e-4, 2e8, 75);
+    o.cables[1] = HfCable(2e-4, 1.5e8, 50);
+    o.lengthBefore = 300;
+    o.lengthAfter = 500;
+    return o;
+}
+
 // Three phase wires in a row, 7 m apart, 17 m high.
 inline const std::vector<double> kRowX = {-7.0, 0.0, 7.0};
 inline const std::vector<double> kRowY = {17.0, 17.0, 17.0};
