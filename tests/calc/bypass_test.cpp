@@ -69,6 +69,12 @@ TEST_F(BypassTest, PathOnOneWireAddsItsWholeTwoPortThere)
     EXPECT_CX_EQ_TOL(t.y1(1, 1), -(1.0 / T.B), 1e-15);
     EXPECT_CX_EQ_TOL(t.y2(1, 1), -(T.A / T.B), 1e-15);
     EXPECT_EQ(Abs(t.y0(0, 0)) + Abs(t.y1(0, 1)) + Abs(t.y1(1, 0)), 0.0);
+
+    // Equipment of a capacitance alone is no division by zero.
+    o.r = 0;
+    o.c = 1e-9;
+    EXPECT_TRUE(AddBypassPath(o, 0, t.b(), 2));
+    EXPECT_TRUE(BlocksAreFinite(t.b(), 2));
 }
 
 TEST_F(BypassTest, PathThatPassesNoSignalIsAMatrixError)

@@ -139,6 +139,34 @@ TEST_F(ChainCascadeTest, BranchingLeavesPhaseWiresFirstThenGroundWires)
         }
 }
 
+TEST_F(ChainCascadeTest, TapJustBeforeTheEndOfABranchIsClosedByItsLoad)
+{
+    // Branch 1 ends with an open stub (100 ohm, insulated end): it loads the
+    // line with nothing, exactly as if it were not there.
+    auto build = [this](bool withStub) {
+        doc.ClearAll();
+        Add<COtvet>(kBranchingStart, 6);
+        Last().circuitsAfter = Last().circuitsPart = 1;
+        std::fill(Last().outMap + 3, Last().outMap + kMaxWires, -1);
+        COtvet& br = *Last().Data<COtvet>();
+        for (int i = 0; i < 3; ++i)
+            br.map[i] = PhaseCode(3 + i);
+        AddSeries(3, {{0, 10.0}});
+        if (withStub) {
+            Add<COtvet>(kTap, 3);
+            AddSeries(3, {{0, 100.0}, {1, 100.0}, {2, 100.0}});
+            Add<CNagrOtv>(kTapLoad, 3).mode = 1;
+        }
+        Add<COtvet>(kBranchingEnd, 3);
+        AddSeries(3, {{0, 20.0}});
+        Add<COtvet>(kBranchingEnd, 3, {4, 5, 6});
+        return Cascade(0, 6);
+    };
+    TwoPortStorage plain = build(false), stub = build(true);
+    ASSERT_EQ(g_MatError, 0);
+    EXPECT_LT(calctest::BlocksDiff(plain, stub), 1e-12);
+}
+
 TEST_F(ChainCascadeTest, DoublingClosedByASubstationBypassIsTheLoopThereAndBack)
 {
     AddEndLoad({50.0, 50.0});
