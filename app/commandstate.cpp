@@ -10,6 +10,8 @@ CommandState GetCommandState(int id, const ShellState& s)
     const bool hasElements = s.elementCount > 0;
     const bool complete = s.taskCompletion == 0;
 
+    if (ElementCommandType(id) >= 0)
+        return ElementCommandState(id, s.elements);
     if (IsRecentTask(id)) {
         // Always offered; the command itself refuses while editing.
         st.enabled = id - ID_FILE_MRU_FIRST < s.recentTasks;
@@ -84,7 +86,7 @@ CommandState GetCommandState(int id, const ShellState& s)
         break;
 
     // Not built yet: printing, clipboard, the catalog editor, calculation,
-    // results, comparison buffer, completion, import and the element commands.
+    // results, comparison buffer, completion and import.
     default:
         break;
     }

@@ -4,6 +4,8 @@
 // idle; tests check it as a table.
 #pragma once
 
+#include "app/elementrules.h"
+
 #include <string>
 
 // What the rules read of the program.
@@ -19,6 +21,7 @@ struct ShellState {
     bool viewLarger = false;     // the scheme is larger than the window
     int recentTasks = 0;         // entries shown in the recent task list
     int recentBases = 0;         // entries shown in the recent catalog list
+    ElementRuleContext elements; // what the element commands' rules read
 };
 
 struct CommandState {

@@ -1,6 +1,7 @@
 #include "app/elementrules.h"
 
 #include "app/commandids.h"
+#include "app/commandstate.h"
 #include "app/structreplay.h"
 #include "model/branches.h"
 #include "model/document.h"

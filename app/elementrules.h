@@ -4,12 +4,12 @@
 // line or a rejoining change of wires, and whether the task may be calculated.
 #pragma once
 
-#include "app/commandstate.h"
 #include "app/structstate.h"
 
 #include <string>
 
 class CKestrinDoc;
+struct CommandState;
 
 // What the rules read besides the chain, its structure state and the
 // globals of the chain end.

@@ -25,6 +25,7 @@ void CKestrinView::ClearModeFlags()
     m_bFitted = 0;
     m_bLarger = 0;
     m_bCandidates = 0;
+    m_Candidates.Withdraw();
     m_bInsertGap = 0;
     m_bGapOffered = 0;
     m_bRotate = 0;

@@ -6,6 +6,8 @@
 // and do nothing visible beyond a repaint.
 #pragma once
 
+#include "app/candidates.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +40,8 @@ public:
     int m_nSplit = -1;      // split conductor at the chain end (structure replay)
     std::vector<std::string> m_TextLines;
     int m_bCandidates = 0;  // candidate cells are offered
+    InsertCandidates m_Candidates;  // the cells offered next to the chain end
+    int m_bMousePlacing = 0;  // elements after the first are placed by a click on an offered cell
     int m_bTextSelection = 0;
     int m_bPrintingText = 0;
     int m_bPrintSelection = 0;
@@ -59,6 +63,15 @@ public:
     void ScrollToTop();
     void Redraw();
     void SetFocus();
+
+    // Offers the free cells next to the chain end for the frame's element
+    // template; withdraws them.
+    void ShowInsertCandidates();
+    void WithdrawCandidates();
+    // Appends the frame's element template at cell (x, y), or copies of the
+    // selected range laid out in a line towards it; then the structure
+    // replay and the layout.
+    void AddElementOrRange(int x, int y);
 
 private:
     void ClearModeFlags();

@@ -105,6 +105,7 @@ ShellState CMainFrame::GetShellState() const
         if (g_pApp->m_pBaseList)
             s.recentBases = g_pApp->m_pBaseList->CountShown();
     }
+    FillElementRules(s.elements);
     return s;
 }
 
@@ -166,7 +167,7 @@ bool CMainFrame::OnCommand(int id)
         ChooseFont();
         break;
     default:
-        return false;
+        return OnElementCommand(id);
     }
     return true;
 }
@@ -184,10 +185,6 @@ void CMainFrame::ResetEditState()
 void CMainFrame::ResetTemplate()
 {
     m_Template.SetType(kNoType);
-}
-
-void CMainFrame::RecalcStructure()
-{
 }
 
 void CMainFrame::OnTaskEdit()
@@ -219,7 +216,7 @@ void CMainFrame::OnTaskEdit()
         m_pHost->ShowElementBar(true);
     if (g_pMainView)
         g_pMainView->RecalcLayout();
-    RecalcStructure();
+    RecalcStructure(true);
     CollectTaskItems();
     g_BackupDoc.CopyFrom(doc);
     if (m_pHost)

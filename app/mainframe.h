@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/commandstate.h"
+#include "app/structstate.h"
 #include "model/element.h"
 
 #include <string>
@@ -51,8 +52,38 @@ public:
     void OnFinishEdit();
     void OnToggleElementBar();
     void OnToggleWarnings();
-    // The structure replay of the chain (the structure rules fill it in).
-    void RecalcStructure();
+    // The structure replay: rebuilds the structure state at the chain end and
+    // every element's wire maps from the stored chain.  report: for a
+    // command (entering editing, a change of the chain), which may show the
+    // structure messages; enable rules never do.
+    void RecalcStructure(bool report = false);
+    // The reduced structure state after the element at index; false when the
+    // index is outside the chain or the chain is broken there.
+    bool GetStructState(unsigned short index, CStructState& st);
+    // Whether element e may be appended at the chain end now.
+    bool CanContinue(const CElement& e) const;
+    // The rules of the element commands read this.
+    void FillElementRules(ElementRuleContext& c) const;
+
+    // Element commands.
+    void OnInsertVLine();
+    void OnInsertKLine();
+    void OnInsertShunt();
+    void OnInsertSeriesZ();
+    void OnInsertTapLoad();
+    void OnInsertTransp();
+    void OnInsertCoupling();
+    void OnInsertBypass();
+    void OnInsertTap();
+    void OnInsertWireChange();
+    void OnInsertDoubling();
+    void OnInsertCircuitEnd();
+    void OnBranchStart();
+    void OnBranchEnd();
+    void OnInsertEndLoad();
+    // The end load's update: a visible element toolbar is shown while
+    // editing and hidden otherwise.
+    void OnUpdateInsertEndLoad();
     // The element template to no type.
     void ResetTemplate();
 
@@ -91,12 +122,17 @@ public:
     int m_bElementBar = 0;
     unsigned short m_nSelected = 0xFFFF;
     unsigned short m_nRangeEnd = 0xFFFF;
-    // The element the next click places (type 22: none chosen), and the last
-    // placed element.
+    // The element the next click places (type 22: none chosen).
     CElement m_Template;
-    CElement m_LastPlaced;
+    // The structure state at the chain end, with the last placed element.
+    StructureState m_Struct;
 
 private:
+    // Chooses an element type on the toolbar: the template, no selection,
+    // and the cells offered for it.
+    void ChooseElement(int type);
+    bool OnElementCommand(int id);
+
     FrameHost* m_pHost = nullptr;
 };
 

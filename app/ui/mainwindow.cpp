@@ -29,7 +29,7 @@ namespace {
 bool IsCheckable(int id)
 {
     return id == ID_TOGGLE_ELEMENT_BAR || id == ID_TOGGLE_WARNINGS || id == ID_VIEW_SCHEME || id == ID_VIEW_TEXT ||
-           id == ID_VIEW_TASK_BASE || id == ID_VIEW_CURRENT_BASE;
+           id == ID_VIEW_TASK_BASE || id == ID_VIEW_CURRENT_BASE || ElementCommandType(id) >= 0;
 }
 
 // The first local file among dropped data.
@@ -196,6 +196,7 @@ void MainWindow::UpdateCommandUi()
         if (!st.text.empty())
             action->setText(QString::fromStdString(st.text));
     }
+    m_frame.OnUpdateInsertEndLoad();
 }
 
 void MainWindow::Dispatch(int id)

@@ -8,7 +8,7 @@ using Types = std::vector<int>;
 
 TEST(ElementRules, EmptyTaskOffersOnlyCouplingDeviceAndEndLoad)
 {
-    EditedTask t(2, 1);
+    ChainEditor t(2, 1);
     EXPECT_EQ(t.EnabledTypes(), (Types{kCouplingDevice, kEndLoad}));
     // Without the view's placing by the mouse the first element still goes in at once.
     ElementRuleContext c = t.Rules();
@@ -26,13 +26,13 @@ TEST(ElementRules, EmptyTaskOffersOnlyCouplingDeviceAndEndLoad)
     c.rangeSelected = true;
     EXPECT_FALSE(ElementCommandState(cmd::ID_ELEM_END_LOAD, c).enabled);
     // A task without conductors takes neither.
-    EditedTask none(0, 0);
+    ChainEditor none(0, 0);
     EXPECT_TRUE(none.EnabledTypes().empty());
 }
 
 TEST(ElementRules, TheCommandOfTheTemplateIsChecked)
 {
-    EditedTask t;
+    ChainEditor t;
     ElementRuleContext c = t.Rules();
     c.templateType = kTap;
     EXPECT_TRUE(ElementCommandState(cmd::ID_ELEM_TAP, c).checked);
@@ -46,7 +46,7 @@ TEST(ElementRules, TheCommandOfTheTemplateIsChecked)
 
 TEST(ElementRules, ChainBegunByAnEndLoadIsClosedOnlyByAnEndLoad)
 {
-    EditedTask t(1, 0);
+    ChainEditor t(1, 0);
     t.PlaceAll({kEndLoad});
     EXPECT_FALSE(t.Enabled(kEndLoad));  // not before a line section
     t.PlaceAll({kOverheadLine});
@@ -63,7 +63,7 @@ TEST(ElementRules, ChainBegunByAnEndLoadIsClosedOnlyByAnEndLoad)
 
 TEST(ElementRules, ChainBegunByACouplingDeviceIsClosedByOneOnTheMainLine)
 {
-    EditedTask t(1, 0);
+    ChainEditor t(1, 0);
     t.PlaceAll({kCouplingDevice, kCouplingDevice});
     EXPECT_EQ(t.st.endState, kChainOpen);  // no line yet
     EXPECT_FALSE(t.Enabled(kEndLoad));
@@ -80,7 +80,7 @@ TEST(ElementRules, ChainBegunByACouplingDeviceIsClosedByOneOnTheMainLine)
 
 TEST(ElementRules, SecondChangeOfWiresNeedsTheEndedCircuitAndALineOnTheMainLine)
 {
-    EditedTask t(1, 0);
+    ChainEditor t(1, 0);
     t.dialogs.newCircuits = 2;
     t.dialogs.newGround = 0;
     t.PlaceAll({kCouplingDevice, kOverheadLine});
@@ -109,7 +109,7 @@ TEST(ElementRules, SecondChangeOfWiresNeedsTheEndedCircuitAndALineOnTheMainLine)
 
 TEST(ElementRules, EndOfTheFirstBranchAddsTheInvisibleMarker)
 {
-    EditedTask t(2, 0);
+    ChainEditor t(2, 0);
     t.PlaceAll({kCouplingDevice, kOverheadLine, kBranchingStart});
     EXPECT_EQ(t.dialogs.razvetvRuns, 0);  // two circuits, no ground wire: split without asking
     EXPECT_EQ(t.st.branchPhase, 1);
@@ -141,7 +141,7 @@ TEST(ElementRules, EndOfTheFirstBranchAddsTheInvisibleMarker)
 
 TEST(ElementRules, ClosingBranchingEndListsPhaseWiresBeforeGroundWires)
 {
-    EditedTask t(2, 2);
+    ChainEditor t(2, 2);
     t.dialogs.circuitsChosen = {0};
     t.dialogs.groundChosen = {1};
     t.PlaceAll({kCouplingDevice, kOverheadLine, kBranchingStart});
@@ -160,7 +160,7 @@ TEST(ElementRules, ClosingBranchingEndListsPhaseWiresBeforeGroundWires)
 
 TEST(ElementRules, OverheadLineNeedsPhaseWiresBeforeGroundWires)
 {
-    EditedTask t(1, 1);
+    ChainEditor t(1, 1);
     t.PlaceAll({kCouplingDevice});
     EXPECT_TRUE(PhaseWiresFirst());
     CElement transposition;
@@ -176,7 +176,7 @@ TEST(ElementRules, OverheadLineNeedsPhaseWiresBeforeGroundWires)
 
 TEST(ElementRules, CableLineWithScreensNeedsPhasesAlternatingWithScreens)
 {
-    EditedTask t(1, 3);
+    ChainEditor t(1, 3);
     t.PlaceAll({kCouplingDevice});
     EXPECT_TRUE(t.Enabled(kCableLine));
     EXPECT_FALSE(PhasesAlternateWithScreens());  // 0 1 2 3 7 11
@@ -190,14 +190,14 @@ TEST(ElementRules, CableLineWithScreensNeedsPhasesAlternatingWithScreens)
     EXPECT_EQ(std::vector<int>(g_pCurWireMap, g_pCurWireMap + 6), (Types{0, 3, 1, 7, 2, 11}));
     EXPECT_TRUE(PhasesAlternateWithScreens());
     // Two ground wires on one circuit are neither bare nor screened cables.
-    EditedTask two(1, 2);
+    ChainEditor two(1, 2);
     two.PlaceAll({kCouplingDevice});
     EXPECT_FALSE(two.Enabled(kCableLine));
 }
 
 TEST(ElementRules, OverheadLineAgreesWithTheCablesOfItsWireCount)
 {
-    EditedTask t(2, 0);
+    ChainEditor t(2, 0);
     CElement cable;
     cable.SetType(kCableLine);
     auto data = std::make_unique<CKLine>();
@@ -214,7 +214,7 @@ TEST(ElementRules, OverheadLineAgreesWithTheCablesOfItsWireCount)
     EXPECT_TRUE(t.Enabled(kOverheadLine));  // not entered yet
 
     // Twelve wires next to a cable of twelve wires are phases with screens.
-    EditedTask twelve(4, 0);
+    ChainEditor twelve(4, 0);
     twelve.PlaceAll({kCouplingDevice, kCableLine});
     EXPECT_TRUE(twelve.Enabled(kOverheadLine));  // a cable without data
     CElement screened;
@@ -226,7 +226,7 @@ TEST(ElementRules, OverheadLineAgreesWithTheCablesOfItsWireCount)
 
 TEST(ElementRules, RejoiningCountsWholeCircuitsAmongTheLastWires)
 {
-    EditedTask t(1, 0);
+    ChainEditor t(1, 0);
     t.dialogs.newCircuits = 2;
     t.dialogs.newGround = 1;
     t.PlaceAll({kCouplingDevice, kOverheadLine, kWireCountChange, kOverheadLine, kAttachedEnd, kOverheadLine});
@@ -251,7 +251,7 @@ TEST(ElementRules, RejoiningCountsWholeCircuitsAmongTheLastWires)
 
 TEST(ElementRules, DcTaskNamesPolesInTheRejoiningMessage)
 {
-    EditedTask t(2, 1, true);
+    ChainEditor t(2, 1, true);
     t.dialogs.newCircuits = 2;
     t.dialogs.newGround = 2;
     t.PlaceAll({kEndLoad, kOverheadLine, kWireCountChange, kOverheadLine, kAttachedEnd, kOverheadLine});
@@ -264,7 +264,7 @@ TEST(ElementRules, DcTaskNamesPolesInTheRejoiningMessage)
 
 TEST(ElementRules, EndOfAttachedCircuitDoesNotCloseABranchingOpenedInside)
 {
-    EditedTask t(1, 0);
+    ChainEditor t(1, 0);
     t.dialogs.newCircuits = 3;
     t.dialogs.newGround = 0;
     t.PlaceAll({kCouplingDevice, kOverheadLine, kWireCountChange, kOverheadLine});
@@ -276,7 +276,7 @@ TEST(ElementRules, EndOfAttachedCircuitDoesNotCloseABranchingOpenedInside)
 
 TEST(ElementRules, TapLoadComparesWithTheTapsBranchWires)
 {
-    EditedTask t(2, 0);
+    ChainEditor t(2, 0);
     t.dialogs.circuitsChosen = {1};
     t.PlaceAll({kCouplingDevice, kOverheadLine, kTap});
     EXPECT_EQ(t.st.wireCount, 3);
@@ -293,7 +293,7 @@ TEST(ElementRules, TapLoadComparesWithTheTapsBranchWires)
 
 TEST(ElementRules, CanContinueRefusesWireMarkersWithTheirChoiceAndBranchings)
 {
-    EditedTask t(2, 0);
+    ChainEditor t(2, 0);
     t.PlaceAll({kCouplingDevice, kOverheadLine});
     CElement e;
     for (int type : {kOverheadLine, kCableLine, kShuntImpedance, kSeriesImpedance, kTransposition, kBypass, kTap,
@@ -314,7 +314,7 @@ TEST(ElementRules, CanContinueRefusesWireMarkersWithTheirChoiceAndBranchings)
 
 TEST(ElementRules, WireDialogsAndMousePlacingGateTheCommands)
 {
-    EditedTask t(3, 1);
+    ChainEditor t(3, 1);
     t.PlaceAll({kCouplingDevice, kOverheadLine});
     ElementRuleContext c = t.Rules();
     c.wireDialogs = false;
@@ -326,11 +326,11 @@ TEST(ElementRules, WireDialogsAndMousePlacingGateTheCommands)
 
     // One circuit, or two without ground wires, need no dialog for a tap,
     // doubling or branching.
-    EditedTask two(2, 0);
+    ChainEditor two(2, 0);
     two.PlaceAll({kCouplingDevice, kOverheadLine});
     EXPECT_FALSE(PlacingNeedsWireDialog(kBranchingStart, two.st));
     EXPECT_TRUE(PlacingNeedsWireDialog(kTap, two.st));
-    EditedTask one(1, 2);
+    ChainEditor one(1, 2);
     one.PlaceAll({kCouplingDevice, kOverheadLine});
     EXPECT_FALSE(PlacingNeedsWireDialog(kTap, one.st));
     EXPECT_FALSE(PlacingNeedsWireDialog(kDoubling, one.st));
@@ -338,7 +338,7 @@ TEST(ElementRules, WireDialogsAndMousePlacingGateTheCommands)
 
 TEST(ElementRules, DoublingWithoutChoiceMustFitFortyWires)
 {
-    EditedTask t(1, 16);  // 19 wires double to 38
+    ChainEditor t(1, 16);  // 19 wires double to 38
     t.PlaceAll({kCouplingDevice, kOverheadLine});
     EXPECT_TRUE(t.Enabled(kDoubling));
     t.PlaceAll({kDoubling});
@@ -351,11 +351,11 @@ TEST(ElementRules, DoublingWithoutChoiceMustFitFortyWires)
 
 TEST(ElementRules, SplitConductorAndDcRestrictTheChoice)
 {
-    EditedTask split(2, 0, false, 1);
+    ChainEditor split(2, 0, false, 1);
     split.PlaceAll({kCouplingDevice, kOverheadLine});
     EXPECT_EQ(split.EnabledTypes(), (Types{kOverheadLine, kShuntImpedance, kSeriesImpedance, kTransposition,
                                           kCouplingDevice}));
-    EditedTask dc(2, 2, true);
+    ChainEditor dc(2, 2, true);
     dc.PlaceAll({kEndLoad, kOverheadLine});
     EXPECT_EQ(dc.EnabledTypes(), (Types{kOverheadLine, kShuntImpedance, kSeriesImpedance, kTransposition,
                                        kCouplingDevice, kTap, kEndLoad}));
@@ -363,7 +363,7 @@ TEST(ElementRules, SplitConductorAndDcRestrictTheChoice)
 
 TEST(ElementRules, CalculationNeedsAClosedSoundEnteredChain)
 {
-    EditedTask t(1, 0);
+    ChainEditor t(1, 0);
     t.PlaceAll({kCouplingDevice, kOverheadLine});
     for (auto& e : t.doc.elements)
         e->entered = 1;

@@ -8,7 +8,7 @@
 namespace {
 
 // The handlers' own refusals of a toolbar choice.
-bool HandlerAccepts(EditedTask& t, int type)
+bool HandlerAccepts(ChainEditor& t, int type)
 {
     std::string message;
     switch (type) {
@@ -23,18 +23,18 @@ bool HandlerAccepts(EditedTask& t, int type)
     }
 }
 
-std::unique_ptr<EditedTask> RandomTask(std::mt19937& rng)
+std::unique_ptr<ChainEditor> RandomTask(std::mt19937& rng)
 {
     const bool dc = rng() % 5 == 0;
     const int circuits = 1 + int(rng() % (dc ? 2 : 4));
     const int ground = int(rng() % (dc ? 3 : 7));
     const int conductors = (dc ? 1 : 3) * circuits + ground;
     const int split = rng() % 8 == 0 ? int(rng() % unsigned(conductors)) : -1;
-    return std::make_unique<EditedTask>(circuits, ground, dc, split, unsigned(rng()));
+    return std::make_unique<ChainEditor>(circuits, ground, dc, split, unsigned(rng()));
 }
 
 // A transposition of the wires at the chain end, or none entered yet.
-CElement RandomTransposition(EditedTask& t, std::mt19937& rng)
+CElement RandomTransposition(ChainEditor& t, std::mt19937& rng)
 {
     CElement e;
     e.SetType(kTransposition);
@@ -56,7 +56,7 @@ CElement RandomTransposition(EditedTask& t, std::mt19937& rng)
 // Chooses enabled toolbar commands at random until the chain is ended or
 // long enough.  With check set, every step is compared with a fresh replay.
 // After damage an element whose wire choice breaks the chain may be refused.
-void BuildRandomChain(EditedTask& t, std::mt19937& rng, std::size_t length, bool check, bool damaged = false)
+void BuildRandomChain(ChainEditor& t, std::mt19937& rng, std::size_t length, bool check, bool damaged = false)
 {
     while (t.doc.elements.size() < length && t.st.endState != kChainClosedByLoad) {
         std::vector<int> types;
@@ -147,7 +147,7 @@ void Mutate(CKestrinDoc& doc, std::mt19937& rng)
 
 // After a replay: a broken chain stops at its element and leaves the rest
 // alone and the commands off; a sound one can be stored and continued.
-void CheckReplayOfDamagedChain(EditedTask& t, std::mt19937& rng)
+void CheckReplayOfDamagedChain(ChainEditor& t, std::mt19937& rng)
 {
     StructureSnapshot before(t.doc, t.st);
     const bool sound = StructureReplay(t.doc, t.st, false).Run();

@@ -3,6 +3,7 @@
 // choice the way the real dialogs' OK does (at random, reproducibly).
 #pragma once
 
+#include "app/commandstate.h"
 #include "app/elementrules.h"
 #include "app/structreplay.h"
 #include "app/structwalk.h"
@@ -275,9 +276,9 @@ private:
 
 // A task being edited: the document (also g_pDoc), its structure state, the
 // scripted dialogs and the walk.
-class EditedTask {
+class ChainEditor {
 public:
-    explicit EditedTask(int circuits = 1, int ground = 0, bool dc = false, int split = -1, unsigned seed = 1)
+    explicit ChainEditor(int circuits = 1, int ground = 0, bool dc = false, int split = -1, unsigned seed = 1)
         : dialogs(seed), walk(doc, st, &dialogs)
     {
         ResetModelGlobals();
@@ -292,7 +293,7 @@ public:
         g_nSplitConductor = split;
         StructureReplay(doc, st, false).Run();
     }
-    ~EditedTask() { ResetModelGlobals(); }
+    ~ChainEditor() { ResetModelGlobals(); }
 
     // Places an element of a type at the chain end; the cell is the first
     // free cell offered, as a click would choose it.
@@ -402,7 +403,7 @@ inline void ExpectSameStructure(const StructureSnapshot& a, const StructureSnaps
 }
 
 // Replays the chain afresh and compares with the state the walk left.
-inline void ExpectReplayAgrees(EditedTask& t, const std::string& where)
+inline void ExpectReplayAgrees(ChainEditor& t, const std::string& where)
 {
     StructureSnapshot walked(t.doc, t.st);
     StructureState fresh;

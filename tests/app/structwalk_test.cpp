@@ -14,7 +14,7 @@ int IndexOf(const CKestrinDoc& doc, const CElement* e)
 }
 
 // GetStructState at every index equals a replay of the chain cut after it.
-void ExpectStructStatesAgree(EditedTask& t)
+void ExpectStructStatesAgree(ChainEditor& t)
 {
     for (int i = 0; i < int(t.doc.elements.size()); ++i) {
         CStructState reduced;
@@ -41,7 +41,7 @@ void ExpectStructStatesAgree(EditedTask& t)
 // Places the types one by one (an end of branching in the first branch is
 // the handler's invisible marker) and checks the walk against a fresh
 // replay after each of them.
-void Build(EditedTask& t, std::initializer_list<int> types)
+void Build(ChainEditor& t, std::initializer_list<int> types)
 {
     for (int type : types) {
         if (type == kBranchingEnd && t.st.branchPhase == 1)
@@ -67,7 +67,7 @@ CElement TranspositionOf(std::vector<std::uint8_t> perm)
 
 TEST(StructureWalk, WireDialogsAreShownUntilOk)
 {
-    EditedTask t(2, 1);
+    ChainEditor t(2, 1);
     Build(t, {kCouplingDevice, kOverheadLine, kTap});
     EXPECT_EQ(t.dialogs.otvetRuns, 3);
     EXPECT_EQ(t.doc.elements.back()->entered, 1);
@@ -75,7 +75,7 @@ TEST(StructureWalk, WireDialogsAreShownUntilOk)
 
 TEST(StructureWalk, EveryElementTypeAgreesWithTheReplay)
 {
-    EditedTask t(3, 2, false, -1, 7);
+    ChainEditor t(3, 2, false, -1, 7);
     t.dialogs.newCircuits = 4;
     t.dialogs.newGround = 2;
     Build(t, {kCouplingDevice, kOverheadLine, kCableLine, kShuntImpedance, kSeriesImpedance, kTransposition,
@@ -90,7 +90,7 @@ TEST(StructureWalk, EveryElementTypeAgreesWithTheReplay)
 
 TEST(StructureWalk, PermutedTranspositionAndSplitConductor)
 {
-    EditedTask t(1, 1, false, 0);  // phase A split: positions A/1 A/2 B C T
+    ChainEditor t(1, 1, false, 0);  // phase A split: positions A/1 A/2 B C T
     Build(t, {kCouplingDevice, kOverheadLine});
     CElement swap = TranspositionOf({3, 1, 2, 0});  // codes: A <-> T
     ASSERT_TRUE(t.Place(kTransposition, &swap));
@@ -109,7 +109,7 @@ TEST(StructureWalk, PermutedTranspositionAndSplitConductor)
 
 TEST(StructureWalk, UnenteredTranspositionPassesItsWiresThrough)
 {
-    EditedTask t(2, 0);
+    ChainEditor t(2, 0);
     Build(t, {kCouplingDevice, kTransposition});
     const CElement& e = *t.doc.elements.back();
     EXPECT_EQ(std::vector<int>(e.outMap, e.outMap + 6), std::vector<int>(e.inMap, e.inMap + 6));
@@ -117,7 +117,7 @@ TEST(StructureWalk, UnenteredTranspositionPassesItsWiresThrough)
 
 TEST(StructureWalk, BypassClosesTheDoublingOfItsDirectLine)
 {
-    EditedTask t(2, 0, false, -1, 3);
+    ChainEditor t(2, 0, false, -1, 3);
     t.dialogs.circuitsChosen = {0};
     Build(t, {kCouplingDevice, kOverheadLine, kDoubling});
     EXPECT_EQ(t.st.wireCount, 6);
@@ -138,7 +138,7 @@ TEST(StructureWalk, BypassClosesTheDoublingOfItsDirectLine)
 
 TEST(StructureWalk, BypassAfterTheReturnLineIsReportedOnlyForCommands)
 {
-    EditedTask t(2, 0, false, -1, 3);
+    ChainEditor t(2, 0, false, -1, 3);
     t.dialogs.circuitsChosen = {0};
     t.dialogs.bypassKind = 0;
     Build(t, {kCouplingDevice, kOverheadLine, kDoubling});
@@ -165,7 +165,7 @@ TEST(StructureWalk, BypassAfterTheReturnLineIsReportedOnlyForCommands)
 
 TEST(StructureWalk, DcTaskTapTakesAllWiresWithoutDialog)
 {
-    EditedTask t(2, 1, true);
+    ChainEditor t(2, 1, true);
     Build(t, {kEndLoad, kOverheadLine, kTap, kOverheadLine, kTapLoad, kOverheadLine, kEndLoad});
     EXPECT_EQ(t.dialogs.otvetRuns, 0);
     const CElement& tap = *t.doc.elements[2];
@@ -177,7 +177,7 @@ TEST(StructureWalk, DcTaskTapTakesAllWiresWithoutDialog)
 TEST(StructureWalk, ChangeOfWiresInsideATapCountsFromTheTapsWires)
 {
     // Inside a tap of one of two circuits the line has 3 wires, not the task's 6.
-    EditedTask t(2, 0);
+    ChainEditor t(2, 0);
     t.dialogs.circuitsChosen = {1};
     t.dialogs.newCircuits = 1;
     t.dialogs.newGround = 1;
@@ -201,14 +201,14 @@ TEST(StructureWalk, ChangeOfWiresInsideATapCountsFromTheTapsWires)
 
 TEST(StructureWalk, AttachedEndTakesItsKindFromWhatPrecedesIt)
 {
-    EditedTask t(1, 0);
+    ChainEditor t(1, 0);
     t.dialogs.newCircuits = 2;
     t.dialogs.newGround = 0;
     Build(t, {kCouplingDevice, kOverheadLine, kWireCountChange, kAttachedEnd});
     EXPECT_EQ(t.doc.elements.back()->Data<CEndMod>()->kind, 2);
     EXPECT_EQ(t.doc.elements.back()->Data<CEndMod>()->count, 3);
     EXPECT_EQ(t.doc.elements.back()->entered, 0);
-    EditedTask c(1, 0);
+    ChainEditor c(1, 0);
     c.dialogs.newCircuits = 2;
     c.dialogs.newGround = 0;
     Build(c, {kCouplingDevice, kOverheadLine, kWireCountChange, kOverheadLine, kCouplingDevice, kAttachedEnd});
@@ -218,7 +218,7 @@ TEST(StructureWalk, AttachedEndTakesItsKindFromWhatPrecedesIt)
 
 TEST(StructureWalk, TapLoadAfterACouplingDeviceIsLoadedByIt)
 {
-    EditedTask t(1, 0);
+    ChainEditor t(1, 0);
     Build(t, {kCouplingDevice, kOverheadLine, kTap, kCouplingDevice, kTapLoad});
     const CElement& load = *t.doc.elements.back();
     ASSERT_NE(load.Data<CNagrOtv>(), nullptr);
@@ -228,7 +228,7 @@ TEST(StructureWalk, TapLoadAfterACouplingDeviceIsLoadedByIt)
 
 TEST(StructureWalk, PromptsOfThePlacedElements)
 {
-    EditedTask t(2, 1);
+    ChainEditor t(2, 1);
     t.dialogs.circuitsChosen = {0};
     t.PlaceAll({kCouplingDevice});
     EXPECT_EQ(t.lastPlaced.prompt, "");
@@ -254,7 +254,7 @@ TEST(StructureWalk, PromptsOfThePlacedElements)
 
 TEST(StructureWalk, FirstElementSitsAtItsCellAndGrowsAwayFromItsLeft)
 {
-    EditedTask t(1, 0);
+    ChainEditor t(1, 0);
     t.PlaceAll({kEndLoad});
     EXPECT_EQ(t.doc.elements[0]->cellX, 1);
     EXPECT_EQ(t.doc.elements[0]->cellY, 3);
@@ -283,7 +283,7 @@ TEST(StructureWalk, FirstElementSitsAtItsCellAndGrowsAwayFromItsLeft)
 
 TEST(StructureWalk, BranchCandidatesAreDiagonal)
 {
-    EditedTask t(2, 0);
+    ChainEditor t(2, 0);
     t.PlaceAll({kCouplingDevice, kOverheadLine});
     CElement tmpl;
     tmpl.SetType(kBranchingStart);
@@ -320,7 +320,7 @@ TEST(StructureWalk, BranchCandidatesAreDiagonal)
 
 TEST(StructureWalk, CopiedRangeIsLaidOutInAStraightLine)
 {
-    EditedTask t(1, 0);
+    ChainEditor t(1, 0);
     CElement tmpl;
     for (auto [type, x, y] : {std::tuple{kCouplingDevice, 1, 3}, {kOverheadLine, 2, 3}, {kShuntImpedance, 2, 4},
                               {kOverheadLine, 3, 4}}) {
@@ -356,7 +356,7 @@ TEST(StructureWalk, CopiedRangeIsLaidOutInAStraightLine)
 
 TEST(StructureWalk, NestingStopsAtAHundredTaps)
 {
-    EditedTask t(1, 0);
+    ChainEditor t(1, 0);
     t.PlaceAll({kCouplingDevice, kOverheadLine});
     for (int i = 0; i < kStructStackSize; ++i)
         ASSERT_TRUE(t.Place(kTap)) << i;
@@ -405,7 +405,7 @@ TEST(StructureWalk, DamagedChainsBreakWhereTheyFail)
         {{kCouplingDevice, 15}, 1, "неизвестный тип элемента"},
     };
     for (const Case& c : cases) {
-        EditedTask t(1, 0);
+        ChainEditor t(1, 0);
         for (int type : c.types) {
             t.doc.AppendElement(NewElement(type));
             if (type == kTap || type == kDoubling) {
@@ -432,7 +432,7 @@ TEST(StructureWalk, DamagedChainsBreakWhereTheyFail)
 
 TEST(StructureWalk, MoreThanFortyWiresBreakTheChain)
 {
-    EditedTask t(1, 0);
+    ChainEditor t(1, 0);
     Build(t, {kCouplingDevice, kOverheadLine, kTap, kOverheadLine, kTapLoad});
     t.doc.elements[2]->Data<COtvet>()->count = 41;
     EXPECT_FALSE(StructureReplay(t.doc, t.st, false).Run());
