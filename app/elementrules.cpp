@@ -96,6 +96,16 @@ bool OverheadLineCableTest(const ElementRuleContext& c)
     return true;
 }
 
+// The load at the end of a tap closes the tap's branch: the chain end must
+// have the branch's wires.
+bool TapBranchMayClose(const StructureState& s)
+{
+    if (s.TopType() != kTap)
+        return false;
+    const COtvet* tap = s.Top()->Data<COtvet>();
+    return tap && tap->count == s.wireCount;
+}
+
 bool ElementRuleIsPushing(int type)
 {
     return type == kTap || type == kWireCountChange || type == kDoubling || type == kBranchingStart;
@@ -155,12 +165,8 @@ bool ElementRuleMet(int type, const ElementRuleContext& c)
     case kSeriesImpedance:
     case kTransposition:
         return open && hasElements;
-    case kTapLoad: {
-        if (c.gapOpen || s.TopType() != kTap)
-            return false;
-        const COtvet* tap = s.Top()->Data<COtvet>();
-        return tap && tap->count == s.wireCount;
-    }
+    case kTapLoad:
+        return !c.gapOpen && TapBranchMayClose(s);
     case kCouplingDevice:
         return doc.conductorCount != 0 && open;
     case kBypass:
@@ -247,13 +253,8 @@ bool CanContinue(const CElement& e, const CKestrinDoc& doc, const StructureState
     const bool hasElements = !doc.elements.empty();
     const bool notClosed = s.endState < kChainClosedByLoad;
     switch (e.type) {
-    case kTapLoad: {
-        // The load closes the tap's branch: it must have the branch's wires.
-        if (s.TopType() != kTap)
-            return false;
-        const COtvet* tap = s.Top()->Data<COtvet>();
-        return tap && tap->count == s.wireCount;
-    }
+    case kTapLoad:
+        return TapBranchMayClose(s);
     case kCouplingDevice:
         return doc.conductorCount != 0 && notClosed;
     case kWireCountChange:

@@ -180,11 +180,10 @@ bool StructureWalk::ChooseWires(CElement& e, int previousType)
         return RunUntilOk([&] { return m_host->RunOtvetDlg(e, endsDoubling ? 1 : 0); });
     }
     case kTap:
-        return ChooseTapWires(e);
+    case kDoubling:
+        return ChooseNestedWires(e);
     case kWireCountChange:
         return ChooseWireCount(e);
-    case kDoubling:
-        return ChooseDoubledWires(e);
     case kAttachedEnd:
         PrepareAttachedEnd(e, previousType);
         return true;
@@ -198,47 +197,31 @@ bool StructureWalk::ChooseWires(CElement& e, int previousType)
     }
 }
 
-bool StructureWalk::ChooseTapWires(CElement& e)
+bool StructureWalk::ChooseNestedWires(CElement& e)
 {
-    COtvet& tap = DataOf<COtvet>(e);
+    COtvet& part = DataOf<COtvet>(e);
     e.circuitsAfter = g_nCurCircuits;
     e.groundWiresAfter = g_nCurGround;
     if (!g_bDC && g_nCurCircuits > 1) {
         if (!RunUntilOk([&] { return m_host->RunOtvetDlg(e, 0); }))
             return false;
     } else {
-        // One circuit or a DC line: the tap takes every wire.
+        // One circuit or a DC line: every wire takes part.
         e.circuitsPart = g_nCurCircuits;
         e.groundWiresPart = g_nCurGround;
-        tap.selectionMode = 0;
-        tap.count = m_st.wireCount;
-        std::fill(std::begin(tap.flags), std::end(tap.flags), std::uint8_t(1));
+        if (e.type == kDoubling)
+            std::copy(std::begin(e.inMap), std::end(e.inMap), part.map);
+        part.selectionMode = 0;
+        part.count = m_st.wireCount;
+        std::fill(std::begin(part.flags), std::end(part.flags), std::uint8_t(1));
     }
-    e.entered = 1;
-    return true;
-}
-
-bool StructureWalk::ChooseDoubledWires(CElement& e)
-{
-    COtvet& doubling = DataOf<COtvet>(e);
-    e.circuitsAfter = g_nCurCircuits;
-    e.groundWiresAfter = g_nCurGround;
-    if (!g_bDC && g_nCurCircuits > 1) {
-        if (!RunUntilOk([&] { return m_host->RunOtvetDlg(e, 0); }))
-            return false;
-    } else {
-        e.circuitsPart = g_nCurCircuits;
-        e.groundWiresPart = g_nCurGround;
-        std::copy(std::begin(e.inMap), std::end(e.inMap), doubling.map);
-        doubling.selectionMode = 0;
-        doubling.count = m_st.wireCount;
-        std::fill(std::begin(doubling.flags), std::end(doubling.flags), std::uint8_t(1));
+    if (e.type == kDoubling) {
+        // The doubled section carries every chosen wire twice.
+        const int doubled = 2 * part.count;
+        if (doubled > kMaxWires)
+            return Refuse("число проводов больше 40");
+        part.count = std::uint8_t(doubled);
     }
-    // The doubled section carries every chosen wire twice.
-    const int doubled = 2 * doubling.count;
-    if (doubled > kMaxWires)
-        return Refuse("число проводов больше 40");
-    doubling.count = std::uint8_t(doubled);
     e.entered = 1;
     return true;
 }

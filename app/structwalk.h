@@ -45,8 +45,7 @@ public:
 private:
     bool StartChain(CElement& e);
     bool ChooseWires(CElement& e, int previousType);
-    bool ChooseTapWires(CElement& e);
-    bool ChooseDoubledWires(CElement& e);
+    bool ChooseNestedWires(CElement& e);
     bool ChooseWireCount(CElement& e);
     bool SplitBranches(CElement& e);
     void PrepareAttachedEnd(CElement& e, int previousType);

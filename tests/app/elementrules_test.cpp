@@ -30,20 +30,6 @@ TEST(ElementRules, EmptyTaskOffersOnlyCouplingDeviceAndEndLoad)
     EXPECT_TRUE(none.EnabledTypes().empty());
 }
 
-TEST(ElementRules, TheCommandOfTheTemplateIsChecked)
-{
-    ChainEditor t;
-    ElementRuleContext c = t.Rules();
-    c.templateType = kTap;
-    EXPECT_TRUE(ElementCommandState(cmd::ID_ELEM_TAP, c).checked);
-    EXPECT_FALSE(ElementCommandState(cmd::ID_ELEM_VLINE, c).checked);
-    c.templateHasData = true;  // a copied element is not a toolbar choice
-    EXPECT_FALSE(ElementCommandState(cmd::ID_ELEM_TAP, c).checked);
-    EXPECT_EQ(ElementCommandType(cmd::ID_FILE_NEW), -1);
-    for (int type = 0; type <= kEndLoad; ++type)
-        EXPECT_EQ(ElementCommandType(ElementTypeCommand(type)), type);
-}
-
 TEST(ElementRules, ChainBegunByAnEndLoadIsClosedOnlyByAnEndLoad)
 {
     ChainEditor t(1, 0);
@@ -92,6 +78,9 @@ TEST(ElementRules, SecondChangeOfWiresNeedsTheEndedCircuitAndALineOnTheMainLine)
     EXPECT_FALSE(t.Enabled(kWireCountChange));
     t.PlaceAll({kAttachedEnd});
     EXPECT_EQ(t.st.subState, kAttachedEnded);
+    EXPECT_EQ(t.lastPlaced.prompt,
+              "Описание присоединенной цепи завершено.\nПереход к описанию участка\n с измененным числом проводов - 6");
+    EXPECT_EQ(t.doc.elements.back()->Data<CEndMod>()->kind, 1);  // after a line: a resistive load
     EXPECT_FALSE(t.Enabled(kWireCountChange));
     EXPECT_FALSE(t.Enabled(kAttachedEnd));
     t.PlaceAll({kOverheadLine});
@@ -121,21 +110,15 @@ TEST(ElementRules, EndOfTheFirstBranchAddsTheInvisibleMarker)
     EXPECT_TRUE(t.Enabled(kBranchingEnd));
 
     ASSERT_TRUE(t.walk.AppendBranchMarker());
-    const CElement& marker = *t.doc.elements.back();
-    EXPECT_EQ(marker.type, kBranchingEnd);
-    EXPECT_EQ(marker.circuitsAfter, 0);
     EXPECT_EQ(t.st.branchPhase, 2);
     EXPECT_EQ(t.st.lastPlaced.type, kBranchingStart);  // the second branch starts at the branching
-    EXPECT_EQ(t.st.wireCount, 3);
-    EXPECT_EQ(std::vector<int>(t.st.wireMap, t.st.wireMap + 3), (Types{4, 5, 6}));
+    EXPECT_EQ(std::vector<int>(t.st.wireMap, t.st.wireMap + 4), (Types{4, 5, 6, -1}));
     EXPECT_FALSE(t.Enabled(kBranchingEnd));  // the marker is not a line of the second branch
     t.PlaceAll({kCableLine});
     EXPECT_TRUE(t.Enabled(kBranchingEnd));
     t.PlaceAll({kBranchingEnd});
     EXPECT_EQ(t.st.branchPhase, 0);
     EXPECT_EQ(t.st.wireCount, 6);
-    EXPECT_EQ(t.lastPlaced.prompt, "Описание разветвления завершено\nПереход к описанию участка\n"
-                                   "c числом проводов - 6 (цепей - 2, тросов - 0)");
     EXPECT_FALSE(t.walk.AppendBranchMarker());  // nothing open
 }
 
@@ -310,30 +293,6 @@ TEST(ElementRules, CanContinueRefusesWireMarkersWithTheirChoiceAndBranchings)
         e.SetType(type);
         EXPECT_FALSE(CanContinue(e, t.doc, t.st)) << type;
     }
-}
-
-TEST(ElementRules, WireDialogsAndMousePlacingGateTheCommands)
-{
-    ChainEditor t(3, 1);
-    t.PlaceAll({kCouplingDevice, kOverheadLine});
-    ElementRuleContext c = t.Rules();
-    c.wireDialogs = false;
-    for (int type : {kBypass, kTap, kDoubling, kWireCountChange, kBranchingStart})
-        EXPECT_FALSE(ElementCommandState(ElementTypeCommand(type), c).enabled) << type;
-    EXPECT_TRUE(ElementCommandState(cmd::ID_ELEM_VLINE, c).enabled);
-    c.mousePlacement = false;
-    EXPECT_FALSE(ElementCommandState(cmd::ID_ELEM_VLINE, c).enabled);
-
-    // One circuit, or two without ground wires, need no dialog for a tap,
-    // doubling or branching.
-    ChainEditor two(2, 0);
-    two.PlaceAll({kCouplingDevice, kOverheadLine});
-    EXPECT_FALSE(PlacingNeedsWireDialog(kBranchingStart, two.st));
-    EXPECT_TRUE(PlacingNeedsWireDialog(kTap, two.st));
-    ChainEditor one(1, 2);
-    one.PlaceAll({kCouplingDevice, kOverheadLine});
-    EXPECT_FALSE(PlacingNeedsWireDialog(kTap, one.st));
-    EXPECT_FALSE(PlacingNeedsWireDialog(kDoubling, one.st));
 }
 
 TEST(ElementRules, DoublingWithoutChoiceMustFitFortyWires)

@@ -36,21 +36,17 @@ std::unique_ptr<ChainEditor> RandomTask(std::mt19937& rng)
 // A transposition of the wires at the chain end, or none entered yet.
 CElement RandomTransposition(ChainEditor& t, std::mt19937& rng)
 {
-    CElement e;
-    e.SetType(kTransposition);
     if (rng() % 2) {
-        const int n = t.st.wireCount - (t.st.split >= 0 ? 1 : 0);
-        std::vector<std::uint8_t> perm(std::size_t(std::max(n, 0)));
-        for (std::size_t i = 0; i < perm.size(); ++i)
-            perm[i] = std::uint8_t(i);
-        std::shuffle(perm.begin(), perm.end(), rng);
-        auto data = std::make_unique<CTransp>();
-        data->count = std::uint8_t(perm.size());
-        data->permutation = std::move(perm);
-        e.data = std::move(data);
-        e.entered = 1;
+        CElement e;
+        e.SetType(kTransposition);
+        return e;
     }
-    return e;
+    const int n = t.st.wireCount - (t.st.split >= 0 ? 1 : 0);
+    std::vector<std::uint8_t> perm(std::size_t(std::max(n, 0)));
+    for (std::size_t i = 0; i < perm.size(); ++i)
+        perm[i] = std::uint8_t(i);
+    std::shuffle(perm.begin(), perm.end(), rng);
+    return TranspositionOf(std::move(perm));
 }
 
 // Chooses enabled toolbar commands at random until the chain is ended or

@@ -51,6 +51,19 @@ inline std::unique_ptr<CElement> NewElement(int type)
     return e;
 }
 
+// A transposition whose permutation is entered.
+inline CElement TranspositionOf(std::vector<std::uint8_t> perm)
+{
+    CElement e;
+    e.SetType(kTransposition);
+    auto data = std::make_unique<CTransp>();
+    data->count = std::uint8_t(perm.size());
+    data->permutation = std::move(perm);
+    e.data = std::move(data);
+    e.entered = 1;
+    return e;
+}
+
 class ScriptedWireDialogs : public WireDialogHost {
 public:
     explicit ScriptedWireDialogs(unsigned seed = 1) : rng(seed), m_previous(SetWireDialogHost(this)) {}

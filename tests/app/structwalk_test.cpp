@@ -53,18 +53,6 @@ void Build(ChainEditor& t, std::initializer_list<int> types)
     ExpectStructStatesAgree(t);
 }
 
-CElement TranspositionOf(std::vector<std::uint8_t> perm)
-{
-    CElement e;
-    e.SetType(kTransposition);
-    auto data = std::make_unique<CTransp>();
-    data->count = std::uint8_t(perm.size());
-    data->permutation = std::move(perm);
-    e.data = std::move(data);
-    e.entered = 1;
-    return e;
-}
-
 TEST(StructureWalk, WireDialogsAreShownUntilOk)
 {
     ChainEditor t(2, 1);
@@ -197,59 +185,6 @@ TEST(StructureWalk, ChangeOfWiresInsideATapCountsFromTheTapsWires)
     Build(t, {kTapLoad});
     EXPECT_EQ(t.st.wireCount, 6);
     EXPECT_EQ(t.lastPlaced.prompt, "Описание ответвления завершено.\nВозврат к месту ветвления\nЧисло проводов - 6");
-}
-
-TEST(StructureWalk, AttachedEndTakesItsKindFromWhatPrecedesIt)
-{
-    ChainEditor t(1, 0);
-    t.dialogs.newCircuits = 2;
-    t.dialogs.newGround = 0;
-    Build(t, {kCouplingDevice, kOverheadLine, kWireCountChange, kAttachedEnd});
-    EXPECT_EQ(t.doc.elements.back()->Data<CEndMod>()->kind, 2);
-    EXPECT_EQ(t.doc.elements.back()->Data<CEndMod>()->count, 3);
-    EXPECT_EQ(t.doc.elements.back()->entered, 0);
-    ChainEditor c(1, 0);
-    c.dialogs.newCircuits = 2;
-    c.dialogs.newGround = 0;
-    Build(c, {kCouplingDevice, kOverheadLine, kWireCountChange, kOverheadLine, kCouplingDevice, kAttachedEnd});
-    EXPECT_EQ(c.doc.elements.back()->Data<CEndMod>()->kind, 0);
-    EXPECT_EQ(c.doc.elements.back()->entered, 1);
-}
-
-TEST(StructureWalk, TapLoadAfterACouplingDeviceIsLoadedByIt)
-{
-    ChainEditor t(1, 0);
-    Build(t, {kCouplingDevice, kOverheadLine, kTap, kCouplingDevice, kTapLoad});
-    const CElement& load = *t.doc.elements.back();
-    ASSERT_NE(load.Data<CNagrOtv>(), nullptr);
-    EXPECT_EQ(load.Data<CNagrOtv>()->mode, 0);
-    EXPECT_EQ(load.entered, 1);
-}
-
-TEST(StructureWalk, PromptsOfThePlacedElements)
-{
-    ChainEditor t(2, 1);
-    t.dialogs.circuitsChosen = {0};
-    t.PlaceAll({kCouplingDevice});
-    EXPECT_EQ(t.lastPlaced.prompt, "");
-    t.PlaceAll({kOverheadLine});
-    EXPECT_EQ(t.lastPlaced.prompt, "");
-    t.PlaceAll({kTap});
-    EXPECT_EQ(t.lastPlaced.prompt, "Переход к описанию ответвления.\nЧисло проводов - 3");
-    EXPECT_EQ(t.lastPlaced.icon, MsgIcon::Information);
-    t.PlaceAll({kOverheadLine, kTapLoad, kOverheadLine});
-    t.dialogs.newCircuits = 3;
-    t.dialogs.newGround = 1;
-    t.PlaceAll({kWireCountChange, kOverheadLine, kAttachedEnd});
-    EXPECT_EQ(t.lastPlaced.prompt,
-              "Описание присоединенной цепи завершено.\nПереход к описанию участка\n с измененным числом проводов - 10");
-    ScriptedMessages messages;
-    ShowPlacementPrompt(t.lastPlaced);
-    ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0].icon, MsgIcon::Information);
-    EXPECT_EQ(messages.messages()[0].caption, kAppName);
-    ShowPlacementPrompt(PlacedElement());
-    EXPECT_EQ(messages.messages().size(), 1u);
 }
 
 TEST(StructureWalk, FirstElementSitsAtItsCellAndGrowsAwayFromItsLeft)
@@ -428,20 +363,6 @@ TEST(StructureWalk, DamagedChainsBreakWhereTheyFail)
         EXPECT_FALSE(CanContinue(line, t.doc, t.st));
         EXPECT_FALSE(t.Place(kOverheadLine));
     }
-}
-
-TEST(StructureWalk, MoreThanFortyWiresBreakTheChain)
-{
-    ChainEditor t(1, 0);
-    Build(t, {kCouplingDevice, kOverheadLine, kTap, kOverheadLine, kTapLoad});
-    t.doc.elements[2]->Data<COtvet>()->count = 41;
-    EXPECT_FALSE(StructureReplay(t.doc, t.st, false).Run());
-    EXPECT_EQ(t.st.brokenAt, 2);
-    t.doc.elements[2]->Data<COtvet>()->count = 3;
-    t.doc.elements[2]->circuitsPart = 14;  // 42 wires in the tap
-    EXPECT_FALSE(StructureReplay(t.doc, t.st, false).Run());
-    EXPECT_EQ(t.st.brokenAt, 2);
-    EXPECT_EQ(t.st.brokenReason, "число проводов больше 40");
 }
 
 } // namespace
