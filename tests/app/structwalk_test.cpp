@@ -151,6 +151,21 @@ TEST(StructureWalk, BypassAfterTheReturnLineIsReportedOnlyForCommands)
     EXPECT_FALSE(t.st.Broken());
 }
 
+TEST(StructureWalk, FirstBranchEndingAfterATapKeepsTheBranchsWires)
+{
+    // The first branch takes circuits 1 and 2; a tap of circuit 1 in it is
+    // closed just before the branch ends.  The branch ends on its own six
+    // wires, not on the tap's three.
+    ChainEditor t(3, 0);
+    t.dialogs.circuitsChosen = {0, 1};
+    Build(t, {kCouplingDevice, kOverheadLine, kBranchingStart});
+    t.dialogs.circuitsChosen = {0};
+    Build(t, {kOverheadLine, kTap, kOverheadLine, kTapLoad, kBranchingEnd, kOverheadLine, kBranchingEnd});
+    const CElement& end = *t.doc.elements.back();
+    EXPECT_EQ(std::vector<int>(end.inMap, end.inMap + 10), (Types{0, 1, 2, 4, 5, 6, 8, 9, 10, -1}));
+    EXPECT_EQ(t.st.wireCount, 9);
+}
+
 TEST(StructureWalk, DcTaskTapTakesAllWiresWithoutDialog)
 {
     ChainEditor t(2, 1, true);
