@@ -1,6 +1,7 @@
 #include "math/eigen.h"
 
 #include "math/matrix.h"
+#include "math/symeigen.h"
 
 #include <cmath>
 #include <cstddef>
@@ -11,9 +12,23 @@ namespace {
 // Complex orthogonal rotations are not unitary: on a matrix far from real (not
 // the matrices of a line) they can grow the couplings as fast as they remove
 // them, and a sweep would never end.  Convergent problems need a few dozen
-// passes; past this many the solution is given up as a matrix error, so that a
-// calculation stops with a message instead of hanging.
+// passes; past this many the sweeps are given up and the decomposition is
+// made by the unitary method instead.
 constexpr int kMaxJacobiPasses = 2000;
+
+// Sweeps that converge never let a coupling grow past the size of the whole
+// starting matrix (the worst seen on lines is half of it).  Past ten times that
+// size the rotations are diverging: they would go on until the entries
+// overflow, so the sweeps stop at once.
+constexpr double kDivergentGrowth = 10.0;
+
+bool AllFinite(const CComplex* z, int count)
+{
+    for (int i = 0; i < count; ++i)
+        if (!std::isfinite(z[i].re) || !std::isfinite(z[i].im))
+            return false;
+    return true;
+}
 
 std::vector<CComplex> WorkMatrix(int n)
 {
@@ -90,11 +105,13 @@ void RotatePair(UpperTriangle W, CComplex* V, int n, int p, int q, double t)
 
 // The threshold sweeps over the upper triangle; off is the sum of the squared
 // moduli of the triangle, diagonal included.  False when they have not
-// converged within kMaxJacobiPasses passes.
+// converged within kMaxJacobiPasses passes, or diverge: a coupling grows past
+// kDivergentGrowth times the size of the matrix or is not a number.
 bool RunSweeps(UpperTriangle W, CComplex* V, int n, double off)
 {
     const double sigma = std::sqrt(off);
     const double eps = (sigma / n) * 1e-12;
+    const double divergent = kDivergentGrowth * sigma;
     // The threshold falls by a factor n per sweep, so that small couplings are
     // left alone until the large ones are gone.
     double t = sigma;
@@ -111,6 +128,8 @@ bool RunSweeps(UpperTriangle W, CComplex* V, int n, double off)
             for (int p = 0; p < n - 1; ++p)
                 for (int q = p + 1; q < n; ++q) {
                     const double g = Abs(W.at(p, q));
+                    if (!(g <= divergent))
+                        return false;
                     if (g > m)
                         m = g;
                     if (g >= t) {
@@ -119,7 +138,6 @@ bool RunSweeps(UpperTriangle W, CComplex* V, int n, double off)
                     }
                 }
         } while (changed);
-        // A modulus that is not a number never counts, so the sweeps end even then.
         t = m;
     } while (m > eps);
     return true;
@@ -198,11 +216,18 @@ void JacobiSym(const CComplex* A, CComplex* V, CComplex* L, int n)
     for (int i = 0; i < n; ++i)
         V[i * n + i] = CComplex(1.0, 0.0);
 
-    if (!(off < 1e-30) && !RunSweeps(W, V, n, off))
-        g_MatError = 2;
-
+    const bool rotated = !(off < 1e-30);
+    const bool converged = !rotated || RunSweeps(W, V, n, off);
     for (int i = 0; i < n; ++i)
         L[i] = W.at(i, i);
+
+    // Where the rotations fail (a tight cluster of eigenvalues spread in every
+    // complex direction, as on a wide line), the unitary method gives the same
+    // decomposition; sweeps that converged accurately keep their results.
+    if (converged && (!rotated || SymEigenAccurate(A, V, L, n)))
+        return;
+    if (!SymEigenByQR(A, V, L, n))
+        g_MatError = 2;
 }
 
 void EigenOfProduct(const CComplex* A, const CComplex* B, CComplex* V, CComplex* L, int n)
@@ -212,6 +237,8 @@ void EigenOfProduct(const CComplex* A, const CComplex* B, CComplex* V, CComplex*
     if (n == 1) {
         V[0] = CComplex(1.0, 0.0);
         L[0] = A[0] * B[0];
+        if (!AllFinite(L, 1))
+            g_MatError = 2;
         return;
     }
     std::vector<CComplex> w1 = WorkMatrix(n), g = WorkMatrix(n), w3 = WorkMatrix(n);
@@ -225,4 +252,9 @@ void EigenOfProduct(const CComplex* A, const CComplex* B, CComplex* V, CComplex*
     MulLowerTriT(V, w1.data(), w3.data(), n);
     JacobiSym(w3.data(), w1.data(), L, n);
     MulLowerTri(g.data(), w1.data(), V, n);
+    // A zero pivot of the Cholesky factor, or a decomposition that failed,
+    // leaves values that are not numbers: they must stop the calculation
+    // rather than spread through it.
+    if (!AllFinite(V, n * n) || !AllFinite(L, n))
+        g_MatError = 2;
 }

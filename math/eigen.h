@@ -7,10 +7,12 @@
 
 #include "math/complex.h"
 
-// A*B*V = V*diag(L): eigenvectors in the columns of V, eigenvalues in L in the
-// order the Jacobi sweeps leave them (not sorted).  A and B are not changed.  A
-// singular B, or a problem on which the Jacobi sweeps do not converge, sets
-// g_MatError = 2 and the results are meaningless.
+// A*B*V = V*diag(L) with V^T*B*V = I: eigenvectors in the columns of V,
+// eigenvalues in L in the order the Jacobi sweeps leave them (not sorted).  A
+// and B are not changed.  A singular B, a B^-1 whose Cholesky factor meets a
+// zero pivot, or a problem with no complex orthogonal eigenbasis sets
+// g_MatError = 2 and the results are meaningless; so does any result that is
+// not finite.
 void EigenOfProduct(const CComplex* A, const CComplex* B, CComplex* V, CComplex* L, int n);
 
 // G lower triangular with G*G^T = A, from the diagonal and upper triangle of
@@ -30,7 +32,11 @@ void MulLowerTriT(const CComplex* A, const CComplex* G, CComplex* C, int n);
 
 // A = V*diag(L)*V^T with V*V^T = I, for the complex symmetric A (its upper
 // triangle is read): a threshold Jacobi method with complex orthogonal
-// rotations.  A is not changed.  The rotations are not unitary: on a matrix
-// far from real (never that of a line) they may fail to converge; the sweeps
-// then give up, set g_MatError = 2 and leave meaningless results.
+// rotations.  A is not changed.  The rotations are not unitary: on a tight
+// cluster of eigenvalues spread in every complex direction (the many nearly
+// equal modes of a wide line) or on a matrix far from real they can diverge.
+// Sweeps that diverge, do not converge or end inaccurate are replaced by the
+// unitary method of math/symeigen.h, with the same normalisation.  Only an A
+// with no complex orthogonal eigenbasis (an isotropic eigenvector, v^T v = 0)
+// sets g_MatError = 2 and leaves meaningless results.
 void JacobiSym(const CComplex* A, CComplex* V, CComplex* L, int n);

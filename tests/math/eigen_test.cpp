@@ -1,4 +1,5 @@
 #include "math/eigen.h"
+#include "math/symeigen.h"
 #include "linelike.h"
 
 namespace {
@@ -87,11 +88,11 @@ TEST_F(EigenTest, ProductEdgeCases)
     EXPECT_EQ(g_MatError, 2);
 }
 
-TEST_F(EigenTest, JacobiGivesUpOnDivergentRotations)
+TEST_F(EigenTest, DivergentRotationsGiveWayToTheUnitaryMethod)
 {
     // Imaginary parts as large as the real ones, nothing like a line: the
-    // non-unitary rotations keep growing the couplings.  The sweeps must end
-    // and report a matrix error.
+    // non-unitary rotations keep growing the couplings.  The sweeps must end,
+    // and the decomposition still comes out, with V*V^T = I.
     const int n = 24;
     std::mt19937 gen(99);
     Mat m(n * n), v(n * n), l(n);
@@ -101,6 +102,77 @@ TEST_F(EigenTest, JacobiGivesUpOnDivergentRotations)
             m[i * n + j] = m[j * n + i] = CComplex(re, im);
         }
     JacobiSym(m.data(), v.data(), l.data(), n);
+    EXPECT_EQ(g_MatError, 0);
+    EXPECT_LT(OrthogonalityError(v, n), 1e-9);
+    EXPECT_LT(EigenResidual(m, v, l, n), 1e-12);
+}
+
+TEST_F(EigenTest, UnitaryMethodDeflatesRepeatedEigenvalues)
+{
+    // Q*diag(2, 2, 2, 5)*Q^T with Q complex orthogonal (two rotations by
+    // complex angles): a triple eigenvalue whose vectors must come out
+    // complex orthogonal to each other.
+    const int n = 4;
+    // Rotation of the pair (p, q) by the complex angle z: cos z = cosh(iz),
+    // sin z = -i*sinh(iz), so cos^2 + sin^2 = 1 exactly as functions.
+    auto rotation = [n](int p, int q, CComplex z) {
+        const CComplex iz(-z.im, z.re), c = Cosh(iz), s = CComplex(0, -1) * Sinh(iz);
+        Mat r(n * n);
+        for (int i = 0; i < n; ++i)
+            r[i * n + i] = CComplex(1, 0);
+        r[p * n + p] = r[q * n + q] = c;
+        r[p * n + q] = s;
+        r[q * n + p] = -s;
+        return r;
+    };
+    const Mat r1 = rotation(0, 3, {0.4, 0.3}), r2 = rotation(1, 3, {-0.7, 0.2});
+    Mat q(n * n), t(n * n), a(n * n);
+    MatMul(r1.data(), r2.data(), q.data(), n, n, n);
+    const Mat d = {{2, 0}, {2, 0}, {2, 0}, {5, 0}};
+    MatMulDiagRight(q.data(), d.data(), t.data(), n);
+    MatMulTransB(t.data(), q.data(), a.data(), n, n, n);
+
+    Mat v(n * n), l(n);
+    ASSERT_TRUE(SymEigenByQR(a.data(), v.data(), l.data(), n));
+    EXPECT_LT(OrthogonalityError(v, n), 1e-12);
+    EXPECT_LT(EigenResidual(a, v, l, n), 1e-13);
+    int twos = 0;
+    for (const CComplex& x : l)
+        twos += Abs(x - CComplex(2, 0)) < 1e-12 ? 1 : 0;
+    EXPECT_EQ(twos, 3);
+}
+
+TEST_F(EigenTest, NoComplexOrthogonalEigenbasisIsAMatrixError)
+{
+    // [[1, i], [i, -1]] squares to zero: its only eigenvector (1, i) has
+    // v^T v = 0 and cannot be normalised.  Nothing that is not a number may
+    // pass as a result.
+    const Mat a = {{1, 0}, {0, 1}, {0, 1}, {-1, 0}};
+    Mat v(4), l(2);
+    EXPECT_FALSE(SymEigenByQR(a.data(), v.data(), l.data(), 2));
+    JacobiSym(a.data(), v.data(), l.data(), 2);
+    EXPECT_EQ(g_MatError, 2);
+    g_MatError = 0;
+    EigenOfProduct(a.data(), Real({1, 0, 0, 1}).data(), v.data(), l.data(), 2);
+    EXPECT_EQ(g_MatError, 2);
+}
+
+TEST_F(EigenTest, ProductResultsThatAreNotFiniteAreAMatrixError)
+{
+    // B^-1 = [[0, 1], [1, 0]] is regular, but its Cholesky factor has a zero
+    // pivot: without the check the results would be NaN with no error.
+    Mat v(4), l(2);
+    EigenOfProduct(Real({1, 0, 0, 1}).data(), Real({0, 1, 1, 0}).data(), v.data(), l.data(), 2);
+    EXPECT_EQ(g_MatError, 2);
+
+    g_MatError = 0;
+    CComplex a(INFINITY, 0), b(1, 0), v1, l1;
+    EigenOfProduct(&a, &b, &v1, &l1, 1);
+    EXPECT_EQ(g_MatError, 2);
+
+    g_MatError = 0;
+    Mat nan = Real({1, NAN, NAN, 2});
+    EigenOfProduct(nan.data(), Real({1, 0, 0, 1}).data(), v.data(), l.data(), 2);
     EXPECT_EQ(g_MatError, 2);
 }
 
@@ -123,6 +195,26 @@ TEST_P(EigenLineTest, LineMatrices)
     EXPECT_EQ(MaxDiff(a, A), 0.0);
     EXPECT_LT(OrthogonalityError(v, n), 1e-10);
     EXPECT_LT(EigenResidual(A, v, l, n), 1e-10);
+
+    // The unitary method finds the same modes: each eigenvalue, and its
+    // vector up to sign.
+    Mat vq(n * n), lq(n);
+    ASSERT_TRUE(SymEigenByQR(A.data(), vq.data(), lq.data(), n));
+    for (int k = 0; k < n; ++k) {
+        int match = 0;
+        for (int j = 1; j < n; ++j)
+            if (Abs(lq[j] - l[k]) < Abs(lq[match] - l[k]))
+                match = j;
+        EXPECT_LT(Abs(lq[match] - l[k]), 1e-10 * MaxAbs(l)) << k;
+        CComplex dot;
+        for (int i = 0; i < n; ++i)
+            dot += vq[i * n + match] * v[i * n + k];
+        const double sign = dot.re < 0 ? -1.0 : 1.0;
+        double d = 0;
+        for (int i = 0; i < n; ++i)
+            d = std::max(d, Abs(vq[i * n + match] * sign - v[i * n + k]));
+        EXPECT_LT(d, 1e-8) << k;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders, EigenLineTest, ::testing::Values(2, 3, 4, 6, 9, 12, 18, 24, 32, 40));
