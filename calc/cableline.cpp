@@ -1,5 +1,6 @@
 #include "calc/cableline.h"
 
+#include "calc/blockembed.h"
 #include "calc/elementcheck.h"
 #include "calc/linemodes.h"
 #include "calc/linesection.h"
@@ -434,6 +435,8 @@ void CalcKLineElement(const CKLine& line, const TwoPortBlocks& out, int n)
         BlocksFromModes(rec->p5, rec->p4, rec->p6, KLineModalOrder(line), line.length, out, n);
     else
         CalcKLineConstants(line, out, n);
+    if (!BlocksAreFinite(out, n))
+        g_MatError = 2;
     if ((flags & kLineRecStoreBlocks) && g_MatError != 2) {
         MatCopy(out.Y0, rec->p1, n, n);
         MatCopy(out.Y1, rec->p2, n, n);

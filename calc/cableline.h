@@ -40,7 +40,7 @@ std::string CheckKLineElement(const CElement& element, int number);
 // conductors, with the identical-line record of g_pCurLineRec outside modal
 // mode: an equal earlier section lends its blocks, one of the same
 // cross-section its modal data.  Data that CheckKLineValues refuses produce
-// nothing and set g_MatError.
+// nothing and set g_MatError; so do blocks that come out not finite.
 void CalcKLineElement(const CKLine& line, const TwoPortBlocks& out, int n);
 
 // Z and Y of the cable system, then the section, without the record's lending

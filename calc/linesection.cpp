@@ -1,5 +1,6 @@
 #include "calc/linesection.h"
 
+#include "calc/blockembed.h"
 #include "calc/calcglobals.h"
 #include "calc/linemodes.h"
 #include "math/eigen.h"
@@ -9,8 +10,10 @@
 #include "model/lines.h"
 #include "model/modelglobals.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -152,17 +155,144 @@ double PhaseSteps(double cur, double ref)
     return steps;
 }
 
-// atanh of the square root of an eigenvalue tanh^2(g) of a symmetric cell,
-// with a non-negative real part.
-CComplex CellPropagation(const CComplex& mu, CComplex* root = nullptr)
+// The modes of a symmetric composite cell (self block A0, transfer block X):
+// eigenvectors R of A0^-1*(A0 - X*A0^-1*X) in the columns and eigenvalues
+// mu_k = tanh^2(g_k), g_k the mode's length in nepers and radians.
+//
+// A mode attenuated by more than some 7 Np over the cell has mu within 1e-6
+// of 1: mu = 1 - sech^2(g) keeps sech^2(g) only to the rounding of 1, so g
+// read from mu loses its digits (all of them past about 18 Np, when mu rounds
+// to 1), and such modes no longer tell apart by mu.  Their lengths lie in
+// their own transfer instead: sigma = (r^T*X*r)/(r^T*A0*r) = -sech(g) for the
+// mode's column r, and with s = tanh(g), 1 - s = sigma^2/(1 + s), so
+// atanh(s) = 0.5*Log((1 + s)/(1 - s)) = 0.5*Log(((1 + s)/sigma)^2).
+struct CompositeModes {
+    Matrix R;
+    std::vector<CComplex> mu;
+    std::vector<bool> dark;                // mu within kTanhNearOne of 1
+    std::vector<CComplex> transfer, self;  // r^T*X*r and r^T*A0*r of a dark mode
+};
+
+// Nearer to 1 than this, g read from mu is off by more than about 1e-10 (the
+// rounding of 1 over 1 - mu); the transfer gives it to the last digits.
+constexpr double kTanhNearOne = 1e-6;
+
+// Rc^T*M*Rc for the n x m matrix Rc.
+Matrix ReducedForm(const CComplex* M, const Matrix& Rc, int n, int m)
 {
-    CComplex s = Sqrt(mu);
-    if (root)
-        *root = s;
-    CComplex g = 0.5 * Log((1.0 + s) / (1.0 - s));
-    if (g.re < 0)
-        g = -g;
-    return g;
+    Matrix MR(static_cast<std::size_t>(n) * m), F(static_cast<std::size_t>(m) * m);
+    MatMul(M, Rc.data(), MR.data(), n, n, m);
+    MatMulTransA(Rc.data(), MR.data(), F.data(), m, n, m);
+    return F;
+}
+
+// The modes of the m x m pencil (C, D): D^-1*C*Y = Y*diag.  False when the
+// eigen-solution fails; g_MatError is left as it was either way.
+bool PencilModes(Matrix C, const Matrix& D, int m, Matrix& Y)
+{
+    // The transfer may lie far below 1, and the solver's thresholds are absolute.
+    double scale = 0;
+    for (const CComplex& z : C)
+        scale = std::max(scale, Abs(z));
+    if (!(scale > 0) || !std::isfinite(scale))
+        return false;
+    MatScaleReal(C.data(), 1.0 / scale, m, m);
+    const unsigned char before = g_MatError;
+    const std::size_t mm = static_cast<std::size_t>(m) * m;
+    Matrix Dinv(mm), V(mm);
+    std::vector<CComplex> L(static_cast<std::size_t>(m));
+    MatInverse(D.data(), Dinv.data(), m);
+    if (g_MatError != 2)
+        EigenOfProduct(C.data(), Dinv.data(), V.data(), L.data(), m); // C*D^-1 = V*L*V^-1
+    const bool solved = g_MatError != 2;
+    g_MatError = before;
+    if (solved)
+        MatMul(Dinv.data(), V.data(), Y.data(), m, m, m);
+    return solved;
+}
+
+// Marks the dark modes and keeps their transfer and self forms.  When there
+// are several, the columns of R that belong to them span the right subspace
+// but, their mu being equal to the rounding, are any mixture of its modes:
+// the pencil (X, A0) reduced to that subspace (Rayleigh-Ritz) separates them
+// by their transfer.  Should its eigen-solution fail, the columns stay.
+void ResolveDarkModes(const CComplex* A0, const CComplex* X, int n, CompositeModes& c)
+{
+    std::vector<int> dark;
+    c.dark.assign(static_cast<std::size_t>(n), false);
+    for (int k = 0; k < n; ++k)
+        if (Abs(1.0 - c.mu[k]) < kTanhNearOne) {
+            c.dark[k] = true;
+            dark.push_back(k);
+        }
+    const int m = static_cast<int>(dark.size());
+    if (m == 0)
+        return;
+    auto at = [n](int i, int k) { return static_cast<std::size_t>(i) * n + k; };
+    Matrix Rc(static_cast<std::size_t>(n) * m);
+    for (int i = 0; i < n; ++i)
+        for (int k = 0; k < m; ++k)
+            Rc[static_cast<std::size_t>(i) * m + k] = c.R[at(i, dark[k])];
+    Matrix C = ReducedForm(X, Rc, n, m), D = ReducedForm(A0, Rc, n, m);
+
+    Matrix Y(static_cast<std::size_t>(m) * m), resolved(Rc.size());
+    if (m >= 2 && PencilModes(C, D, m, Y)) {
+        MatMul(Rc.data(), Y.data(), resolved.data(), n, m, m);
+        for (int i = 0; i < n; ++i)
+            for (int k = 0; k < m; ++k)
+                c.R[at(i, dark[k])] = resolved[static_cast<std::size_t>(i) * m + k];
+        C = ReducedForm(X, resolved, n, m);
+        D = ReducedForm(A0, resolved, n, m);
+    }
+    c.transfer.assign(static_cast<std::size_t>(n), g_CZero);
+    c.self.assign(static_cast<std::size_t>(n), g_CZero);
+    for (int k = 0; k < m; ++k) {
+        c.transfer[dark[k]] = C[static_cast<std::size_t>(k) * m + k];
+        c.self[dark[k]] = D[static_cast<std::size_t>(k) * m + k];
+    }
+}
+
+// The modal length g_k = atanh(s_k) of every mode with s_k = tanh(g_k), its
+// real part made non-negative; only g mod j*pi is defined, the caller picks
+// the branch.  A dark mode whose transfer is below the smallest number the
+// arithmetic holds (its far end dark to the last digit) takes that smallest
+// number: a finite length whose far-end share is zero.
+void CompositeModalLengths(const CompositeModes& c, int n, CComplex* g, CComplex* s)
+{
+    constexpr double pi = 3.14159265358979323846;
+    for (int k = 0; k < n; ++k) {
+        if (!c.dark[k]) {
+            s[k] = Sqrt(c.mu[k]);
+            g[k] = 0.5 * Log((1.0 + s[k]) / (1.0 - s[k]));
+        } else {
+            // Logarithms of each factor of (1 + s)*self/transfer, so that a
+            // tiny transfer neither underflows in a quotient nor loses its phase.
+            const CComplex sigma = c.transfer[k] / c.self[k];
+            s[k] = Sqrt(1.0 - sigma * sigma);
+            const CComplex onePlus = 1.0 + s[k], t = c.transfer[k], a = c.self[k];
+            const double modulus = std::max(Abs(t), std::numeric_limits<double>::denorm_min());
+            const double re = std::log(Abs(onePlus)) + std::log(Abs(a)) - std::log(modulus);
+            const double arg = std::atan2(onePlus.im, onePlus.re) + std::atan2(a.im, a.re) - std::atan2(t.im, t.re);
+            // Half the logarithm of the square: the argument taken mod pi into (-pi/2, pi/2].
+            g[k] = CComplex(re, arg - pi * std::ceil(arg / pi - 0.5));
+        }
+        if (g[k].re < 0)
+            g[k] = -g[k];
+    }
+}
+
+// The modes of the composite from P = A0^-1 and Q = A0 - X*P*X; false when
+// the eigen-solution meets a singular matrix.
+bool SolveCompositeModes(const CComplex* A0, const CComplex* X, const Matrix& P, const Matrix& Q, int n,
+                         CompositeModes& c)
+{
+    c.R.assign(Sq(n), g_CZero);
+    c.mu.assign(static_cast<std::size_t>(n), g_CZero);
+    EigenOfProduct(P.data(), Q.data(), c.R.data(), c.mu.data(), n);
+    if (g_MatError == 2)
+        return false;
+    ResolveDarkModes(A0, X, n, c);
+    return true;
 }
 
 // The symmetric composite of a cell and its mirror image: A0 becomes the self
@@ -199,11 +329,12 @@ void CalcLineSection(const CComplex* E, const CComplex* B, const TwoPortBlocks& 
     LineModes m;
     if (!SolveLineModes(E, B, n, m))
         return;
-    if (g_bModalMode) {
+    if (g_bModalMode)
         WriteModalData(m.V, m.U, m.gamma, m.y, out, n);
-        return;
-    }
-    WriteSectionBlocks(m, out, n, length, !noStore);
+    else
+        WriteSectionBlocks(m, out, n, length, !noStore);
+    if (!BlocksAreFinite(out, n))
+        g_MatError = 2;
 }
 
 void BlocksFromModalData(const CComplex* O, const CComplex* W, const CComplex* gamma, int n,
@@ -278,14 +409,13 @@ void CalcInhomLineSectionSpans(const CComplex* E, const CComplex* B, const CComp
     SpanCell(m, T, n, spanMean, cell);
 
     // 3. Two mean spans with a full tower between them: its modal lengths.
-    Matrix X(nn), P(nn), Q(nn), R(nn);
-    std::vector<CComplex> mu(static_cast<std::size_t>(n)), g(static_cast<std::size_t>(n));
+    Matrix X(nn), P(nn), Q(nn);
+    CompositeModes modes;
+    std::vector<CComplex> g(static_cast<std::size_t>(n)), s(static_cast<std::size_t>(n));
     SymmetricComposite(cell, X, P, Q, n);
-    EigenOfProduct(P.data(), Q.data(), R.data(), mu.data(), n);
-    if (g_MatError == 2)
+    if (!SolveCompositeModes(cell.Y0, X.data(), P, Q, n, modes))
         return;
-    for (int k = 0; k < n; ++k)
-        g[k] = CellPropagation(mu[k]);
+    CompositeModalLengths(modes, n, g.data(), s.data());
     for (int i = 0; i < n; ++i)
         for (int j = i + 1; j < n; ++j)
             if (g[j].re < g[i].re)
@@ -335,9 +465,9 @@ void CalcInhomLineSectionSpans(const CComplex* E, const CComplex* B, const CComp
 
     // 7. The run and its mirror image as one symmetric cell of length 2*total.
     SymmetricComposite(run, X, P, Q, n);
-    EigenOfProduct(P.data(), Q.data(), R.data(), mu.data(), n);
-    if (g_MatError == 2)
+    if (!SolveCompositeModes(run.Y0, X.data(), P, Q, n, modes))
         return;
+    Matrix& R = modes.R;
     if (g_bModalMode)
         NormalizeColumns(R.data(), n);
     Matrix O(nn), U(nn);
@@ -345,9 +475,8 @@ void CalcInhomLineSectionSpans(const CComplex* E, const CComplex* B, const CComp
     MatTranspose(O.data(), U.data(), n, n);
     if (g_bModalMode)
         NormalizeColumns(U.data(), n);
-    std::vector<CComplex> s(static_cast<std::size_t>(n)), gamma(static_cast<std::size_t>(n));
-    for (int k = 0; k < n; ++k)
-        g[k] = CellPropagation(mu[k], &s[k]);
+    std::vector<CComplex> gamma(static_cast<std::size_t>(n));
+    CompositeModalLengths(modes, n, g.data(), s.data());
 
     // 8. Each mode's phase follows the mean-cell mode of the same rank in
     // attenuation, scaled to the length of the composite.
@@ -373,12 +502,14 @@ void CalcInhomLineSectionSpans(const CComplex* E, const CComplex* B, const CComp
     // 10. The section.
     if (g_bModalMode) {
         WriteModalData(R, U, gamma, y, out, n);
-        return;
+    } else {
+        LineModes section;
+        section.O = std::move(O);
+        section.W.assign(nn, g_CZero);
+        MatMulDiagRight(U.data(), y.data(), section.W.data(), n);
+        section.gamma = std::move(gamma);
+        WriteSectionBlocks(section, out, n, length, true);
     }
-    LineModes section;
-    section.O = std::move(O);
-    section.W.assign(nn, g_CZero);
-    MatMulDiagRight(U.data(), y.data(), section.W.data(), n);
-    section.gamma = std::move(gamma);
-    WriteSectionBlocks(section, out, n, length, true);
+    if (!BlocksAreFinite(out, n))
+        g_MatError = 2;
 }

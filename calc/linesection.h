@@ -9,7 +9,8 @@
 //
 // A line with a mirror-symmetric cross-section (g_nLineSymmetry not -1, pairs
 // in g_SymWires) is solved as its antisymmetric and symmetric halves.  A
-// singular matrix sets g_MatError = 2 and the section then writes nothing.
+// singular matrix sets g_MatError = 2 and the section then writes nothing; an
+// output that is not finite sets it too.
 #pragma once
 
 #include "math/twoport.h"
@@ -39,7 +40,9 @@ void FillWireMatrix(CComplex* T, int n, double q, const double* C, const double*
 // The section of a line whose towers load it at random span lengths (the
 // influence-matrix data and span values of the line): the mean-span cell
 // gives the modes whose phases are tracked, the random run of spans the
-// section.
+// section.  A mode that the run attenuates beyond what its tanh^2 can hold
+// keeps its length through its transfer, so however long the run, the
+// section comes out finite, its far end falling to zero with the length.
 void CalcInhomLineSection(const CVLine& line, const CComplex* E, const CComplex* B,
                           const TwoPortBlocks& out, int n, double length);
 

@@ -1,5 +1,6 @@
 #include "calc/vline.h"
 
+#include "calc/blockembed.h"
 #include "calc/calcglobals.h"
 #include "calc/elementcheck.h"
 #include "calc/linesection.h"
@@ -177,8 +178,12 @@ void CalcVLineBlocks(CVLine& line, const TwoPortBlocks& out, unsigned char* rege
         CalcLineSection(E.data(), P.data(), out, n, line.length, false);
 }
 
-void CalcVLineData(CVLine& line, int wirePositions, int split, const TwoPortBlocks& out,
-                   unsigned char* regenerate)
+namespace {
+
+// The blocks of the line data by the model its inhomogeneity asks for, or
+// from the identical-line cache.
+void CalcVLineModel(CVLine& line, int wirePositions, int split, const TwoPortBlocks& out,
+                    unsigned char* regenerate)
 {
     g_nCalcSplitConductor = split;
     const int n = wirePositions;
@@ -213,6 +218,16 @@ void CalcVLineData(CVLine& line, int wirePositions, int split, const TwoPortBloc
         CalcVLineTranspBlocks(line, out);
     else
         CalcVLineBlocks(line, out, regenerate);
+}
+
+} // namespace
+
+void CalcVLineData(CVLine& line, int wirePositions, int split, const TwoPortBlocks& out,
+                   unsigned char* regenerate)
+{
+    CalcVLineModel(line, wirePositions, split, out, regenerate);
+    if (g_MatError != 2 && !BlocksAreFinite(out, wirePositions))
+        g_MatError = 2;
 }
 
 void CalcVLineElement(CElement& element, const TwoPortBlocks& out, unsigned char* regenerate)

@@ -18,7 +18,8 @@ class CVLine;
 
 // Models the element (type 0) into out (n x n each, n = its wire positions).
 // regenerate non-zero: a tower-influence line draws new random span values.
-// Data that CheckVLineElement refuses produce no blocks and set g_MatError.
+// Data that CheckVLineElement refuses produce no blocks and set g_MatError;
+// blocks (or modal data) that come out not finite set g_MatError = 2 too.
 void CalcVLineElement(CElement& element, const TwoPortBlocks& out, unsigned char* regenerate);
 
 // The same for the line data of an element with the given wire positions and
