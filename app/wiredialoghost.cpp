@@ -1,14 +1,14 @@
 #include "app/wiredialoghost.h"
 
+#include <utility>
+
 namespace {
 WireDialogHost* g_wireDialogHost = nullptr;
 }
 
 WireDialogHost* SetWireDialogHost(WireDialogHost* host)
 {
-    WireDialogHost* previous = g_wireDialogHost;
-    g_wireDialogHost = host;
-    return previous;
+    return std::exchange(g_wireDialogHost, host);
 }
 
 WireDialogHost* GetWireDialogHost()

@@ -1,14 +1,14 @@
 #include "model/shellhooks.h"
 
+#include <utility>
+
 namespace {
 DocumentShellHooks* g_hooks = nullptr;
 }
 
 DocumentShellHooks* SetDocumentShellHooks(DocumentShellHooks* hooks)
 {
-    DocumentShellHooks* previous = g_hooks;
-    g_hooks = hooks;
-    return previous;
+    return std::exchange(g_hooks, hooks);
 }
 
 DocumentShellHooks* GetDocumentShellHooks()

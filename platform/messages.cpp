@@ -1,5 +1,7 @@
 #include "platform/messages.h"
 
+#include <utility>
+
 namespace {
 MessageSink* g_messageSink = nullptr;
 
@@ -12,9 +14,7 @@ MsgAnswer FirstButton(MsgButtons buttons)
 
 MessageSink* SetMessageSink(MessageSink* sink)
 {
-    MessageSink* previous = g_messageSink;
-    g_messageSink = sink;
-    return previous;
+    return std::exchange(g_messageSink, sink);
 }
 
 MessageSink* GetMessageSink()
