@@ -6,6 +6,19 @@
 
 using namespace cmd;
 
+std::string CommandStatusText(const CommandInfo& info)
+{
+    std::string prompt = info.prompt;
+    return prompt.substr(0, prompt.find('\n'));
+}
+
+std::string CommandToolTip(const CommandInfo& info)
+{
+    std::string prompt = info.prompt;
+    std::size_t nl = prompt.find('\n');
+    return nl == std::string::npos ? prompt : prompt.substr(nl + 1);
+}
+
 const std::vector<CommandInfo>& AllCommands()
 {
     static const std::vector<CommandInfo> commands = {
@@ -30,7 +43,8 @@ const std::vector<CommandInfo>& AllCommands()
         {ID_FINISH_EDIT, "&Завершить редактирование", "Завершить редактирование с сохранением изменений", ""},
         {ID_CANCEL_EDIT, "&Отменить редактирование", "Отменить все изменения редактирования", ""},
         {ID_CALC_TRACT, "Расчет тракта", "Расчет тракта", ""},
-        {ID_ADD_TO_BUFFER, "В &буфер сравнения", "Добавить результаты задачи в буфер сравнения", ""},
+        {ID_ADD_TO_BUFFER, "В &буфер сравнения",
+         "Поместить результаты расчета в буфер сравнения\nПоместить результаты в буфер сравнения", ""},
         {ID_COMPLETE_DATA, "Дополнить данные", "Дополнить данные задачи", ""},
 
         {ID_BASE_SELECT, "&Выбрать", "Выбор базы данных", ""},

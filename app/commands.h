@@ -10,9 +10,14 @@
 struct CommandInfo {
     int id;
     const char* menuText; // "" for commands that are only on a toolbar
-    const char* prompt;   // tooltip and status-bar prompt
+    const char* prompt;   // status-bar prompt, or "prompt\ntooltip" where they differ
     const char* shortcut; // "Ctrl+N", ... or ""
 };
+
+// The status-bar prompt and the tooltip of a command: the parts of its prompt
+// before and after a line break, or the whole prompt for both.
+std::string CommandStatusText(const CommandInfo& info);
+std::string CommandToolTip(const CommandInfo& info);
 
 // The command's texts, or nullptr for an unknown id.
 const CommandInfo* FindCommand(int id);

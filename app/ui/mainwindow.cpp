@@ -107,9 +107,10 @@ QAction* MainWindow::MakeAction(int id)
     a->setData(id);
     if (info) {
         QString text = QString::fromUtf8(info->menuText);
-        a->setText(text.isEmpty() ? QString::fromUtf8(info->prompt) : text);
-        a->setToolTip(QString::fromUtf8(info->prompt));
-        a->setStatusTip(QString::fromUtf8(info->prompt));
+        const QString tip = QString::fromStdString(CommandToolTip(*info));
+        a->setText(text.isEmpty() ? tip : text);
+        a->setToolTip(tip);
+        a->setStatusTip(QString::fromStdString(CommandStatusText(*info)));
         QList<QKeySequence> keys;
         if (*info->shortcut)
             keys << QKeySequence(QString::fromUtf8(info->shortcut));

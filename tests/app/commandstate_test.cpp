@@ -157,6 +157,11 @@ TEST(Commands, EveryPlacedCommandHasTextsAndAppearsOnce)
     EXPECT_STREQ(FindCommand(ID_FILE_NEW)->menuText, "&Новый\tCtrl+N");
     EXPECT_STREQ(FindCommand(ID_FILE_OPEN)->menuText, "&Открыть...\tCtrl+O");
     EXPECT_STREQ(FindCommand(ID_FILE_SAVE)->menuText, "&Сохранить\tCtrl+S");
+    // A prompt of two lines is the status-bar text and then the tooltip.
+    const CommandInfo& toBuffer = *FindCommand(ID_ADD_TO_BUFFER);
+    EXPECT_EQ(CommandStatusText(toBuffer), "Поместить результаты расчета в буфер сравнения");
+    EXPECT_EQ(CommandToolTip(toBuffer), "Поместить результаты в буфер сравнения");
+    EXPECT_EQ(CommandToolTip(*FindCommand(ID_FILE_NEW)), CommandStatusText(*FindCommand(ID_FILE_NEW)));
     EXPECT_EQ(ElementToolbarLayout().size(), 26u);
     EXPECT_EQ(StandardToolbarLayout().size(), 10u);
 }
