@@ -470,7 +470,7 @@ std::string CheckKLineValues(const CKLine& line, int n)
         for (int i = 0; i < 3; ++i) {
             if (!(line.x[i] > 0))
                 return StrFormat("кабель %d лежит на оси трубы", i + 1);
-            if (!(line.x[i] + rc < R))
+            if (!(line.x[i] + rc <= R)) // a cable may touch the wall
                 return StrFormat("кабель %d не помещается в трубе", i + 1);
         }
         return {};

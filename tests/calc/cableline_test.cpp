@@ -269,8 +269,10 @@ TEST_F(CableLineTest, MeaninglessDataAreRefused)
     pipe.pipeRadius = 0;
     EXPECT_EQ(CheckKLineValues(pipe, 3), "не задан внутренний диаметр трубы");
     pipe = PipeLine(1);
-    pipe.x[1] = 0.08;  // 80 mm from the axis plus 20 mm of core reaches the wall
+    pipe.x[1] = 0.09;  // 90 mm from the axis plus 20 mm of core passes the wall
     EXPECT_EQ(CheckKLineValues(pipe, 3), "кабель 2 не помещается в трубе");
+    pipe.x[1] = 0.08;  // touching the wall is a valid layout, and its blocks are finite
+    EXPECT_EQ(CheckKLineValues(pipe, 3), "");
     pipe = PipeLine(1);
     pipe.x[2] = 0;
     EXPECT_EQ(CheckKLineValues(pipe, 3), "кабель 3 лежит на оси трубы");
