@@ -196,7 +196,8 @@ void CEObhod::ReadLines(ArchiveReader& ar)
     traps[0].Load(ar);
     traps[1].Load(ar);
     std::uint16_t count = ar.readWord("bypass line count");
-    ar.checkCount(count, 48 + 5 + 2 * 20 + 2 * 25, "bypass lines");
+    // r, l, c and the two cable lengths, five bytes, two empty filters, two cables.
+    ar.checkCount(count, 40 + 5 + 2 * 20 + 2 * 25, "bypass lines");
     lines.resize(count);
     for (CObhod& line : lines)
         line.Load(ar);

@@ -250,6 +250,21 @@ TEST_F(ElementData, WiresOutsideTheElementAreRefused)
     EXPECT_THROW(LoadBytes(bback, StoreBytes(bypass)), ArchiveError);
 }
 
+TEST_F(ElementData, BypassLineOfEmptyItemsEndingTheFileLoads)
+{
+    // A new bypass line (empty filters and cables) is the smallest line
+    // record: 135 bytes.  One that ends the stream is still read.
+    CEObhod b;
+    b.lines.resize(1);
+    Bytes bytes = StoreBytes(b);
+    CEObhod back;
+    LoadBytes(back, bytes);
+    ASSERT_EQ(back.lines.size(), 1u);
+    ArchiveWriter line;
+    b.lines[0].Store(line);
+    EXPECT_EQ(line.bytes().size(), 135u);
+}
+
 TEST_F(ElementData, TruncatedRecordsThrow)
 {
     CEShunt s = MakeEShunt(2);
