@@ -1,6 +1,7 @@
 #include "calc/linecache.h"
 
 #include "calc/calcglobals.h"
+#include "calc/vline.h"
 #include "model/document.h"
 #include "model/lines.h"
 
@@ -41,7 +42,7 @@ bool SameCatalogItems(const CElement& a, const CElement& b)
             return false;
         if (x->inhomogeneity != 0 && x->matrix.Compare(y->matrix) != 2)
             return false;
-        for (int i = 0; i < x->wires; ++i) {
+        for (int i = 0; i < VLineSectionWires(*x); ++i) {
             const CVLProv* p = x->Wire(i);
             const CVLProv* q = y->Wire(i);
             if (!p || !q || p->wireType.Compare(q->wireType) != 2)

@@ -22,10 +22,10 @@ using Matrix = std::vector<CComplex>;
 
 inline std::size_t Sq(int n) { return static_cast<std::size_t>(n) * static_cast<std::size_t>(n); }
 
-// The conductors a line of `wires` wires has with this split-conductor index.
+// The conductors of the section: its wires, the split wire counted twice.
 int ConductorCount(const CVLine& line, int split)
 {
-    return line.wires + (split >= 0 && split < line.wires ? 1 : 0);
+    return VLineSectionWires(line) + (split >= 0 && split < VLineSectionWires(line) ? 1 : 0);
 }
 
 // Sub-conductors of the conductor: the split halves are single wires.
@@ -66,7 +66,7 @@ EarthData EarthDataOf(const CVLine& line)
 std::vector<LineConductor> BuildLineConductors(const CVLine& line, int split)
 {
     std::vector<LineConductor> conductors;
-    for (int i = 0; i < line.wires; ++i) {
+    for (int i = 0; i < VLineSectionWires(line); ++i) {
         const CVLProv* wire = line.Wire(i);
         LineConductor c;
         c.x = line.tower.X(i);
@@ -122,7 +122,7 @@ void SetLineSymmetry(const CVLine& line, const std::vector<LineConductor>& condu
 {
     const int n = static_cast<int>(conductors.size());
     g_nLineSymmetry = static_cast<signed char>(line.symmetry);
-    if (n != line.wires) {
+    if (n != VLineSectionWires(line)) {
         g_nLineSymmetry = -1;
         return;
     }
@@ -249,9 +249,14 @@ std::string CheckVLineElement(const CElement& element, int number)
     return reason.empty() ? reason : FormatElementDataError(number, reason);
 }
 
+int VLineSectionWires(const CVLine& line)
+{
+    return line.wireCount;
+}
+
 std::string CheckVLineData(const CVLine& line, int wirePositions, int split)
 {
-    const int wires = line.wires;
+    const int wires = VLineSectionWires(line);
     if (wires < 1)
         return "не задано ни одного провода";
     if (wires > line.tower.count || wires > static_cast<int>(line.tower.x.size()) ||
@@ -261,7 +266,9 @@ std::string CheckVLineData(const CVLine& line, int wirePositions, int split)
         if (!line.Wire(i))
             return "заданы параметры не всех проводов";
     const int n = ConductorCount(line, split);
-    if (n != wirePositions || n > 40)
+    // The stored wire count is either the element's wire positions (the split
+    // wire counted twice) or the section's wires; any other value is damage.
+    if (n != wirePositions || n > 40 || (line.wires != n && line.wires != wires))
         return StrFormat("число проводов линии (%d) не совпадает с числом проводов элемента (%d)", n,
                          wirePositions);
     if (!(line.length > 0))

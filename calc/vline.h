@@ -58,6 +58,11 @@ void SetLineSymmetry(const CVLine& line, const std::vector<LineConductor>& condu
 bool CalcLineMatrices(const CVLine& line, const std::vector<LineConductor>& conductors,
                       const std::vector<ConductorSelfTerms>& self, CComplex* E, CComplex* B);
 
+// The wires of the section: the wireCount entries of the wire array.  The
+// split wire is one of them and makes two conductors; the line's stored wire
+// count may include its second half or not, so it is not read here.
+int VLineSectionWires(const CVLine& line);
+
 // Why the line data cannot be calculated (empty when they can), for an
 // element of the given wire positions and split-conductor index.
 std::string CheckVLineData(const CVLine& line, int wirePositions, int split);

@@ -248,7 +248,7 @@ std::string CheckVLineSpanData(const CVLine& line, int n, int split)
         return "число участков разбиения полупролета должно быть больше нуля";
     if (!(line.spanMean > 0))
         return "средняя длина пролета должна быть больше нуля";
-    if (transposed && (n != 3 || line.wires != 3))
+    if (transposed && (n != 3 || VLineSectionWires(line) != 3))
         return StrFormat("транспозиция в пролете рассчитывается только для трех проводов, а у линии их %d", n);
     const CMatrix& mx = line.matrix;
     if (mx.n != n || mx.cap.size() < CMatrix::PackedSize(mx.n) || mx.res.size() < static_cast<std::size_t>(n))

@@ -129,6 +129,28 @@ TEST_F(VLineTest, SplitConductorMakesOneMoreConductor)
     EXPECT_EQ(g_nLineSymmetry, -1);
 }
 
+TEST_F(VLineTest, SplitLineCalculatesWhetherItsWireCountHoldsTheSecondHalfOrNot)
+{
+    // Three wires of the section, wire 1 split: four wire positions.
+    CVLine sectionForm = MakeVLine({-6, 0, 6}, {20, 20, 20});
+    TwoPortStorage section = Calc(sectionForm, 1);
+    ASSERT_EQ(g_MatError, 0);
+    CVLine positionsForm = sectionForm;
+    positionsForm.wires = 4;
+    EXPECT_EQ(CheckVLineData(positionsForm, 4, 1), "");
+    TwoPortStorage positions(4);
+    unsigned char regen = 0;
+    CalcVLineData(positionsForm, 4, 1, positions.blocks(), &regen);
+    ASSERT_EQ(g_MatError, 0);
+    EXPECT_EQ(BlocksDiff(section, positions), 0.0);
+
+    for (int damaged : {2, 5}) {
+        CVLine line = sectionForm;
+        line.wires = static_cast<std::uint8_t>(damaged);
+        EXPECT_NE(CheckVLineData(line, 4, 1), "") << damaged;
+    }
+}
+
 TEST_F(VLineTest, RandomSpansAreDrawnOnlyWhenAsked)
 {
     CVLine line = MakeVLine({-6, 0, 6}, {20, 20, 20});
