@@ -18,10 +18,9 @@ CKestrinView::~CKestrinView()
 
 void CKestrinView::ClearModeFlags()
 {
-    m_bTextSelection = 0;
+    m_Text.ResetSelection();
     m_bPrintingText = 0;
     m_bPrintSelection = 0;
-    m_bDragging = 0;
     m_bFitted = 0;
     m_bLarger = 0;
     m_bCandidates = 0;
@@ -64,7 +63,7 @@ void CKestrinView::InvalidateCell(int, int, int)
 
 void CKestrinView::BuildTextView()
 {
-    m_TextLines.clear();
+    m_Text.Clear();
     RecalcLayout();
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "app/candidates.h"
+#include "results/textlines.h"
 
 #include <memory>
 #include <string>
@@ -38,14 +39,12 @@ public:
     double m_dZoom = 1.0;
     int m_nOriginX = 0, m_nOriginY = 0;
     int m_nSplit = -1;      // split conductor at the chain end (structure replay)
-    std::vector<std::string> m_TextLines;
+    TextLines m_Text;  // the lines of the text face with their selection
     int m_bCandidates = 0;  // candidate cells are offered
     InsertCandidates m_Candidates;  // the cells offered next to the chain end
     int m_bMousePlacing = 0;  // elements after the first are placed by a click on an offered cell
-    int m_bTextSelection = 0;
     int m_bPrintingText = 0;
     int m_bPrintSelection = 0;
-    int m_bDragging = 0;
 
     // Before a new task and at every view-mode switch: selection, printing,
     // fitting, candidate, gap and move flags cleared, zoom 1.0, origin (0, 0).
