@@ -2,10 +2,11 @@
 // calculation dialog: one frequency, and a sweep of 1000 points from 16 to
 // 1000 kHz.  Prints the microseconds per frequency point.
 //
-// A sweep that a matrix error stops is timed point by point instead (each
-// frequency a run of its own), and the label says at which frequency the
-// sweep stopped and how many points failed.
+// Every sweep is compared with the golden file bit for bit; a difference (or a
+// sweep that no longer completes) is reported as an error of its benchmark
+// and the program exits non-zero, so a fast but wrong engine cannot pass.
 #include "bench/benchchannels.h"
+#include "bench/golden.h"
 #include "calc/calcglobals.h"
 #include "calc/calcrun.h"
 #include "model/results.h"
@@ -14,9 +15,24 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 
 namespace {
+
+bool g_goldenFailed = false;
+
+const GoldenSweeps* Golden()
+{
+    static GoldenSweeps sweeps;
+    static std::string error;
+    static const bool read = ReadGoldenFile(GoldenFilePath(), sweeps, error);
+    if (!read) {
+        std::fprintf(stderr, "golden file: %s\n", error.c_str());
+        return nullptr;
+    }
+    return &sweeps;
+}
 
 CalcRequest SingleRequest(float kHz)
 {
@@ -26,15 +42,19 @@ CalcRequest SingleRequest(float kHz)
     return r;
 }
 
-CalcRequest SweepRequest()
+// The sweep's points against the golden file; the first difference, empty
+// when they are equal bit for bit.
+std::string CheckSweep(BenchChannel channel, const CKestrinDoc& doc)
 {
-    // 16 to 1000 kHz in 1000 points.
-    CalcRequest r;
-    r.frequencies.mode = 1;
-    r.frequencies.start = 16.0f;
-    r.frequencies.end = 1000.0f;
-    r.frequencies.step = 0.985f;
-    return r;
+    const GoldenSweeps* golden = Golden();
+    if (!golden)
+        return "the golden file cannot be read";
+    auto it = golden->find(StrFormat("ch%d-sweep", int(channel)));
+    if (it == golden->end())
+        return "no golden sweep of the channel";
+    if (doc.responseResults.empty())
+        return "the sweep stopped with a matrix error";
+    return CompareWithGolden(it->second, doc.responseResults.back()->points);
 }
 
 void RunChannel(benchmark::State& state, BenchChannel channel, bool sweep)
@@ -42,43 +62,33 @@ void RunChannel(benchmark::State& state, BenchChannel channel, bool sweep)
     ResetCalcGlobals();
     std::unique_ptr<CKestrinDoc> doc = BuildBenchChannel(channel);
     CalcSession session(*doc);
-    const CalcRequest request = sweep ? SweepRequest() : SingleRequest(100.0f);
-    std::string label = BenchChannelName(channel);
-
-    int done = 0;
-    const bool whole = session.Run(request, [&done](int d, int) { done = d; }).status == CalcStatus::Done;
-    std::vector<CalcRequest> runs;
-    if (whole) {
-        runs.push_back(request);
-    } else if (sweep) {
-        for (int i = 0; i < 1000; ++i)
-            runs.push_back(SingleRequest(request.frequencies.start + float(i) * request.frequencies.step));
-    } else {
-        state.SkipWithError("the channel was not calculated at 100 kHz (matrix error)");
-        return;
-    }
-    const int points = whole ? int(doc->responseResults.back()->PointCount()) : int(runs.size());
+    const CalcRequest request = sweep ? GoldenSweepRequest() : SingleRequest(100.0f);
+    const std::string name = BenchChannelName(channel);
 
     long long iterations = 0;
-    int failed = -1;
+    bool done = true;
     const auto begin = std::chrono::steady_clock::now();
     for (auto _ : state) {
         doc->ClearResults();
-        int failedNow = 0;
-        for (const CalcRequest& r : runs)
-            failedNow += session.Run(r).status == CalcStatus::Done ? 0 : 1;
-        failed = failedNow;
+        done = session.Run(request).status == CalcStatus::Done && done;
         ++iterations;
     }
     const double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin).count();
+    const int points = done ? int(doc->responseResults.back()->PointCount()) : 0;
+    if (sweep) {
+        const std::string difference = CheckSweep(channel, *doc);
+        if (!difference.empty()) {
+            g_goldenFailed = true;
+            state.SkipWithError(("differs from the golden results: " + difference).c_str());
+            return;
+        }
+    } else if (!done) {
+        state.SkipWithError("the channel was not calculated at 100 kHz (matrix error)");
+        return;
+    }
     const double perPoint = iterations > 0 ? us / double(iterations * points) : 0.0;
-    label = StrFormat("%9.1f us/point  %s", perPoint, label.c_str());
-    if (!whole)
-        label += StrFormat(" (the sweep stops with a matrix error at %.3f kHz; timed point by point, %d of %d "
-                           "points fail)",
-                           request.frequencies.start + float(done) * request.frequencies.step, failed, points);
     state.counters["points"] = points;
-    state.SetLabel(label);
+    state.SetLabel(StrFormat("%9.1f us/point  %s", perPoint, name.c_str()));
 }
 
 void BM_OnePoint(benchmark::State& state)
@@ -95,3 +105,17 @@ void BM_Sweep1000(benchmark::State& state)
 
 BENCHMARK(BM_OnePoint)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Sweep1000)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (g_goldenFailed) {
+        std::fprintf(stderr, "FAILED: a sweep differs from the golden results\n");
+        return 1;
+    }
+    return 0;
+}
