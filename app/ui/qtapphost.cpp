@@ -6,6 +6,8 @@
 #include "app/ui/mainwindow.h"
 #include "app/ui/qtdialogs.h"
 #include "app/ui/qtmessagesink.h"
+#include "app/currentbase.h"
+#include "dialogs/catalogitemstore.h"
 #include "dialogs/ui/taskdialogs.h"
 
 #include <QApplication>
@@ -74,5 +76,7 @@ void InstallQtServices()
     SetMessageSink(&sink);
     RegisterShellDialogs();
     RegisterTaskDialogs();
+    // Items stored from the element dialogs are saved with the current catalog.
+    SetCatalogSaveHook(SaveCurrentBase);
     g_OnDisplayFontChanged = CreateDisplayFont;
 }

@@ -1,0 +1,23 @@
+// Numeric edit fields of the element and catalog dialogs.  Values pass
+// through float members, as the dialogs have always held them, so a value
+// shown and taken back is the value the task file stores.  Text is read
+// without regard to the locale, a comma being taken as the decimal point; a
+// number is shown with "%g".
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The number the text holds, or nothing: empty text, trailing characters,
+// "inf", "nan" and values beyond the float range are not numbers.
+std::optional<float> ParseNumericField(const std::string& text);
+
+// "%g" of the value.
+std::string FormatNumericField(float value);
+
+// Reads a field for a dialog's OK: on success stores the number into value
+// and answers true; otherwise shows "Введите число." with the stop icon,
+// leaves value as it was and answers false (the dialog stays with the text).
+bool ReadNumericField(const std::string& text, float& value);
+
+inline constexpr const char* kEnterNumberText = "Введите число.";
