@@ -8,6 +8,7 @@
 #include "app/ui/qtmessagesink.h"
 #include "app/currentbase.h"
 #include "dialogs/catalogitemstore.h"
+#include "dialogs/ui/elementdialogs.h"
 #include "dialogs/ui/taskdialogs.h"
 
 #include <QApplication>
@@ -76,6 +77,7 @@ void InstallQtServices()
     SetMessageSink(&sink);
     RegisterShellDialogs();
     RegisterTaskDialogs();
+    RegisterElementDialogs();
     // Items stored from the element dialogs are saved with the current catalog.
     SetCatalogSaveHook(SaveCurrentBase);
     g_OnDisplayFontChanged = CreateDisplayFont;

@@ -1,0 +1,5 @@
+#include "dialogs/ui/elementdialogs.h"
+
+void RegisterElementDialogs()
+{
+}
