@@ -13,7 +13,7 @@ namespace {
 
 double ReadFloat(ArchiveReader& ar)
 {
-    return static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(ar.readInt("float"))));
+    return static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(ar.readInt("число"))));
 }
 
 std::string ReadDosName(ArchiveReader& ar)
@@ -21,12 +21,12 @@ std::string ReadDosName(ArchiveReader& ar)
     std::string raw;
     for (;;) {
         if (ar.atEnd())
-            ar.fail("item name without its closing '@'");
-        char c = static_cast<char>(ar.readByte("name"));
+            ar.fail("имя записи без закрывающего '@'");
+        char c = static_cast<char>(ar.readByte("имя"));
         if (c == '@')
             break;
         if (raw.size() == kDosNameMax)
-            ar.fail(StrFormat("item name longer than %zu bytes", kDosNameMax));
+            ar.fail(StrFormat("имя записи длиннее %zu байт", kDosNameMax));
         raw += c;
     }
     return Cp866ToUtf8(raw);
@@ -88,21 +88,21 @@ void ReadDosBase(ArchiveReader& ar, CBase& base)
 {
     base.RemoveAll();
     while (!ar.atEnd()) {
-        const int type = ar.readByte("record type");
+        const int type = ar.readByte("тип записи");
         std::string name = ReadDosName(ar);
         switch (type) {
         case 0: {
             auto t = std::make_unique<COpora>();
             t->name = std::move(name);
-            t->count = ar.readByte("point count");
-            ar.need(std::size_t(t->count) * 8 + 2, "tower points");
+            t->count = ar.readByte("число точек");
+            ar.need(std::size_t(t->count) * 8 + 2, "точки опоры");
             t->x.resize(t->count);
             t->y.resize(t->count);
             for (auto& v : t->x)
                 v = ReadFloat(ar);
             for (auto& v : t->y)
                 v = ReadFloat(ar);
-            ar.readBytes(2, "tower tail");
+            ar.readBytes(2, "конец записи опоры");
             base.towers.push_back(std::move(t));
             break;
         }
@@ -134,10 +134,10 @@ void ReadDosBase(ArchiveReader& ar, CBase& base)
         case 4: {
             auto f = std::make_unique<CFiltr>();
             f->name = std::move(name);
-            const int stored = ar.readByte("filter type");
+            const int stored = ar.readByte("тип фильтра");
             int m = 0, k = 0;
             if (!DosFilterCounts(stored, m, k))
-                ar.fail(StrFormat("coupling filter of unknown scheme type %d", stored));
+                ar.fail(StrFormat("фильтр присоединения неизвестного типа схемы %d", stored));
             f->nC = static_cast<std::uint8_t>(m);
             f->nL = static_cast<std::uint8_t>(k);
             for (int i = 0; i < m; ++i)

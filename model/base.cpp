@@ -85,20 +85,20 @@ bool CBase::IsEmpty() const
 void CBase::Load(ArchiveReader& ar)
 {
     CBase fresh;
-    LoadList(ar, fresh.towers, kMinTower, "towers");
-    LoadList(ar, fresh.phaseWires, kMinWire, "phase wires");
-    LoadList(ar, fresh.solidCables, kMinSolid, "cables in solid insulation");
-    LoadList(ar, fresh.pipeCables, kMinPipe, "cables in a pipe");
-    std::uint8_t lists = ar.readByte("filter list count");
+    LoadList(ar, fresh.towers, kMinTower, "опоры");
+    LoadList(ar, fresh.phaseWires, kMinWire, "фазные провода");
+    LoadList(ar, fresh.solidCables, kMinSolid, "кабели со сплошной изоляцией");
+    LoadList(ar, fresh.pipeCables, kMinPipe, "кабели в трубе");
+    std::uint8_t lists = ar.readByte("число списков фильтров");
     if (lists > kFilterLists)
-        ar.fail("filter list count " + std::to_string(lists) + " above seven");
+        ar.fail("число списков фильтров " + std::to_string(lists) + " больше семи");
     for (std::uint8_t k = 0; k < lists; ++k)
-        LoadList(ar, fresh.filters[k], kMinFilter, "coupling filters");
+        LoadList(ar, fresh.filters[k], kMinFilter, "фильтры присоединения");
     fresh.filterListCount = kFilterLists;
-    LoadList(ar, fresh.traps, kMinTrap, "line traps");
-    LoadList(ar, fresh.groundWires, kMinWire, "ground wires");
-    LoadList(ar, fresh.matrices, kMinMatrix, "tower influence matrices");
-    LoadList(ar, fresh.hfCables, kMinWire, "HF cables");
+    LoadList(ar, fresh.traps, kMinTrap, "заградители");
+    LoadList(ar, fresh.groundWires, kMinWire, "грозотросы");
+    LoadList(ar, fresh.matrices, kMinMatrix, "матрицы влияния опор");
+    LoadList(ar, fresh.hfCables, kMinWire, "ВЧ кабели");
     Swap(fresh);
 }
 
@@ -111,7 +111,7 @@ void CBase::Store(ArchiveWriter& ar)
     for (const auto& list : filters)
         refused = refused || tooLong(list.size());
     if (refused)
-        throw ArchiveError("a catalog list holds more than 65535 items and cannot be written");
+        throw ArchiveError("в списке базы данных больше 65535 записей: такой список не записать");
 
     filterListCount = kFilterLists;
     StoreList(ar, towers);

@@ -17,15 +17,15 @@ COtvet::COtvet()
 
 void COtvet::Load(ArchiveReader& ar)
 {
-    selectionMode = ar.readByte("tap selection mode");
-    count = ar.readByte("tap wire count");
+    selectionMode = ar.readByte("режим выбора проводов отпайки");
+    count = ar.readByte("число проводов отпайки");
     if (g_nTaskVersion < 5)
         return;  // flags and map keep their defaults
     for (int& code : map)
-        code = ar.readInt("tap map");
+        code = ar.readInt("соответствие проводов отпайки");
     if (g_nTaskVersion >= 6) {
         for (std::uint8_t& f : flags)
-            f = ar.readByte("tap flag");
+            f = ar.readByte("признак провода отпайки");
         return;
     }
     // Version 5 keeps only the selection mode: derive the flags over the
@@ -57,13 +57,13 @@ CVarMod::CVarMod()
 
 void CVarMod::Load(ArchiveReader& ar)
 {
-    wiresBefore = ar.readByte("wires before the change");
-    wiresAfter = ar.readByte("wires after the change");
+    wiresBefore = ar.readByte("провода до изменения");
+    wiresAfter = ar.readByte("провода после изменения");
     if (g_nTaskVersion >= 5) {
-        circuitsDiff = ar.readByte("circuits of the change");
-        groundDiff = ar.readByte("ground wires of the change");
+        circuitsDiff = ar.readByte("цепи изменения");
+        groundDiff = ar.readByte("грозотросы изменения");
         for (int& code : map)
-            code = ar.readInt("change map");
+            code = ar.readInt("соответствие проводов изменения");
         return;
     }
     int d = std::abs(int(wiresBefore) - int(wiresAfter));
@@ -108,12 +108,12 @@ void WriteValues(ArchiveWriter& ar, const std::optional<std::vector<double>>& v,
 void CEndMod::Load(ArchiveReader& ar)
 {
     Clear();
-    kind = ar.readByte("end kind");
-    count = ar.readByte("end wire count");
-    CheckWireCount(ar, count, "end wire count");
-    ReadValues(ar, r, count, "end resistances");
-    ReadValues(ar, c, count, "end capacitances");
-    ReadValues(ar, l, count, "end inductances");
+    kind = ar.readByte("вид конца");
+    count = ar.readByte("число проводов конца");
+    CheckWireCount(ar, count, "число проводов конца");
+    ReadValues(ar, r, count, "сопротивления конца");
+    ReadValues(ar, c, count, "емкости конца");
+    ReadValues(ar, l, count, "индуктивности конца");
 }
 
 void CEndMod::Store(ArchiveWriter& ar)
@@ -130,12 +130,12 @@ void CEndMod::Store(ArchiveWriter& ar)
 void CNagruz::Load(ArchiveReader& ar)
 {
     Clear();
-    count = ar.readByte("end load count");
-    CheckWireCount(ar, count, "end load count");
-    ar.checkCount(count, 8, "end load values");
+    count = ar.readByte("число нагрузок конца");
+    CheckWireCount(ar, count, "число нагрузок конца");
+    ar.checkCount(count, 8, "нагрузки конца");
     values.resize(count);
     for (double& d : values)
-        d = ar.readDouble("end load value");
+        d = ar.readDouble("нагрузка конца");
 }
 
 void CNagruz::Store(ArchiveWriter& ar)
@@ -148,18 +148,18 @@ void CNagruz::Store(ArchiveWriter& ar)
 void CNagruz::LoadDalvex(ArchiveReader& ar)
 {
     Clear();
-    std::uint8_t hasValues = ar.readByte("end load flag");
-    count = ar.readByte("end load count");
-    ar.readByte("unused byte");
-    CheckWireCount(ar, count, "end load count");
+    std::uint8_t hasValues = ar.readByte("признак нагрузок конца");
+    count = ar.readByte("число нагрузок конца");
+    ar.readByte("неиспользуемый байт");
+    CheckWireCount(ar, count, "число нагрузок конца");
     if (hasValues) {
-        ar.checkCount(count, 8, "end load values");
+        ar.checkCount(count, 8, "нагрузки конца");
         values.resize(count);
         for (double& d : values)
-            d = ar.readDouble("end load value");
+            d = ar.readDouble("нагрузка конца");
     }
     for (int i = 0; i < 3; ++i)
-        ar.readDouble("unused value");
-    if (ar.readByte("conductor order flag"))
+        ar.readDouble("неиспользуемое значение");
+    if (ar.readByte("признак порядка проводов"))
         ReadImportWireOrder(ar, count);
 }

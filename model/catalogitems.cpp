@@ -45,7 +45,7 @@ void WriteDoubles(ArchiveWriter& ar, const std::vector<double>& v, std::size_t c
 
 void CObj::LoadName(ArchiveReader& ar)
 {
-    name = ar.readString("item name");
+    name = ar.readString("имя записи");
 }
 
 void CObj::StoreName(ArchiveWriter& ar) const
@@ -67,9 +67,9 @@ std::uint8_t CProvod::Compare(const CProvod& other) const
 void CProvod::Load(ArchiveReader& ar)
 {
     LoadName(ar);
-    radius = ar.readDouble("wire");
-    twist = ar.readDouble("wire");
-    resistivity = ar.readDouble("wire");
+    radius = ar.readDouble("провод");
+    twist = ar.readDouble("провод");
+    resistivity = ar.readDouble("провод");
 }
 
 void CProvod::Store(ArchiveWriter& ar) const
@@ -109,7 +109,7 @@ void CKabTv::Load(ArchiveReader& ar)
 {
     LoadName(ar);
     for (double* d : KabTvFields(*this))
-        *d = ar.readDouble("cable");
+        *d = ar.readDouble("кабель");
 }
 
 void CKabTv::Store(ArchiveWriter& ar) const
@@ -131,7 +131,7 @@ std::uint8_t CKabTr::Compare(const CKabTr& other) const
 void CKabTr::Load(ArchiveReader& ar)
 {
     LoadName(ar);
-    coreRadius = ar.readDouble("pipe cable");
+    coreRadius = ar.readDouble("кабель в трубе");
 }
 
 void CKabTr::Store(ArchiveWriter& ar) const
@@ -184,13 +184,13 @@ void COpora::Load(ArchiveReader& ar)
 {
     Clear();
     LoadName(ar);
-    std::uint8_t n = ar.readByte("tower point count");
-    ar.checkCount(n, 16, "tower points");
+    std::uint8_t n = ar.readByte("число точек опоры");
+    ar.checkCount(n, 16, "точки опоры");
     x.resize(n);
     y.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
-        x[i] = ar.readDouble("tower point");
-        y[i] = ar.readDouble("tower point");
+        x[i] = ar.readDouble("точка опоры");
+        y[i] = ar.readDouble("точка опоры");
     }
     count = n;
 }
@@ -233,25 +233,25 @@ void CFiltr::Load(ArchiveReader& ar)
 {
     Clear();
     LoadName(ar);
-    std::uint8_t t = ar.readByte("filter type");
-    std::uint8_t nc = ar.readByte("filter capacitance count");
-    std::uint8_t nl = ar.readByte("filter inductance count");
+    std::uint8_t t = ar.readByte("тип фильтра");
+    std::uint8_t nc = ar.readByte("число емкостей фильтра");
+    std::uint8_t nl = ar.readByte("число индуктивностей фильтра");
     if (t >= kTypes)
-        ar.fail("filter type " + std::to_string(t) + " is not one of the seven schemes");
+        ar.fail("тип фильтра " + std::to_string(t) + " не из семи схем");
     if (nc > kMaxParts || nl > kMaxParts)
-        ar.fail("filter with more than six capacitances or inductances");
+        ar.fail("у фильтра больше шести емкостей или индуктивностей");
     type = t;
     nC = nc;
     nL = nl;
-    ratio = ar.readDouble("filter ratio");
-    R = ar.readDouble("filter resistance");
+    ratio = ar.readDouble("коэффициент фильтра");
+    R = ar.readDouble("сопротивление фильтра");
     for (int i = 0; i < nC; ++i)
-        C[i] = ar.readDouble("filter capacitance");
+        C[i] = ar.readDouble("емкость фильтра");
     for (int i = 0; i < nL; ++i)
-        L[i] = ar.readDouble("filter inductance");
+        L[i] = ar.readDouble("индуктивность фильтра");
     if (type == 6)
         for (double& r : resistors)
-            r = ar.readDouble("filter resistors");
+            r = ar.readDouble("резисторы фильтра");
 }
 
 void CFiltr::Store(ArchiveWriter& ar) const
@@ -293,7 +293,7 @@ void CZagrad::Load(ArchiveReader& ar)
 {
     LoadName(ar);
     for (double* d : {&C1, &C2, &C3, &L1, &L2, &L3, &R})
-        *d = ar.readDouble("line trap");
+        *d = ar.readDouble("заградитель");
     if (C1 > -0.5) {
         // Older form: no scheme byte and no L4; the sign of R told the scheme.
         if (R < 0.0) {
@@ -304,9 +304,9 @@ void CZagrad::Load(ArchiveReader& ar)
         }
         return;
     }
-    scheme = ar.readByte("line trap scheme");
-    C1 = ar.readDouble("line trap");
-    L4 = ar.readDouble("line trap");
+    scheme = ar.readByte("схема заградителя");
+    C1 = ar.readDouble("заградитель");
+    L4 = ar.readDouble("заградитель");
 }
 
 void CZagrad::Store(ArchiveWriter& ar) const
@@ -374,11 +374,11 @@ void CMatrix::Load(ArchiveReader& ar)
 {
     Clear();
     LoadName(ar);
-    std::uint8_t order = ar.readByte("matrix order");
+    std::uint8_t order = ar.readByte("порядок матрицы");
     if (order > 0) {
-        ar.checkCount(PackedSize(order) + order, 8, "matrix entries");
-        cap = ReadDoubles(ar, PackedSize(order), "matrix capacitances");
-        res = ReadDoubles(ar, order, "matrix resistances");
+        ar.checkCount(PackedSize(order) + order, 8, "значения матрицы");
+        cap = ReadDoubles(ar, PackedSize(order), "емкости матрицы");
+        res = ReadDoubles(ar, order, "сопротивления матрицы");
     }
     n = order;
 }

@@ -7,8 +7,8 @@
 
 void ReadImportWireOrder(ArchiveReader& ar, int count)
 {
-    CheckWireCount(ar, count, "conductor order");
-    std::vector<std::uint8_t> order = ar.readBytes(std::size_t(count), "conductor order");
+    CheckWireCount(ar, count, "порядок проводов");
+    std::vector<std::uint8_t> order = ar.readBytes(std::size_t(count), "порядок проводов");
     std::copy(order.begin(), order.end(), g_ImportWireOrder);
 }
 
@@ -17,7 +17,7 @@ namespace {
 void SkipIgnoredDoubles(ArchiveReader& ar)
 {
     for (int i = 0; i < 3; ++i)
-        ar.readDouble("unused value");
+        ar.readDouble("неиспользуемое значение");
 }
 
 }  // namespace
@@ -26,13 +26,13 @@ void SkipIgnoredDoubles(ArchiveReader& ar)
 
 void CPrisoed::Load(ArchiveReader& ar)
 {
-    wire = ar.readByte("coupling wire");
-    CheckLoadedWire(ar, wire, "coupling wire");
-    polarity = ar.readByte("coupling polarity");
-    cableLength = ar.readDouble("HF cable length");
-    r = ar.readDouble("coupling load r");
-    l = ar.readDouble("coupling load l");
-    c = ar.readDouble("coupling load c");
+    wire = ar.readByte("провод присоединения");
+    CheckLoadedWire(ar, wire, "провод присоединения");
+    polarity = ar.readByte("полярность присоединения");
+    cableLength = ar.readDouble("длина ВЧ кабеля");
+    r = ar.readDouble("сопротивление нагрузки присоединения");
+    l = ar.readDouble("индуктивность нагрузки присоединения");
+    c = ar.readDouble("емкость нагрузки присоединения");
     filter.Load(ar);
     cable.Load(ar);
 }
@@ -55,7 +55,7 @@ namespace {
 
 void ReadDevices(ArchiveReader& ar, std::vector<CPrisoed>& devices, std::uint8_t count)
 {
-    ar.checkCount(count, 2 + 32 + 20 + 25, "coupling devices");
+    ar.checkCount(count, 2 + 32 + 20 + 25, "устройства присоединения");
     devices.resize(count);
     for (CPrisoed& p : devices)
         p.Load(ar);
@@ -66,15 +66,15 @@ void ReadDevices(ArchiveReader& ar, std::vector<CPrisoed>& devices, std::uint8_t
 void CUpr::Load(ArchiveReader& ar)
 {
     Clear();
-    wires = ar.readByte("coupling device wires");
-    count = ar.readByte("coupling device count");
+    wires = ar.readByte("провода устройств присоединения");
+    count = ar.readByte("число устройств присоединения");
     ReadDevices(ar, devices, count);
 }
 
 void CUpr::Store(ArchiveWriter& ar)
 {
     if (devices.size() > 0xFF)
-        throw ArchiveError("more than 255 coupling devices cannot be written");
+        throw ArchiveError("больше 255 устройств присоединения не записать");
     count = std::uint8_t(devices.size());
     ar.writeByte(wires);
     ar.writeByte(count);
@@ -85,11 +85,11 @@ void CUpr::Store(ArchiveWriter& ar)
 void CUpr::LoadDalvex(ArchiveReader& ar)
 {
     Clear();
-    count = ar.readByte("coupling device count");
-    wires = ar.readByte("coupling device wires");
+    count = ar.readByte("число устройств присоединения");
+    wires = ar.readByte("провода устройств присоединения");
     ReadDevices(ar, devices, count);
     SkipIgnoredDoubles(ar);
-    if (ar.readByte("conductor order flag"))
+    if (ar.readByte("признак порядка проводов"))
         ReadImportWireOrder(ar, wires);
 }
 
@@ -97,18 +97,18 @@ void CUpr::LoadDalvex(ArchiveReader& ar)
 
 void CObhod::Load(ArchiveReader& ar)
 {
-    r = ar.readDouble("bypass line r");
-    l = ar.readDouble("bypass line l");
-    c = ar.readDouble("bypass line c");
-    wireBefore = ar.readByte("bypass line wire");
-    wireAfter = ar.readByte("bypass line wire");
-    CheckWireCount(ar, wireBefore + 1, "bypass line wire");
-    CheckWireCount(ar, wireAfter + 1, "bypass line wire");
-    equipment = ar.readByte("bypass line equipment");
-    polarity1 = ar.readByte("bypass line polarity");
-    polarity2 = ar.readByte("bypass line polarity");
-    lengthBefore = ar.readDouble("bypass line cable length");
-    lengthAfter = ar.readDouble("bypass line cable length");
+    r = ar.readDouble("сопротивление линии обхода");
+    l = ar.readDouble("индуктивность линии обхода");
+    c = ar.readDouble("емкость линии обхода");
+    wireBefore = ar.readByte("провод линии обхода");
+    wireAfter = ar.readByte("провод линии обхода");
+    CheckWireCount(ar, wireBefore + 1, "провод линии обхода");
+    CheckWireCount(ar, wireAfter + 1, "провод линии обхода");
+    equipment = ar.readByte("оборудование линии обхода");
+    polarity1 = ar.readByte("полярность линии обхода");
+    polarity2 = ar.readByte("полярность линии обхода");
+    lengthBefore = ar.readDouble("длина кабеля линии обхода");
+    lengthAfter = ar.readDouble("длина кабеля линии обхода");
     filters[0].Load(ar);
     filters[1].Load(ar);
     cables[0].Load(ar);
@@ -181,23 +181,23 @@ void CEObhod::Copy(const CEObhod& src)
 
 void CEObhod::ReadTriangle(ArchiveReader& ar, bool present)
 {
-    CheckWireCount(ar, n, "bypassed wire count");
+    CheckWireCount(ar, n, "число обходимых проводов");
     if (!present)
         return;
     std::size_t size = TriangleSize(n);
-    ar.checkCount(size, 8, "busbar capacitances");
+    ar.checkCount(size, 8, "емкости шин");
     triangle.emplace(size);
     for (double& d : *triangle)
-        d = ar.readDouble("busbar capacitance");
+        d = ar.readDouble("емкость шин");
 }
 
 void CEObhod::ReadLines(ArchiveReader& ar)
 {
     traps[0].Load(ar);
     traps[1].Load(ar);
-    std::uint16_t count = ar.readWord("bypass line count");
+    std::uint16_t count = ar.readWord("число линий обхода");
     // r, l, c and the two cable lengths, five bytes, two empty filters, two cables.
-    ar.checkCount(count, 40 + 5 + 2 * 20 + 2 * 25, "bypass lines");
+    ar.checkCount(count, 40 + 5 + 2 * 20 + 2 * 25, "линии обхода");
     lines.resize(count);
     for (CObhod& line : lines)
         line.Load(ar);
@@ -206,18 +206,18 @@ void CEObhod::ReadLines(ArchiveReader& ar)
 void CEObhod::Load(ArchiveReader& ar)
 {
     Clear();
-    n = ar.readByte("bypassed wire count");
-    equivalentCapacitance = ar.readDouble("equivalent capacitance");
-    std::uint8_t hasTriangle = ar.readByte("busbar capacitances flag");
+    n = ar.readByte("число обходимых проводов");
+    equivalentCapacitance = ar.readDouble("эквивалентная емкость");
+    std::uint8_t hasTriangle = ar.readByte("признак емкостей шин");
     if (g_nTaskVersion >= 3) {
-        selectionMode = ar.readByte("bypass selection mode");
-        kind = ar.readByte("bypass kind");
+        selectionMode = ar.readByte("режим выбора проводов обхода");
+        kind = ar.readByte("вид обхода");
         if (g_nTaskVersion >= 6) {
             for (int i = 0; i < kMaxWires; ++i) {
-                flags[i] = ar.readByte("bypass flag");
-                map[i] = ar.readInt("bypass map");
+                flags[i] = ar.readByte("признак провода обхода");
+                map[i] = ar.readInt("соответствие проводов обхода");
             }
-            insideDoubling = ar.readByte("bypass inside doubling");
+            insideDoubling = ar.readByte("признак обхода внутри удвоения");
         } else {
             // Versions 3 to 5 keep only the selection mode: derive the flags
             // over the element's wire positions.
@@ -231,7 +231,7 @@ void CEObhod::Load(ArchiveReader& ar)
     }
     ReadTriangle(ar, hasTriangle != 0);
     ReadLines(ar);
-    if (kind == 2 && ar.readByte("cable insert flag")) {
+    if (kind == 2 && ar.readByte("признак кабельной вставки")) {
         cableInsert = std::make_unique<CKLine>();
         cableInsert->Load(ar);
     }
@@ -240,7 +240,7 @@ void CEObhod::Load(ArchiveReader& ar)
 void CEObhod::Store(ArchiveWriter& ar)
 {
     if (lines.size() > 0xFFFF)
-        throw ArchiveError("more than 65535 bypass lines cannot be written");
+        throw ArchiveError("больше 65535 линий обхода не записать");
     ar.writeByte(n);
     ar.writeDouble(equivalentCapacitance);
     ar.writeByte(triangle ? 1 : 0);
@@ -269,13 +269,13 @@ void CEObhod::Store(ArchiveWriter& ar)
 void CEObhod::LoadDalvex(ArchiveReader& ar)
 {
     Clear();
-    equivalentCapacitance = ar.readDouble("equivalent capacitance");
-    std::uint8_t hasTriangle = ar.readByte("busbar capacitances flag");
-    n = ar.readByte("bypassed wire count");
-    ar.readByte("unused byte");
+    equivalentCapacitance = ar.readDouble("эквивалентная емкость");
+    std::uint8_t hasTriangle = ar.readByte("признак емкостей шин");
+    n = ar.readByte("число обходимых проводов");
+    ar.readByte("неиспользуемый байт");
     ReadTriangle(ar, hasTriangle != 0);
     SkipIgnoredDoubles(ar);
-    if (ar.readByte("conductor order flag"))
+    if (ar.readByte("признак порядка проводов"))
         ReadImportWireOrder(ar, n);
     ReadLines(ar);
     selectionMode = 0;

@@ -48,7 +48,7 @@ void CKestrinDoc::BuildDalvexMaps(CElement& e, const CElement* previous, int pha
     }
     const CTransp* t = e.Data<CTransp>();
     if (!t || !t->permutation || int(t->permutation->size()) < wires)
-        throw ArchiveError("transposition without a permutation of all " + std::to_string(wires) + " wires");
+        throw ArchiveError("транспозиция не переставляет все " + std::to_string(wires) + " проводов");
     for (int j = 0; j < wires; ++j)
         e.outMap[t->Target(j)] = e.inMap[j];  // targets lie below the permutation's count, at most 40
 }
@@ -57,14 +57,14 @@ int CKestrinDoc::ReadDalvex(ArchiveReader& ar)
 {
     ClearAll();
     std::fill(std::begin(g_ImportWireOrder), std::end(g_ImportWireOrder), kUnset);
-    basePath = ar.readString("catalog path");
-    title = ar.readString("task title");
-    std::uint16_t count = ar.readWord("element count");
-    std::uint8_t e = ar.readByte("phase wires");
-    std::uint8_t f = ar.readByte("ground wires");
-    std::uint8_t split = ar.readByte("split conductor");
-    std::uint8_t experimentalSpan = ar.readByte("experimental span flag");
-    std::uint8_t dcFlag = ar.readByte("DC flag");
+    basePath = ar.readString("путь к базе данных");
+    title = ar.readString("заголовок задачи");
+    std::uint16_t count = ar.readWord("число элементов");
+    std::uint8_t e = ar.readByte("фазные провода");
+    std::uint8_t f = ar.readByte("грозотросы");
+    std::uint8_t split = ar.readByte("расщепленный провод");
+    std::uint8_t experimentalSpan = ar.readByte("признак опытного пролета");
+    std::uint8_t dcFlag = ar.readByte("признак постоянного тока");
 
     if (experimentalSpan != 0) {
         ShowMessage(kExperimentalSpanMessage, kAppName, MsgIcon::None, MsgButtons::Ok);
@@ -73,9 +73,9 @@ int CKestrinDoc::ReadDalvex(ArchiveReader& ar)
     }
     int wires = e + f + (split != kUnset ? 1 : 0);
     if (wires > kMaxWires)
-        ar.fail("Dalvex task of " + std::to_string(wires) + " wires (at most 40)");
+        ar.fail("задача Dalvex из " + std::to_string(wires) + " проводов (не больше 40)");
     if (split != kUnset && split >= wires)
-        ar.fail("split conductor " + std::to_string(split) + " outside the task's wires");
+        ar.fail("расщепленный провод " + std::to_string(split) + " вне проводов задачи");
 
     splitConductor = split == kUnset ? -1 : split;
     g_nSplitConductor = splitConductor;
@@ -88,7 +88,7 @@ int CKestrinDoc::ReadDalvex(ArchiveReader& ar)
     conductorCount = std::uint8_t(wires);
     g_nConductors = conductorCount;
 
-    ar.checkCount(count, kMinDalvexElement, "elements");
+    ar.checkCount(count, kMinDalvexElement, "элементы");
     for (std::uint16_t i = 0; i < count; ++i) {
         auto element = std::make_unique<CElement>();
         element->LoadDalvex(ar);

@@ -205,36 +205,36 @@ void CKestrinDoc::Swap(CKestrinDoc& o)
 void CKestrinDoc::ReadTask(ArchiveReader& ar, bool showMessages)
 {
     ClearAll();
-    basePath = ar.readString("catalog path");
-    title = ar.readString("task title");
-    conductorCount = ar.readByte("conductor count");
-    CheckWireCount(ar, conductorCount, "conductor count");
-    std::uint16_t word = ar.readWord("element count");
+    basePath = ar.readString("путь к базе данных");
+    title = ar.readString("заголовок задачи");
+    conductorCount = ar.readByte("число проводов");
+    CheckWireCount(ar, conductorCount, "число проводов");
+    std::uint16_t word = ar.readWord("число элементов");
     std::uint16_t count = word & 0x7FFF;
-    g_nTaskVersion = (word & 0x8000) ? ar.readByte("task file version") : 0;
+    g_nTaskVersion = (word & 0x8000) ? ar.readByte("версия файла задачи") : 0;
     if (g_nTaskVersion > kTaskVersion)
-        ar.fail("task file version " + std::to_string(g_nTaskVersion) + " is newer than this program");
+        ar.fail("версия файла задачи " + std::to_string(g_nTaskVersion) + " новее этой программы");
 
     if (g_nTaskVersion < 5) {
         circuits = std::uint8_t(conductorCount / 3);
         groundWires = std::uint8_t(conductorCount % 3);
     } else {
-        circuits = ar.readByte("circuits");
-        groundWires = ar.readByte("ground wires");
-        dc = ar.readByte("DC flag");
-        splitConductor = ar.readInt("split conductor");
+        circuits = ar.readByte("цепи");
+        groundWires = ar.readByte("грозотросы");
+        dc = ar.readByte("признак постоянного тока");
+        splitConductor = ar.readInt("расщепленный провод");
         if (splitConductor < -1 || splitConductor >= kMaxWires)
-            ar.fail("split conductor " + std::to_string(splitConductor) + " outside the 40 wires");
+            ar.fail("расщепленный провод " + std::to_string(splitConductor) + " вне 40 проводов");
         int k = PhasingCount();
-        CheckWireCount(ar, k, "phasing codes");
+        CheckWireCount(ar, k, "коды фазировки");
         for (int i = 0; i < k; ++i)
-            phasing[i] = ar.readInt("phasing code");
+            phasing[i] = ar.readInt("код фазировки");
     }
     g_bDC = dc;
     g_nConductors = conductorCount;
     g_nSplitConductor = splitConductor;
 
-    ar.checkCount(count, kMinElementBytes, "elements");
+    ar.checkCount(count, kMinElementBytes, "элементы");
     elements.reserve(count);
     for (std::uint16_t i = 0; i < count; ++i) {
         auto e = std::make_unique<CElement>();
@@ -243,9 +243,9 @@ void CKestrinDoc::ReadTask(ArchiveReader& ar, bool showMessages)
     }
     elementCount = count;
 
-    std::uint16_t modal = ar.readWord("modal result count");
-    std::uint16_t response = ar.readWord("response result count");
-    ar.checkCount(std::uint64_t(modal) + response, 1 + 2 + 8 + 1, "results");
+    std::uint16_t modal = ar.readWord("число модальных результатов");
+    std::uint16_t response = ar.readWord("число частотных характеристик");
+    ar.checkCount(std::uint64_t(modal) + response, 1 + 2 + 8 + 1, "результаты");
     for (std::uint16_t i = 0; i < modal; ++i) {
         auto r = std::make_unique<CRezMod>();
         r->Load(ar);
@@ -336,12 +336,12 @@ void CKestrinDoc::ReadTemporary(ArchiveReader& ar, bool showMessages)
 void CKestrinDoc::Serialize(ArchiveWriter& ar)
 {
     if (elements.size() > std::size_t(kMaxElements))
-        throw ArchiveError("a task of more than 32767 elements cannot be written");
+        throw ArchiveError("задачу больше чем из 32767 элементов не записать");
     if (modalResults.size() > 0xFFFF || responseResults.size() > 0xFFFF)
-        throw ArchiveError("more than 65535 results cannot be written");
+        throw ArchiveError("больше 65535 результатов не записать");
     int k = PhasingCount();
     if (k > kMaxWires || conductorCount > kMaxWires)
-        throw ArchiveError("a task of more than 40 conductors cannot be written");
+        throw ArchiveError("задачу больше чем из 40 проводов не записать");
 
     elementCount = std::uint16_t(elements.size());
     g_nTaskVersion = kTaskVersion;

@@ -177,34 +177,34 @@ void CElement::LoadData(ArchiveReader& ar, bool hasData)
 void CElement::Load(ArchiveReader& ar)
 {
     Clear();
-    name = ar.readString("element name");
-    type = ar.readByte("element type");
-    cellX = ar.readInt("element cell");
-    cellY = ar.readInt("element cell");
-    wirePositions = ar.readByte("element wire positions");
-    wirePositions2 = ar.readByte("element wire positions");
-    CheckWireCount(ar, wirePositions, "element wire positions");
-    CheckWireCount(ar, wirePositions2, "element wire positions");
-    entered = ar.readByte("element entered flag");
-    bool hasData = ar.readByte("element data flag") != 0;
+    name = ar.readString("имя элемента");
+    type = ar.readByte("тип элемента");
+    cellX = ar.readInt("клетка элемента");
+    cellY = ar.readInt("клетка элемента");
+    wirePositions = ar.readByte("позиции проводов элемента");
+    wirePositions2 = ar.readByte("позиции проводов элемента");
+    CheckWireCount(ar, wirePositions, "позиции проводов элемента");
+    CheckWireCount(ar, wirePositions2, "позиции проводов элемента");
+    entered = ar.readByte("признак введенного элемента");
+    bool hasData = ar.readByte("признак данных элемента") != 0;
     g_nLoadWires = wirePositions;
     if (g_nTaskVersion >= 5) {
-        conductors = ar.readByte("element conductors");
-        circuits = ar.readByte("element circuits");
-        groundWires = ar.readByte("element ground wires");
-        splitConductor = ar.readInt("element split conductor");
-        circuitsAfter = ar.readByte("element circuits");
-        groundWiresAfter = ar.readByte("element ground wires");
-        reserved = ar.readInt("element reserved value");
-        circuitsPart = ar.readByte("element circuits");
-        groundWiresPart = ar.readByte("element ground wires");
+        conductors = ar.readByte("провода элемента");
+        circuits = ar.readByte("цепи элемента");
+        groundWires = ar.readByte("грозотросы элемента");
+        splitConductor = ar.readInt("расщепленный провод элемента");
+        circuitsAfter = ar.readByte("цепи элемента");
+        groundWiresAfter = ar.readByte("грозотросы элемента");
+        reserved = ar.readInt("резервное значение элемента");
+        circuitsPart = ar.readByte("цепи элемента");
+        groundWiresPart = ar.readByte("грозотросы элемента");
         if (splitConductor < -1 || splitConductor >= kMaxWires)
-            ar.fail("split conductor " + std::to_string(splitConductor) + " outside the 40 wires");
+            ar.fail("расщепленный провод " + std::to_string(splitConductor) + " вне 40 проводов");
         int k = MapPairs();
-        CheckWireCount(ar, k, "element map entries");
+        CheckWireCount(ar, k, "число пар соответствия проводов элемента");
         for (int i = 0; i < k; ++i) {
-            inMap[i] = ar.readInt("element map");
-            outMap[i] = ar.readInt("element map");
+            inMap[i] = ar.readInt("соответствие проводов элемента");
+            outMap[i] = ar.readInt("соответствие проводов элемента");
         }
     } else {
         DeriveOldCounts();
@@ -216,7 +216,7 @@ void CElement::Store(ArchiveWriter& ar) const
 {
     int k = MapPairs();
     if (k > kMaxWires)
-        throw ArchiveError("element with " + std::to_string(k) + " conductors cannot be written");
+        throw ArchiveError("элемент из " + std::to_string(k) + " проводов не записать");
     ar.writeString(name);
     ar.writeByte(type);
     ar.writeInt(cellX);
@@ -245,19 +245,19 @@ void CElement::Store(ArchiveWriter& ar) const
 void CElement::LoadDalvex(ArchiveReader& ar)
 {
     Clear();
-    name = ar.readString("element name");
-    type = ar.readByte("element type");
-    cellX = ar.readInt("element cell");
-    cellY = ar.readInt("element cell");
-    entered = ar.readByte("element entered flag");
-    bool hasData = ar.readByte("element data flag") != 0;
+    name = ar.readString("имя элемента");
+    type = ar.readByte("тип элемента");
+    cellX = ar.readInt("клетка элемента");
+    cellY = ar.readInt("клетка элемента");
+    entered = ar.readByte("признак введенного элемента");
+    bool hasData = ar.readByte("признак данных элемента") != 0;
 
     // The sibling program keeps no counts per element: every element takes the task's.
     circuits = circuitsAfter = circuitsPart = g_nCurCircuits;
     groundWires = groundWiresAfter = groundWiresPart = g_nCurGround;
     conductors = std::uint8_t(g_nCurGround + (g_bDC ? 1 : 3) * g_nCurCircuits);
     wirePositions = wirePositions2 = std::uint8_t(conductors + (g_nSplitConductor >= 0 ? 1 : 0));
-    CheckWireCount(ar, wirePositions, "element wire positions");
+    CheckWireCount(ar, wirePositions, "позиции проводов элемента");
     splitConductor = g_nSplitConductor;
     g_nLoadWires = wirePositions;
 

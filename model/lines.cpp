@@ -8,14 +8,14 @@
 void CheckLoadedWire(ArchiveReader& ar, int wire, const char* what)
 {
     if (wire >= kMaxWires || wire >= g_nLoadWires)
-        ar.fail(std::string(what) + " " + std::to_string(wire) + " outside the element's " +
-                std::to_string(g_nLoadWires) + " wires");
+        ar.fail(std::string(what) + " " + std::to_string(wire) + " вне " + std::to_string(g_nLoadWires) +
+                " проводов элемента");
 }
 
 void CheckWireCount(ArchiveReader& ar, int count, const char* what)
 {
     if (count > kMaxWires)
-        ar.fail(std::string(what) + " " + std::to_string(count) + " above 40 wires");
+        ar.fail(std::string(what) + " " + std::to_string(count) + " больше 40");
 }
 
 namespace {
@@ -27,7 +27,7 @@ bool Near(double a, double b, double tol)
 
 std::vector<std::uint8_t> ReadSpanValues(ArchiveReader& ar, std::uint16_t pieces)
 {
-    return ar.readBytes(pieces, "span values");
+    return ar.readBytes(pieces, "длины пролетов");
 }
 
 void WriteSpanValues(ArchiveWriter& ar, const std::vector<std::uint8_t>& v, std::uint16_t pieces)
@@ -42,11 +42,11 @@ void WriteSpanValues(ArchiveWriter& ar, const std::vector<std::uint8_t>& v, std:
 
 void CVLProv::Load(ArchiveReader& ar)
 {
-    sag = ar.readDouble("wire sag");
-    bundleStep = ar.readDouble("bundle step");
-    iceThickness = ar.readDouble("ice thickness");
-    iceDensity = ar.readDouble("ice density");
-    bundleCount = ar.readByte("bundle count");
+    sag = ar.readDouble("стрела провеса провода");
+    bundleStep = ar.readDouble("шаг расщепления");
+    iceThickness = ar.readDouble("толщина гололеда");
+    iceDensity = ar.readDouble("плотность гололеда");
+    bundleCount = ar.readByte("число проводов в фазе");
     wireType.Load(ar);
 }
 
@@ -62,9 +62,9 @@ void CVLProv::Store(ArchiveWriter& ar) const
 
 void CVLProv::LoadDalvex(ArchiveReader& ar)
 {
-    sag = ar.readDouble("wire sag");
-    bundleStep = ar.readDouble("bundle step");
-    bundleCount = ar.readByte("bundle count");
+    sag = ar.readDouble("стрела провеса провода");
+    bundleStep = ar.readDouble("шаг расщепления");
+    bundleCount = ar.readByte("число проводов в фазе");
     wireType.Load(ar);
     iceThickness = 0.0;
     iceDensity = 0.0;
@@ -117,30 +117,30 @@ const CVLProv* CVLine::Wire(int i) const
 void CVLine::Load(ArchiveReader& ar)
 {
     Clear();
-    wires = ar.readByte("line wires");
-    phaseWires = ar.readByte("line phase wires");
-    ice = ar.readByte("line ice flag");
-    inhomogeneity = ar.readByte("line inhomogeneity");
-    layerDepth = ar.readDouble("layer depth");
-    spanMean = ar.readDouble("mean span");
-    length = ar.readDouble("line length");
-    pieces = ar.readWord("line pieces");
-    earthModel = ar.readByte("earth model");
-    iceTemperature = ar.readDouble("ice temperature");
-    iceFactor = ar.readDouble("ice factor");
-    spanDeviation = ar.readDouble("span deviation");
-    earthRho1 = ar.readDouble("earth resistivity");
-    earthRho2 = ar.readDouble("earth resistivity");
-    earthEps1 = ar.readDouble("earth permittivity");
-    earthEps2 = ar.readDouble("earth permittivity");
+    wires = ar.readByte("провода линии");
+    phaseWires = ar.readByte("фазные провода линии");
+    ice = ar.readByte("признак гололеда");
+    inhomogeneity = ar.readByte("неоднородность линии");
+    layerDepth = ar.readDouble("глубина слоя");
+    spanMean = ar.readDouble("средняя длина пролета");
+    length = ar.readDouble("длина линии");
+    pieces = ar.readWord("число участков линии");
+    earthModel = ar.readByte("модель земли");
+    iceTemperature = ar.readDouble("температура гололеда");
+    iceFactor = ar.readDouble("коэффициент гололеда");
+    spanDeviation = ar.readDouble("разброс длин пролетов");
+    earthRho1 = ar.readDouble("удельное сопротивление земли");
+    earthRho2 = ar.readDouble("удельное сопротивление земли");
+    earthEps1 = ar.readDouble("диэлектрическая проницаемость земли");
+    earthEps2 = ar.readDouble("диэлектрическая проницаемость земли");
     tower.Load(ar);
-    std::uint8_t hasSpans = ar.readByte("span values flag");
-    wireCount = g_nTaskVersion >= 5 ? ar.readByte("line wire count") : wires;
-    CheckWireCount(ar, wireCount, "overhead line wire count");
+    std::uint8_t hasSpans = ar.readByte("признак длин пролетов");
+    wireCount = g_nTaskVersion >= 5 ? ar.readByte("число проводов линии") : wires;
+    CheckWireCount(ar, wireCount, "число проводов воздушной линии");
     if (hasSpans)
         spanValues = ReadSpanValues(ar, pieces);
-    if (ar.readByte("line wires flag")) {
-        ar.checkCount(wireCount, 58, "line wires");
+    if (ar.readByte("признак проводов линии")) {
+        ar.checkCount(wireCount, 58, "провода линии");
         wireArray.emplace(wireCount);
         for (CVLProv& w : *wireArray)
             w.Load(ar);
@@ -184,22 +184,22 @@ void CVLine::Store(ArchiveWriter& ar)
 void CVLine::LoadDalvex(ArchiveReader& ar)
 {
     Clear();
-    inhomogeneity = ar.readByte("line inhomogeneity");
-    spanMean = ar.readDouble("mean span");
-    length = ar.readDouble("line length");
-    pieces = ar.readWord("line pieces");
-    spanDeviation = ar.readDouble("span deviation");
-    earthRho1 = ar.readDouble("earth resistivity");
+    inhomogeneity = ar.readByte("неоднородность линии");
+    spanMean = ar.readDouble("средняя длина пролета");
+    length = ar.readDouble("длина линии");
+    pieces = ar.readWord("число участков линии");
+    spanDeviation = ar.readDouble("разброс длин пролетов");
+    earthRho1 = ar.readDouble("удельное сопротивление земли");
     tower.Load(ar);
-    std::uint8_t hasSpans = ar.readByte("span values flag");
-    wires = ar.readByte("line wires");
-    phaseWires = ar.readByte("line phase wires");
-    CheckWireCount(ar, wires, "overhead line wire count");
+    std::uint8_t hasSpans = ar.readByte("признак длин пролетов");
+    wires = ar.readByte("провода линии");
+    phaseWires = ar.readByte("фазные провода линии");
+    CheckWireCount(ar, wires, "число проводов воздушной линии");
     if (hasSpans)
         spanValues = ReadSpanValues(ar, pieces);
     wireCount = wires;
-    if (ar.readByte("line wires flag")) {
-        ar.checkCount(wireCount, 42, "line wires");
+    if (ar.readByte("признак проводов линии")) {
+        ar.checkCount(wireCount, 42, "провода линии");
         wireArray.emplace(wireCount);
         for (CVLProv& w : *wireArray)
             w.LoadDalvex(ar);
@@ -337,30 +337,30 @@ void CKLine::Copy(const CKLine& src)
 void CKLine::Load(ArchiveReader& ar)
 {
     Clear();
-    rho = ar.readDouble("cable rho");
-    pipeRadius = ar.readDouble("pipe radius");
-    pipeMu = ar.readDouble("pipe permeability");
-    length = ar.readDouble("cable length");
+    rho = ar.readDouble("удельное сопротивление земли у кабеля");
+    pipeRadius = ar.readDouble("радиус трубы");
+    pipeMu = ar.readDouble("магнитная проницаемость трубы");
+    length = ar.readDouble("длина кабеля");
     if (g_nTaskVersion == 0) {
         // Oldest form: six coordinate pairs whatever the circuit count.
         for (int i = 0; i < 6; ++i)
-            x[i] = ar.readDouble("cable x");
+            x[i] = ar.readDouble("координата X кабеля");
         for (int i = 0; i < 6; ++i)
-            y[i] = ar.readDouble("cable y");
+            y[i] = ar.readDouble("координата Y кабеля");
     }
-    circuits = ar.readByte("cable circuits");
-    pipe = ar.readByte("cable pipe flag");
-    elementWires = ar.readByte("cable element wires");
+    circuits = ar.readByte("число цепей кабельной линии");
+    pipe = ar.readByte("признак трубы");
+    elementWires = ar.readByte("провода кабельного элемента");
     if (circuits > kMaxCircuits)
-        ar.fail("cable line of " + std::to_string(circuits) + " circuits (at most 13)");
-    symmetry = ar.readInt("cable symmetry");
+        ar.fail("кабельная линия из " + std::to_string(circuits) + " цепей (не больше 13)");
+    symmetry = ar.readInt("симметрия кабельной линии");
     pipeCable.Load(ar);
     solidCable.Load(ar);
     if (g_nTaskVersion == 0)
         return;
     for (int i = 0; i < CableCount(); ++i) {
-        x[i] = ar.readDouble("cable x");
-        y[i] = ar.readDouble("cable y");
+        x[i] = ar.readDouble("координата X кабеля");
+        y[i] = ar.readDouble("координата Y кабеля");
     }
 }
 
@@ -388,14 +388,14 @@ void CKLine::Store(ArchiveWriter& ar)
 void CKLine::LoadDalvex(ArchiveReader& ar)
 {
     Clear();
-    rho = ar.readDouble("cable rho");
-    length = ar.readDouble("cable length");
-    symmetry = ar.readInt("cable symmetry");
-    elementWires = ar.readByte("cable count");
-    CheckWireCount(ar, elementWires, "cable count");
+    rho = ar.readDouble("удельное сопротивление земли у кабеля");
+    length = ar.readDouble("длина кабеля");
+    symmetry = ar.readInt("симметрия кабельной линии");
+    elementWires = ar.readByte("число кабелей");
+    CheckWireCount(ar, elementWires, "число кабелей");
     for (int i = 0; i < elementWires; ++i) {
-        x[i] = ar.readDouble("cable x");
-        y[i] = ar.readDouble("cable y");
+        x[i] = ar.readDouble("координата X кабеля");
+        y[i] = ar.readDouble("координата Y кабеля");
         solidCable.Load(ar);  // each record names the cable type; the last one stays
     }
     circuits = std::uint8_t(elementWires / 3);

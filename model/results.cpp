@@ -6,7 +6,7 @@
 
 void CRezGraPoint::Load(ArchiveReader& ar)
 {
-    freq = ar.readDouble("result point");
+    freq = ar.readDouble("точка результата");
     ar >> transfer >> zLeft >> zRight;
 }
 
@@ -25,19 +25,19 @@ void CRezGra::Copy(const CRezGra& src)
 
 void CRezGra::Load(ArchiveReader& ar)
 {
-    name = ar.readString("result name");
-    startFreq = ar.readDouble("result start frequency");
-    endFreq = ar.readDouble("result end frequency");
-    std::uint16_t n = ar.readWord("result point count");
-    txWire1 = ar.readByte("result wires");
-    txWire2 = ar.readByte("result wires");
-    rxWire1 = ar.readByte("result wires");
-    rxWire2 = ar.readByte("result wires");
-    mode = ar.readByte("result connection mode");
+    name = ar.readString("имя результата");
+    startFreq = ar.readDouble("начальная частота результата");
+    endFreq = ar.readDouble("конечная частота результата");
+    std::uint16_t n = ar.readWord("число точек результата");
+    txWire1 = ar.readByte("провода результата");
+    txWire2 = ar.readByte("провода результата");
+    rxWire1 = ar.readByte("провода результата");
+    rxWire2 = ar.readByte("провода результата");
+    mode = ar.readByte("схема подключения результата");
     if (mode == 3)
-        resistance = ar.readDouble("result resistance");
+        resistance = ar.readDouble("сопротивление результата");
     points.clear();
-    ar.checkCount(n, kPointBytes, "result points");
+    ar.checkCount(n, kPointBytes, "точки результата");
     points.resize(n);
     for (CRezGraPoint& p : points)
         p.Load(ar);
@@ -46,7 +46,7 @@ void CRezGra::Load(ArchiveReader& ar)
 void CRezGra::Store(ArchiveWriter& ar) const
 {
     if (points.size() > 0xFFFF)
-        throw ArchiveError("a result of more than 65535 frequencies cannot be written");
+        throw ArchiveError("результат больше чем из 65535 частот не записать");
     ar.writeString(name);
     ar.writeDouble(startFreq);
     ar.writeDouble(endFreq);
@@ -106,13 +106,13 @@ void CRezMod::Copy(const CRezMod& src)
 void CRezMod::Load(ArchiveReader& ar)
 {
     FreeArrays();
-    name = ar.readString("modal result name");
-    position = ar.readWord("modal result element");
-    freq = ar.readDouble("modal result frequency");
-    std::uint8_t order = ar.readByte("modal result order");
+    name = ar.readString("имя модального результата");
+    position = ar.readWord("элемент модального результата");
+    freq = ar.readDouble("частота модального результата");
+    std::uint8_t order = ar.readByte("порядок модального результата");
     // Each row holds m pairs of matrix entries and one pair of vector entries,
     // 32 bytes a pair.
-    ar.checkCount(std::uint64_t(order) * (order + 1), 32, "modal result entries");
+    ar.checkCount(std::uint64_t(order) * (order + 1), 32, "значения модального результата");
     m = order;
     AllocArrays();
     for (std::size_t i = 0; i < m; ++i) {

@@ -6,13 +6,13 @@
 
 void CShunt::Load(ArchiveReader& ar)
 {
-    r = ar.readDouble("branch r");
-    l = ar.readDouble("branch l");
-    c = ar.readDouble("branch c");
-    firstWire = ar.readByte("branch first wire");
-    secondWire = ar.readByte("branch second wire");
-    CheckLoadedWire(ar, firstWire, "branch wire");
-    CheckLoadedWire(ar, secondWire, "branch wire");
+    r = ar.readDouble("сопротивление ветви");
+    l = ar.readDouble("индуктивность ветви");
+    c = ar.readDouble("емкость ветви");
+    firstWire = ar.readByte("первый провод ветви");
+    secondWire = ar.readByte("второй провод ветви");
+    CheckLoadedWire(ar, firstWire, "провод ветви");
+    CheckLoadedWire(ar, secondWire, "провод ветви");
     trap.Load(ar);
 }
 
@@ -31,10 +31,10 @@ void CShunt::Store(ArchiveWriter& ar) const
 void CEShunt::Load(ArchiveReader& ar)
 {
     Clear();
-    capacitance = ar.readDouble("equivalent capacitance");
-    count = ar.readByte("branch count");
-    trapKind = ar.readByte("trap kind");
-    ar.checkCount(count, 24 + 2 + 57, "branches");
+    capacitance = ar.readDouble("эквивалентная емкость");
+    count = ar.readByte("число ветвей");
+    trapKind = ar.readByte("вид заградителя");
+    ar.checkCount(count, 24 + 2 + 57, "ветви");
     branches.resize(count);
     for (CShunt& s : branches)
         s.Load(ar);
@@ -43,7 +43,7 @@ void CEShunt::Load(ArchiveReader& ar)
 void CEShunt::Store(ArchiveWriter& ar)
 {
     if (branches.size() > 0xFF)
-        throw ArchiveError("more than 255 branches cannot be written");
+        throw ArchiveError("больше 255 ветвей не записать");
     count = std::uint8_t(branches.size());
     ar.writeDouble(capacitance);
     ar.writeByte(count);
@@ -56,8 +56,8 @@ void CEShunt::Store(ArchiveWriter& ar)
 
 void CNagrOtv::Load(ArchiveReader& ar)
 {
-    mode = ar.readByte("tap load mode");
-    capacitance = ar.readDouble("tap load capacitance");
+    mode = ar.readByte("режим нагрузки отпайки");
+    capacitance = ar.readDouble("емкость нагрузки отпайки");
 }
 
 void CNagrOtv::Store(ArchiveWriter& ar)
@@ -77,21 +77,21 @@ int CTransp::Target(int j) const
 
 void CTransp::ReadPermutation(ArchiveReader& ar, bool present)
 {
-    CheckWireCount(ar, count, "transposition wire count");
+    CheckWireCount(ar, count, "число проводов транспозиции");
     if (!present)
         return;
-    permutation = ar.readBytes(count, "transposition");
+    permutation = ar.readBytes(count, "транспозиция");
     for (std::uint8_t t : *permutation)
         if (t >= count)
-            ar.fail("transposition target " + std::to_string(t) + " outside its " + std::to_string(count) +
-                    " wires");
+            ar.fail("провод транспозиции " + std::to_string(t) + " вне ее " + std::to_string(count) +
+                    " проводов");
 }
 
 void CTransp::Load(ArchiveReader& ar)
 {
     Clear();
-    count = ar.readByte("transposition wire count");
-    std::uint8_t has = ar.readByte("transposition flag");
+    count = ar.readByte("число проводов транспозиции");
+    std::uint8_t has = ar.readByte("признак транспозиции");
     ReadPermutation(ar, has != 0);
 }
 
@@ -107,7 +107,7 @@ void CTransp::Store(ArchiveWriter& ar)
 void CTransp::LoadDalvex(ArchiveReader& ar)
 {
     Clear();
-    std::uint8_t has = ar.readByte("transposition flag");
-    count = ar.readByte("transposition wire count");
+    std::uint8_t has = ar.readByte("признак транспозиции");
+    count = ar.readByte("число проводов транспозиции");
     ReadPermutation(ar, has != 0);
 }

@@ -16,14 +16,14 @@ ArchiveReader ArchiveReader::FromFile(const std::string& path)
 
 void ArchiveReader::fail(const std::string& message) const
 {
-    throw ArchiveError(message + " at offset " + std::to_string(m_pos));
+    throw ArchiveError(message + " (смещение " + std::to_string(m_pos) + ")");
 }
 
 void ArchiveReader::need(std::size_t n, const char* what) const
 {
     if (n > remaining())
-        fail(std::string("file ends inside ") + what + " (" + std::to_string(n) + " bytes needed, " +
-             std::to_string(remaining()) + " left)");
+        fail(std::string("файл обрывается в поле «") + what + "»: нужно " + std::to_string(n) +
+             " байт, осталось " + std::to_string(remaining()));
 }
 
 void ArchiveReader::checkCount(std::uint64_t count, std::size_t minBytesEach, const char* what) const
@@ -31,8 +31,8 @@ void ArchiveReader::checkCount(std::uint64_t count, std::size_t minBytesEach, co
     if (minBytesEach == 0)
         minBytesEach = 1;
     if (count > remaining() / minBytesEach)
-        fail(std::string("count of ") + what + " (" + std::to_string(count) +
-             ") exceeds what is left in the file");
+        fail(std::string("число записей в поле «") + what + "» (" + std::to_string(count) +
+             ") больше, чем помещается в остатке файла");
 }
 
 std::uint8_t ArchiveReader::readByte(const char* what)
@@ -74,7 +74,7 @@ std::string ArchiveReader::readRawString(const char* what)
     if (len == 0xFF) {
         len = readWord(what);
         if (len == 0xFFFE)
-            fail(std::string("invalid length form of ") + what);
+            fail(std::string("неверная форма длины строки в поле «") + what + "»");
         if (len == 0xFFFF)
             len = static_cast<std::uint32_t>(readInt(what));
     }

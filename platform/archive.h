@@ -27,15 +27,15 @@ public:
     // Reads a whole file; throws ArchiveError when it cannot be read.
     static ArchiveReader FromFile(const std::string& path);
 
-    std::uint8_t readByte(const char* what = "byte");
-    std::uint16_t readWord(const char* what = "word");
-    std::int32_t readInt(const char* what = "integer");
-    double readDouble(const char* what = "double");
+    std::uint8_t readByte(const char* what = "байт");
+    std::uint16_t readWord(const char* what = "слово");
+    std::int32_t readInt(const char* what = "целое число");
+    double readDouble(const char* what = "число");
     // Decodes the CP1251 bytes to UTF-8.
-    std::string readString(const char* what = "string");
+    std::string readString(const char* what = "строка");
     // The raw bytes of an S string (no decoding).
-    std::string readRawString(const char* what = "string");
-    std::vector<std::uint8_t> readBytes(std::size_t n, const char* what = "bytes");
+    std::string readRawString(const char* what = "строка");
+    std::vector<std::uint8_t> readBytes(std::size_t n, const char* what = "байты");
 
     std::size_t offset() const { return m_pos; }
     std::size_t size() const { return m_data.size(); }

@@ -1,6 +1,7 @@
 #include "platform/profile.h"
 
 #include "platform/savefile.h"
+#include "platform/syserror.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -244,7 +245,7 @@ bool ProfileFile::Save(const std::string& path, std::string& error)
         std::error_code ec;
         std::filesystem::create_directories(parent, ec);
         if (ec) {
-            error = "Cannot create folder " + parent.string() + ": " + ec.message();
+            error = "не удалось создать папку " + parent.string() + ": " + SystemErrorText(ec.value());
             return false;
         }
     }

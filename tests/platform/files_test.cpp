@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <filesystem>
 #include <fstream>
@@ -73,6 +74,76 @@ TEST(SaveFile, MissingFolderFails)
     EXPECT_FALSE(err.empty());
     std::vector<std::uint8_t> bytes;
     EXPECT_FALSE(ReadWholeFile("/nonexistent-kestrin-dir/x.ktf", bytes, err));
+}
+
+std::vector<std::string> Entries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (auto& e : fs::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A save through a symbolic link writes the file the link names, in that
+// file's folder, and leaves the link a link.
+TEST(SaveFile, ThroughLinksReachesTheRealFile)
+{
+    TempDir home, tasks;
+    const std::string real = tasks.path + "/line.ktf";
+    std::string err;
+    ASSERT_TRUE(SaveFileAtomic(real, std::string_view("old"), err)) << err;
+    ::chmod(real.c_str(), 0640);
+    // A relative link to a link in the same folder, which names the real file.
+    ASSERT_EQ(::symlink(real.c_str(), (tasks.path + "/alias.ktf").c_str()), 0);
+    ASSERT_EQ(::symlink((tasks.path + "/alias.ktf").c_str(), (home.path + "/link.ktf").c_str()), 0);
+
+    ASSERT_TRUE(SaveFileAtomic(home.path + "/link.ktf", std::string_view("new"), err)) << err;
+    EXPECT_TRUE(fs::is_symlink(home.path + "/link.ktf"));
+    EXPECT_TRUE(fs::is_symlink(tasks.path + "/alias.ktf"));
+    EXPECT_EQ(ReadText(real), "new");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(Entries(home.path), std::vector<std::string>{"link.ktf"});
+    EXPECT_EQ(Entries(tasks.path), (std::vector<std::string>{"alias.ktf", "line.ktf"}));
+
+    // A dangling link creates the file it names; one into a missing folder is
+    // refused with the reason and stays as it was.
+    ASSERT_EQ(::symlink("fresh.ktf", (home.path + "/dangling.ktf").c_str()), 0);
+    ASSERT_TRUE(SaveFileAtomic(home.path + "/dangling.ktf", std::string_view("made"), err)) << err;
+    EXPECT_TRUE(fs::is_symlink(home.path + "/dangling.ktf"));
+    EXPECT_EQ(ReadText(home.path + "/fresh.ktf"), "made");
+    ASSERT_EQ(::symlink("/nonexistent-kestrin-dir/x.ktf", (home.path + "/lost.ktf").c_str()), 0);
+    err.clear();
+    EXPECT_FALSE(SaveFileAtomic(home.path + "/lost.ktf", std::string_view("x"), err));
+    EXPECT_NE(err.find("/nonexistent-kestrin-dir/x.ktf: нет такого файла или папки"), std::string::npos) << err;
+    EXPECT_TRUE(fs::is_symlink(home.path + "/lost.ktf"));
+
+    // Links in a loop are refused, not followed forever.
+    ASSERT_EQ(::symlink("loop2", (home.path + "/loop1").c_str()), 0);
+    ASSERT_EQ(::symlink("loop1", (home.path + "/loop2").c_str()), 0);
+    EXPECT_FALSE(SaveFileAtomic(home.path + "/loop1", std::string_view("x"), err));
+    EXPECT_EQ(Entries(home.path),
+              (std::vector<std::string>{"dangling.ktf", "fresh.ktf", "link.ktf", "loop1", "loop2", "lost.ktf"}));
+}
+
+// A name at the 255-byte limit (127 Cyrillic letters and a dot) is saved, replaced and read back.
+TEST(SaveFile, NameAtTheLengthLimit)
+{
+    TempDir dir;
+    std::string name;
+    for (int i = 0; i < 127; ++i)
+        name += "ж";
+    name += ".";
+    ASSERT_EQ(name.size(), 255u);
+    const std::string target = dir.path + "/" + name;
+    std::string err;
+    ASSERT_TRUE(SaveFileAtomic(target, std::string_view("first"), err)) << err;
+    ASSERT_TRUE(SaveFileAtomic(target, std::string_view("second"), err)) << err;
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(ReadWholeFile(target, bytes, err)) << err;
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "second");
+    EXPECT_EQ(Entries(dir.path), std::vector<std::string>{name});
 }
 
 TEST(Format, UsesDecimalPointUnderAnyLocale)
