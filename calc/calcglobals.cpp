@@ -1,5 +1,6 @@
 #include "calc/calcglobals.h"
 
+#include "calc/earthreturn.h"
 #include "calc/linecache.h"
 
 #include "math/matrix.h"
@@ -67,4 +68,5 @@ void ResetCalcGlobals()
     g_dEarthH1 = 0.0;
 
     FreeSameLineTable();
+    ReleaseEarthWeights();
 }

@@ -4,6 +4,7 @@
 #include "calc/cableline.h"
 #include "calc/calcglobals.h"
 #include "calc/chaincascade.h"
+#include "calc/earthreturn.h"
 #include "calc/elementcheck.h"
 #include "calc/linecache.h"
 #include "calc/simplecheck.h"
@@ -368,6 +369,7 @@ CalcOutcome CalcSession::Run(const CalcRequest& request, const std::function<voi
     g_pSpanVectors.clear();
     g_nSpanVector = 0;
     g_pCurLineRec = nullptr;
+    ReleaseEarthWeights();
 
     if (g_MatError)
         return outcome;

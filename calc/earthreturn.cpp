@@ -3,9 +3,12 @@
 #include "calc/calcglobals.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 // ---------------------------------------------------------------------------
@@ -170,42 +173,134 @@ constexpr int kMaxPasses = 24;
 // pass through zero and would never settle in relative terms.
 constexpr double kTinyShare = 1e-6;
 
-// Composite Simpson over [a, b] for all pairs at once, halving the step until
-// every pair has settled; values(x, out) writes the integrand of each pair at x.
-// Returns per pair 16*S_new - S_old (the Richardson step, divided by 15 later).
-template <class Values>
-std::vector<CComplex> IntegrateAllPairs(double a, double b, std::size_t count, Values values)
+// The weights of one range of the integral: per abscissa, the factor of every
+// pair that multiplies the kernel (exp(-lambda*H)*cos(lambda*d), or its form
+// over t in the tail).  They depend on the pair table alone, not on the
+// frequency, so a run computes them once and every frequency point reads them.
+// Level 0 holds the two ends of the range, level p the 2^(p-1) abscissae that
+// pass p adds.  A level is filled by the first point that needs it; levels
+// beyond the budget are not kept (those abscissae compute their weights as
+// they go, with the same arithmetic).
+class RangeWeights {
+public:
+    // Doubles one range keeps at most (8 MB).
+    static constexpr std::size_t kBudget = std::size_t(1) << 20;
+
+    // abscissa(i) gives the i-th abscissa of the level.
+    template <class Abscissa, class Weigh>
+    const double* Level(int level, std::size_t count, Abscissa abscissa, Weigh weigh)
+    {
+        const std::size_t points = level == 0 ? 2 : std::size_t(1) << (level - 1);
+        if (points * count > kBudget)
+            return nullptr;
+        Entry& e = m_levels[std::size_t(level)];
+        std::call_once(e.once, [&] {
+            e.w.resize(points * count);
+            for (std::size_t i = 0; i < points; ++i)
+                weigh(abscissa(i), e.w.data() + i * count);
+        });
+        return e.w.data();
+    }
+
+private:
+    struct Entry {
+        std::once_flag once;
+        std::vector<double> w;
+    };
+    std::array<Entry, kMaxPasses + 1> m_levels;
+};
+
+// The weights of the three ranges of one pair table.
+struct PairTableWeights {
+    std::vector<double> H, d;
+    double Hmin = 0.0;
+    RangeWeights tail, middle, low;
+};
+
+// The weights of the pair tables met since the caches were last released,
+// shared by every thread of a run; a table is looked up by its values.
+std::mutex s_weightsMutex;
+std::vector<std::shared_ptr<PairTableWeights>> s_weights;
+// Pair tables kept at once (a sag line has one per piece).
+constexpr std::size_t kMaxPairTables = 64;
+
+std::shared_ptr<PairTableWeights> WeightsOf(const std::vector<double>& H, const std::vector<double>& d,
+                                            double Hmin)
 {
-    std::vector<CComplex> fa(count), fb(count), Y(count), O(count), Z(count), Sold(count), Snew(count);
-    values(a, fa);
-    values(b, fb);
+    std::lock_guard<std::mutex> lock(s_weightsMutex);
+    for (const auto& w : s_weights)
+        if (w->Hmin == Hmin && w->H == H && w->d == d)
+            return w;
+    if (s_weights.size() >= kMaxPairTables)
+        s_weights.erase(s_weights.begin());
+    auto w = std::make_shared<PairTableWeights>();
+    w->H = H, w->d = d, w->Hmin = Hmin;
+    s_weights.push_back(w);
+    return w;
+}
+
+// Working vectors of the integration, kept by each thread between points.
+struct IntegralScratch {
+    std::vector<CComplex> fa, fb, Y, O, Z, Sold, Snew, fx;
+    std::vector<double> w;
+    void Resize(std::size_t count)
+    {
+        for (auto* v : {&fa, &fb, &Y, &O, &Z, &Sold, &Snew, &fx})
+            v->assign(count, g_CZero);
+        w.resize(count);
+    }
+};
+
+// Composite Simpson over [a, b] for all pairs at once, halving the step until
+// every pair has settled.  weigh(x, w) writes the weight of each pair at the
+// abscissa x; values(x, w, out) the integrand of each pair from those
+// weights.  Adds per pair 16*S_new - S_old (the Richardson step, divided by
+// 15 later) to part.
+template <class Weigh, class Values>
+void IntegrateAllPairs(double a, double b, std::size_t count, RangeWeights& cache, Weigh weigh, Values values,
+                       CComplex* part)
+{
+    thread_local IntegralScratch s;
+    s.Resize(count);
     double width = b - a;
+    // The weights of an abscissa: from the cache, or computed here.
+    auto at = [&](const double* level, std::size_t i, double x) {
+        if (level)
+            return level + i * count;
+        weigh(x, s.w.data());
+        return static_cast<const double*>(s.w.data());
+    };
+    const double* ends = cache.Level(0, count, [&](std::size_t i) { return i == 0 ? a : b; }, weigh);
+    values(a, at(ends, 0, a), s.fa);
+    values(b, at(ends, 1, b), s.fb);
     for (std::size_t k = 0; k < count; ++k) {
-        Y[k] = fa[k] + fb[k];
-        Sold[k] = Y[k] * width;
+        s.Y[k] = s.fa[k] + s.fb[k];
+        s.Sold[k] = s.Y[k] * width;
     }
     double h = width;
-    std::vector<CComplex> fx(count);
     for (int pass = 1; pass <= kMaxPasses; ++pass) {
-        std::fill(Z.begin(), Z.end(), g_CZero);
+        std::fill(s.Z.begin(), s.Z.end(), g_CZero);
         // New abscissae a + h/2, a + h/2 + h, ... below b: 2^(pass-1) of them.
         long points = 1L << (pass - 1);
+        auto abscissa = [&](std::size_t i) { return a + (static_cast<double>(i) + 0.5) * h; };
+        const double* level = cache.Level(pass, count, abscissa, weigh);
         for (long i = 0; i < points; ++i) {
-            values(a + (static_cast<double>(i) + 0.5) * h, fx);
+            const double x = abscissa(std::size_t(i));
+            values(x, at(level, std::size_t(i), x), s.fx);
             for (std::size_t k = 0; k < count; ++k)
-                Z[k] += fx[k];
+                s.Z[k] += s.fx[k];
         }
         double largest = 0.0;
         for (std::size_t k = 0; k < count; ++k) {
-            Snew[k] = (Y[k] + 4.0 * Z[k] + 2.0 * O[k]) / 3.0 * h;
-            largest = std::max(largest, Abs(Snew[k]));
+            s.Snew[k] = (s.Y[k] + 4.0 * s.Z[k] + 2.0 * s.O[k]) / 3.0 * h;
+            largest = std::max(largest, Abs(s.Snew[k]));
         }
         double change = 0.0;
         for (std::size_t k = 0; k < count; ++k) {
-            double diff = Abs(Snew[k] - Sold[k]);
+            double diff = Abs(s.Snew[k] - s.Sold[k]);
             if (diff == 0.0)
                 continue;
-            double own = Abs(Snew[k]);
+            double own = Abs(s.Snew[k]);
             double scale = own >= kTinyShare * largest ? own : largest;
             double rel = scale > 0.0 ? diff / scale : std::numeric_limits<double>::infinity();
             change = std::max(change, rel);
@@ -213,18 +308,22 @@ std::vector<CComplex> IntegrateAllPairs(double a, double b, std::size_t count, V
         if (change < kRelTolerance || pass == kMaxPasses)
             break;
         for (std::size_t k = 0; k < count; ++k) {
-            O[k] += Z[k];
-            Sold[k] = Snew[k];
+            s.O[k] += s.Z[k];
+            s.Sold[k] = s.Snew[k];
         }
         h = h / 2;
     }
-    std::vector<CComplex> part(count);
     for (std::size_t k = 0; k < count; ++k)
-        part[k] = 16.0 * Snew[k] - Sold[k];
-    return part;
+        part[k] = 16.0 * s.Snew[k] - s.Sold[k];
 }
 
 } // namespace
+
+void ReleaseEarthWeights()
+{
+    std::lock_guard<std::mutex> lock(s_weightsMutex);
+    s_weights.clear();
+}
 
 void CalcEarthIntegralWith(CComplex* terms, const EarthKernelSet& kernels)
 {
@@ -236,11 +335,23 @@ void CalcEarthIntegralWith(CComplex* terms, const EarthKernelSet& kernels)
     const double lambdaB = 5 * lambdaA;
     const double* H = g_EarthPairH.data();
     const double* d = g_EarthPairD.data();
+    const std::shared_ptr<PairTableWeights> cache =
+        WeightsOf(std::vector<double>(H, H + count), std::vector<double>(d, d + count), Hmin);
+    thread_local std::vector<CComplex> tail, middle, low;
+    tail.resize(count), middle.resize(count), low.resize(count);
 
     // Tail: lambda from lambdaB to infinity over t = exp(-lambda*Hmin), so the
     // exponential weight becomes a power of t and the range is finite.
-    std::vector<CComplex> tail = IntegrateAllPairs(
-        0.0, 0.367879441, count, [&](double t, std::vector<CComplex>& out) {
+    IntegrateAllPairs(
+        0.0, 0.367879441, count, cache->tail,
+        [&](double t, double* w) {
+            if (t == 0.0)
+                return;  // the integrand is 0 there, whatever the weights
+            double lambda = -std::log(t) / Hmin;
+            for (std::size_t k = 0; k < count; ++k)
+                w[k] = std::cos(lambda * d[k]) * std::pow(t, H[k] / Hmin - 1);
+        },
+        [&](double t, const double* w, std::vector<CComplex>& out) {
             if (t == 0.0) {
                 std::fill(out.begin(), out.end(), g_CZero);
                 return;
@@ -248,21 +359,29 @@ void CalcEarthIntegralWith(CComplex* terms, const EarthKernelSet& kernels)
             double lambda = -std::log(t) / Hmin;
             CComplex F = kernels.plain(lambda);
             for (std::size_t k = 0; k < count; ++k)
-                out[k] = F * (std::cos(lambda * d[k]) * std::pow(t, H[k] / Hmin - 1));
-        });
+                out[k] = F * w[k];
+        },
+        tail.data());
 
-    auto weighted = [&](CComplex F, double lambda, std::vector<CComplex>& out) {
+    auto weigh = [&](double lambda, double* w) {
         for (std::size_t k = 0; k < count; ++k)
-            out[k] = F * (std::exp(-lambda * H[k]) * std::cos(lambda * d[k]));
+            w[k] = std::exp(-lambda * H[k]) * std::cos(lambda * d[k]);
     };
-    std::vector<CComplex> middle = IntegrateAllPairs(
-        lambdaA, lambdaB, count,
-        [&](double lambda, std::vector<CComplex>& out) { weighted(kernels.plain(lambda), lambda, out); });
-    std::vector<CComplex> low = IntegrateAllPairs(
-        0.0, lambdaA, count, [&](double lambda, std::vector<CComplex>& out) {
+    auto weighted = [&](CComplex F, const double* w, std::vector<CComplex>& out) {
+        for (std::size_t k = 0; k < count; ++k)
+            out[k] = F * w[k];
+    };
+    IntegrateAllPairs(
+        lambdaA, lambdaB, count, cache->middle, weigh,
+        [&](double lambda, const double* w, std::vector<CComplex>& out) { weighted(kernels.plain(lambda), w, out); },
+        middle.data());
+    IntegrateAllPairs(
+        0.0, lambdaA, count, cache->low, weigh,
+        [&](double lambda, const double* w, std::vector<CComplex>& out) {
             CComplex F = lambda == 0.0 && !kernels.lowAtZero ? g_CZero : kernels.low(lambda);
-            weighted(F, lambda, out);
-        });
+            weighted(F, w, out);
+        },
+        low.data());
 
     for (std::size_t k = 0; k < count; ++k)
         terms[k] = (tail[k] / Hmin + middle[k] + low[k]) / 15.0;

@@ -47,3 +47,8 @@ struct EarthKernelSet {
 void CalcEarthIntegral(CComplex* terms, const unsigned char* twoLayer);
 // The same with any kernel pair.
 void CalcEarthIntegralWith(CComplex* terms, const EarthKernelSet& kernels);
+
+// The integral keeps the frequency-independent weights of every pair table it
+// meets, so that the points of a run evaluate only the kernel; this frees them
+// (the run does when it ends).
+void ReleaseEarthWeights();

@@ -11,11 +11,12 @@ double Abs(const CComplex& z)
     return std::hypot(z.re, z.im);
 }
 
-double Arg(const CComplex& z)
+namespace {
+// The argument of z whose modulus m is known.
+double ArgOfModulus(const CComplex& z, double m)
 {
     // The guard compares the modulus; a modulus that is not a number fails the
     // test "not below 1e-60" as well and gives 0.
-    double m = Abs(z);
     if (!(m >= 1e-60))
         return 0.0;
     // On the negative real axis atan2 gives -pi for an imaginary part of -0:
@@ -23,6 +24,12 @@ double Arg(const CComplex& z)
     // is +j times its modulus's root whatever the sign of its zero.
     const double a = std::atan2(z.im, z.re);
     return a == -std::atan2(0.0, -1.0) ? -a : a;
+}
+} // namespace
+
+double Arg(const CComplex& z)
+{
+    return ArgOfModulus(z, Abs(z));
 }
 
 CComplex Polar(const double& r, const double& t)
@@ -32,7 +39,8 @@ CComplex Polar(const double& r, const double& t)
 
 CComplex Sqrt(const CComplex& z)
 {
-    return Polar(std::sqrt(Abs(z)), Arg(z) / 2);
+    const double m = Abs(z);
+    return Polar(std::sqrt(m), ArgOfModulus(z, m) / 2);
 }
 
 CComplex Log(const CComplex& z)
