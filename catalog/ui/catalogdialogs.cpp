@@ -1,0 +1,32 @@
+#include "catalog/ui/catalogdialogs.h"
+
+#include "catalog/ui/matrixdialogs.h"
+#include "catalog/ui/oporadialog.h"
+#include "catalog/ui/wiredialogs.h"
+
+#include <QApplication>
+
+namespace {
+
+// Runs Dialog over its model as a modal window of the active window.
+template <class Dialog, class Model>
+void Register()
+{
+    ModalRunner<Model>::Set([](Model& model) {
+        Dialog dlg(model, QApplication::activeWindow());
+        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    });
+}
+
+} // namespace
+
+void RegisterCatalogDialogs()
+{
+    Register<OporaDialog, COporaDlg>();
+    Register<ProvodDialog, CProvodDlg>();
+    Register<KabTvDialog, CKabTvDlg>();
+    Register<KabTrDialog, CKabTrDlg>();
+    Register<NewMatrixDialog, CNewMatrixDlg>();
+    Register<MatrixDialog, CMatrixDlg>();
+    Register<VchKabDialog, CVchKabDlg>();
+}
