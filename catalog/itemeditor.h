@@ -28,6 +28,3 @@ public:
 // A coordinate or cell text read as it is typed: a text that is not a number
 // (or not a finite single-precision one) reads as 0.
 float TextAsNumber(const std::string& text);
-
-// "%g" of a single-precision value, the way the editors show numbers.
-std::string FormatG(float value);

@@ -1,5 +1,6 @@
 #include "catalog/matrixdlg.h"
 
+#include "dialogs/numericfield.h"
 #include "model/catalogitems.h"
 #include "platform/format.h"
 #include "platform/messages.h"
@@ -17,7 +18,7 @@ std::string CMatrixDlg::CellText(int i, int j)
 {
     const float v = C(i, j);
     if (IsValidCell(i, j, v))
-        return FormatG(v);
+        return FormatNumericField(v);
     return i == j ? std::string() : std::string("-");
 }
 
@@ -53,12 +54,12 @@ void CMatrixDlg::OnInitDialog()
             }
     }
     m_nRowC = m_nRowR = m_nColC = 1;
-    m_strCValue = n > 0 ? FormatG(C(0, 0)) : std::string();
-    m_strRValue = n > 0 ? FormatG(m_pR[0]) : std::string();
+    m_strCValue = n > 0 ? FormatNumericField(C(0, 0)) : std::string();
+    m_strRValue = n > 0 ? FormatNumericField(m_pR[0]) : std::string();
     m_rowsR.clear();
     m_rowsC.clear();
     for (int k = 0; k < n; ++k) {
-        m_rowsR.push_back({StrFormat("%d", k + 1), FormatG(m_pR[std::size_t(k)])});
+        m_rowsR.push_back({StrFormat("%d", k + 1), FormatNumericField(m_pR[std::size_t(k)])});
         std::vector<std::string> row{StrFormat("%d", k + 1)};
         for (int col = 0; col < n; ++col)
             row.push_back(CellText(k, col));
@@ -86,7 +87,7 @@ void CMatrixDlg::ShowR()
     const float r = m_pR[std::size_t(m_nRowR - 1)];
     if (r > 0.0f) {
         m_bBusy = 1;
-        m_strRValue = FormatG(r);
+        m_strRValue = FormatNumericField(r);
         m_bBusy = 0;
     }
 }
@@ -134,7 +135,7 @@ void CMatrixDlg::OnEnterResistance()
         return;
     }
     m_pR[std::size_t(m_nRowR - 1)] = v;
-    m_rowsR[std::size_t(m_nRowR - 1)][1] = FormatG(v);
+    m_rowsR[std::size_t(m_nRowR - 1)][1] = FormatNumericField(v);
     if (m_nRowR < m_nOrder)
         ++m_nRowR;
     ShowR();
@@ -158,7 +159,7 @@ void CMatrixDlg::OnChangeRValue()
     ClampIndices();
     const float v = std::max(TextAsNumber(m_strRValue), 0.0f);
     m_pR[std::size_t(m_nRowR - 1)] = v;
-    m_rowsR[std::size_t(m_nRowR - 1)][1] = FormatG(v);
+    m_rowsR[std::size_t(m_nRowR - 1)][1] = FormatNumericField(v);
 }
 
 void CMatrixDlg::OnColumnClick(int column)

@@ -1,5 +1,6 @@
 #include "catalog/oporadlg.h"
 
+#include "dialogs/numericfield.h"
 #include "model/catalogitems.h"
 #include "platform/format.h"
 #include "platform/messages.h"
@@ -58,8 +59,8 @@ int COporaDlg::CurrentIndex()
 
 void COporaDlg::ShowPoint(int index)
 {
-    m_strX = FormatG(m_X[std::size_t(index)]);
-    m_strH = FormatG(m_H[std::size_t(index)]);
+    m_strX = FormatNumericField(m_X[std::size_t(index)]);
+    m_strH = FormatNumericField(m_H[std::size_t(index)]);
 }
 
 void COporaDlg::OnInitDialog()
@@ -90,8 +91,8 @@ void COporaDlg::FillList()
     for (int i = 0; i < m_nPoints; ++i) {
         Row row{StrFormat("%d", i + 1), {}, {}};
         if (IsEntered(i + 1)) {
-            row.x = FormatG(m_X[std::size_t(i)]);
-            row.h = FormatG(m_H[std::size_t(i)]);
+            row.x = FormatNumericField(m_X[std::size_t(i)]);
+            row.h = FormatNumericField(m_H[std::size_t(i)]);
             if (i == current) {
                 m_strX = row.x;
                 m_strH = row.h;
@@ -146,11 +147,11 @@ void COporaDlg::OnChangeX()
         return;
     const std::size_t i = std::size_t(CurrentIndex());
     m_X[i] = TextAsNumber(m_strX);
-    m_rows[i].x = FormatG(m_X[i]);
+    m_rows[i].x = FormatNumericField(m_X[i]);
     const float h = TextAsNumber(m_strH);
     if (h > 0.0f) {
         m_H[i] = h;
-        m_rows[i].h = FormatG(h);
+        m_rows[i].h = FormatNumericField(h);
     }
     EnableControls();
 }
@@ -165,8 +166,8 @@ void COporaDlg::OnChangeH()
     const std::size_t i = std::size_t(CurrentIndex());
     m_H[i] = h;
     m_X[i] = TextAsNumber(m_strX);
-    m_rows[i].x = FormatG(m_X[i]);
-    m_rows[i].h = FormatG(h);
+    m_rows[i].x = FormatNumericField(m_X[i]);
+    m_rows[i].h = FormatNumericField(h);
     EnableControls();
 }
 

@@ -6,6 +6,7 @@
 #include "app/ui/mainwindow.h"
 #include "app/ui/qtdialogs.h"
 #include "app/ui/qtmessagesink.h"
+#include "catalog/ui/catalogdialogs.h"
 #include "app/currentbase.h"
 #include "dialogs/catalogitemstore.h"
 #include "dialogs/ui/elementdialogs.h"
@@ -77,6 +78,7 @@ void InstallQtServices()
     SetMessageSink(&sink);
     RegisterShellDialogs();
     RegisterTaskDialogs();
+    RegisterCatalogDialogs();
     RegisterElementDialogs();
     // Items stored from the element dialogs are saved with the current catalog.
     SetCatalogSaveHook(SaveCurrentBase);

@@ -1,5 +1,7 @@
 #include "catalog/ui/catalogdialogs.h"
 
+#include "catalog/itemeditors.h"
+
 #include "catalog/ui/matrixdialogs.h"
 #include "catalog/ui/oporadialog.h"
 #include "catalog/ui/wiredialogs.h"
@@ -29,4 +31,5 @@ void RegisterCatalogDialogs()
     Register<NewMatrixDialog, CNewMatrixDlg>();
     Register<MatrixDialog, CMatrixDlg>();
     Register<VchKabDialog, CVchKabDlg>();
+    RegisterItemEditors();
 }

@@ -1,14 +1,12 @@
 #include "catalog/ui/itemeditordialog.h"
 
-#include "platform/messages.h"
+#include "dialogs/ui/numericedit.h"
 
 #include <QAbstractSpinBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <charconv>
-#include <cmath>
 
 QString FromUtf8(const std::string& text)
 {
@@ -54,32 +52,16 @@ void ItemEditorDialog::ApplyViewOnly()
     }
 }
 
-QLineEdit* ItemEditorDialog::NumberEdit(float value)
+NumericEdit* ItemEditorDialog::NumberEdit(float value)
 {
-    return new QLineEdit(FromUtf8(FormatG(value)));
+    auto* edit = new NumericEdit;
+    edit->SetValue(value);
+    return edit;
 }
 
 QLineEdit* ItemEditorDialog::TextEdit(const std::string& text)
 {
     return new QLineEdit(FromUtf8(text));
-}
-
-bool ItemEditorDialog::ReadNumber(QLineEdit* edit, float& value)
-{
-    std::string s = edit->text().trimmed().toStdString();
-    for (char& c : s)
-        if (c == ',')
-            c = '.';
-    float v = 0.0f;
-    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (s.empty() || ec != std::errc() || p != s.data() + s.size() || !std::isfinite(v)) {
-        ShowMessage("Введите число.", kAppName, MsgIcon::Stop);
-        edit->setFocus();
-        edit->selectAll();
-        return false;
-    }
-    value = v;
-    return true;
 }
 
 void ItemEditorDialog::accept()

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+class NumericEdit;
 class QDialogButtonBox;
 class QLineEdit;
 class QPushButton;
@@ -30,11 +31,8 @@ protected:
     QDialogButtonBox* Buttons();
     // Makes every edit and spin box read-only when the editor only shows the item.
     void ApplyViewOnly();
-    QLineEdit* NumberEdit(float value);
+    static NumericEdit* NumberEdit(float value);
     static QLineEdit* TextEdit(const std::string& text);
-    // Reads a numeric edit into value; a non-number is refused with "Введите
-    // число." (the edit keeps its text and takes the focus) and gives false.
-    static bool ReadNumber(QLineEdit* edit, float& value);
 
     // Takes the controls into the model and runs its OK step (IDOK,
     // IDCANCEL or kStayOpen).

@@ -1,5 +1,7 @@
 #include "catalog/ui/wiredialogs.h"
 
+#include "dialogs/ui/numericedit.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -58,8 +60,8 @@ ProvodDialog::ProvodDialog(CProvodDlg& model, QWidget* parent)
 int ProvodDialog::ReadAndCheck()
 {
     m_model.m_strName = m_name->text().toStdString();
-    if (!ReadNumber(m_diameter, m_model.m_fDiameter) || !ReadNumber(m_twist, m_model.m_fTwist) ||
-        !ReadNumber(m_resistivity, m_model.m_fResistivity))
+    if (!m_diameter->ReadValue(m_model.m_fDiameter) || !m_twist->ReadValue(m_model.m_fTwist) ||
+        !m_resistivity->ReadValue(m_model.m_fResistivity))
         return kStayOpen;
     return m_model.OnOK();
 }
@@ -102,7 +104,7 @@ int KabTvDialog::ReadAndCheck()
 {
     m_model.m_strName = m_name->text().toStdString();
     for (int i = 0; i < CKabTvDlg::kFields; ++i)
-        if (!ReadNumber(m_values[std::size_t(i)], m_model.m_fValues[std::size_t(i)]))
+        if (!m_values[std::size_t(i)]->ReadValue(m_model.m_fValues[std::size_t(i)]))
             return kStayOpen;
     return m_model.OnOK();
 }
@@ -126,7 +128,7 @@ KabTrDialog::KabTrDialog(CKabTrDlg& model, QWidget* parent)
 int KabTrDialog::ReadAndCheck()
 {
     m_model.m_strName = m_name->text().toStdString();
-    if (!ReadNumber(m_diameter, m_model.m_fDiameter))
+    if (!m_diameter->ReadValue(m_model.m_fDiameter))
         return kStayOpen;
     return m_model.OnOK();
 }
@@ -154,8 +156,8 @@ VchKabDialog::VchKabDialog(CVchKabDlg& model, QWidget* parent)
 int VchKabDialog::ReadAndCheck()
 {
     m_model.m_strName = m_name->text().toStdString();
-    if (!ReadNumber(m_attenuation, m_model.m_fAttenuation) || !ReadNumber(m_speed, m_model.m_fSpeed) ||
-        !ReadNumber(m_impedance, m_model.m_fImpedance))
+    if (!m_attenuation->ReadValue(m_model.m_fAttenuation) || !m_speed->ReadValue(m_model.m_fSpeed) ||
+        !m_impedance->ReadValue(m_model.m_fImpedance))
         return kStayOpen;
     return m_model.OnOK();
 }

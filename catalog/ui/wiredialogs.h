@@ -9,6 +9,7 @@
 
 #include <array>
 
+class NumericEdit;
 class QLineEdit;
 
 class ProvodDialog : public ItemEditorDialog {
@@ -16,7 +17,7 @@ class ProvodDialog : public ItemEditorDialog {
 public:
     explicit ProvodDialog(CProvodDlg& model, QWidget* parent = nullptr);
     QLineEdit* NameEdit() const { return m_name; }
-    QLineEdit* DiameterEdit() const { return m_diameter; }
+    NumericEdit* DiameterEdit() const { return m_diameter; }
 
 protected:
     int ReadAndCheck() override;
@@ -24,9 +25,9 @@ protected:
 private:
     CProvodDlg& m_model;
     QLineEdit* m_name;
-    QLineEdit* m_diameter;
-    QLineEdit* m_twist;
-    QLineEdit* m_resistivity;
+    NumericEdit* m_diameter;
+    NumericEdit* m_twist;
+    NumericEdit* m_resistivity;
 };
 
 class KabTvDialog : public ItemEditorDialog {
@@ -34,7 +35,7 @@ class KabTvDialog : public ItemEditorDialog {
 public:
     explicit KabTvDialog(CKabTvDlg& model, QWidget* parent = nullptr);
     QLineEdit* NameEdit() const { return m_name; }
-    QLineEdit* ValueEdit(int i) const { return m_values[std::size_t(i)]; }
+    NumericEdit* ValueEdit(int i) const { return m_values[std::size_t(i)]; }
 
 protected:
     int ReadAndCheck() override;
@@ -42,7 +43,7 @@ protected:
 private:
     CKabTvDlg& m_model;
     QLineEdit* m_name;
-    std::array<QLineEdit*, CKabTvDlg::kFields> m_values{};
+    std::array<NumericEdit*, CKabTvDlg::kFields> m_values{};
 };
 
 class KabTrDialog : public ItemEditorDialog {
@@ -50,7 +51,7 @@ class KabTrDialog : public ItemEditorDialog {
 public:
     explicit KabTrDialog(CKabTrDlg& model, QWidget* parent = nullptr);
     QLineEdit* NameEdit() const { return m_name; }
-    QLineEdit* DiameterEdit() const { return m_diameter; }
+    NumericEdit* DiameterEdit() const { return m_diameter; }
 
 protected:
     int ReadAndCheck() override;
@@ -58,7 +59,7 @@ protected:
 private:
     CKabTrDlg& m_model;
     QLineEdit* m_name;
-    QLineEdit* m_diameter;
+    NumericEdit* m_diameter;
 };
 
 class VchKabDialog : public ItemEditorDialog {
@@ -66,7 +67,7 @@ class VchKabDialog : public ItemEditorDialog {
 public:
     explicit VchKabDialog(CVchKabDlg& model, QWidget* parent = nullptr);
     QLineEdit* NameEdit() const { return m_name; }
-    QLineEdit* SpeedEdit() const { return m_speed; }
+    NumericEdit* SpeedEdit() const { return m_speed; }
 
 protected:
     int ReadAndCheck() override;
@@ -74,7 +75,7 @@ protected:
 private:
     CVchKabDlg& m_model;
     QLineEdit* m_name;
-    QLineEdit* m_attenuation;
-    QLineEdit* m_speed;
-    QLineEdit* m_impedance;
+    NumericEdit* m_attenuation;
+    NumericEdit* m_speed;
+    NumericEdit* m_impedance;
 };

@@ -4,6 +4,7 @@
 #include "catalog/ui/matrixdialogs.h"
 #include "catalog/ui/oporadialog.h"
 #include "catalog/ui/wiredialogs.h"
+#include "dialogs/ui/numericedit.h"
 #include "model/catalogitems.h"
 #include "platform/archive.h"
 #include "platform/messages.h"
