@@ -84,6 +84,9 @@ CommandState GetCommandState(int id, const ShellState& s)
     case ID_FONT:
         st.enabled = false;
         break;
+    case ID_VIEW_RESULTS:
+        st.enabled = s.hasResults;
+        break;
 
     // Not built yet: printing, clipboard, the catalog editor, calculation,
     // results, comparison buffer, completion and import.

@@ -21,6 +21,7 @@ struct ShellState {
     bool viewLarger = false;     // the scheme is larger than the window
     int recentTasks = 0;         // entries shown in the recent task list
     int recentBases = 0;         // entries shown in the recent catalog list
+    bool hasResults = false;     // the task holds a modal or tract result
     ElementRuleContext elements; // what the element commands' rules read
 };
 

@@ -95,6 +95,8 @@ ShellState CMainFrame::GetShellState() const
         s.elementCount = static_cast<int>(g_pDoc->elements.size());
     s.elementBarShown = m_bElementBar != 0;
     s.warnings = m_bWarnings != 0;
+    if (g_pDoc)
+        s.hasResults = !g_pDoc->modalResults.empty() || !g_pDoc->responseResults.empty();
     if (g_pMainView) {
         s.viewFitted = g_pMainView->m_bFitted != 0;
         s.viewLarger = g_pMainView->m_bLarger != 0;
@@ -165,6 +167,9 @@ bool CMainFrame::OnCommand(int id)
         break;
     case cmd::ID_FONT:
         ChooseFont();
+        break;
+    case cmd::ID_VIEW_RESULTS:
+        OnViewResults();
         break;
     default:
         return OnElementCommand(id);
@@ -260,6 +265,7 @@ void CMainFrame::OnCancelEdit()
     if (g_pMainView)
         g_pMainView->ResetEditMode();
     g_TaskBase.RemoveAll();
+    RefitResultsWindow();
 }
 
 void CMainFrame::OnSaveIntermediate()
@@ -281,6 +287,7 @@ void CMainFrame::OnFinishEdit()
     if (g_pDoc)
         g_pDoc->ClearResults();
     g_TaskBase.RemoveAll();
+    RefitResultsWindow();
 }
 
 void CMainFrame::OnToggleElementBar()

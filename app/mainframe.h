@@ -11,6 +11,7 @@
 
 class CBase;
 class CKestrinDoc;
+class SecFrameState;
 
 class FrameHost {
 public:
@@ -20,6 +21,13 @@ public:
     virtual void RedrawFrame() = 0;
     // Closes the results window and the comparison-buffer window when open.
     virtual void DestroyResultWindows() = 0;
+    // The open results window's choice, or null when none is open.
+    virtual SecFrameState* ResultsFrameState() { return nullptr; }
+    // Opens the results window when none is open; returns its choice.
+    virtual SecFrameState* CreateResultsFrame() { return nullptr; }
+    // The results window rebuilds its view from its choice (and takes the
+    // focus when asked).
+    virtual void RebuildResults(bool /*focus*/) {}
 };
 
 class CMainFrame {
@@ -109,6 +117,13 @@ public:
     void OnBaseSaveAs();
     int OnSaveBaseMsg();
     void UpdateTitle();
+
+    // "Результаты расчетов...": the result-choice dialog on the results
+    // window's choice, then the window opened or rebuilt as the answer says.
+    void OnViewResults();
+    // The task's result lists changed under an open results window: it fits
+    // its choice to them and rebuilds.
+    void RefitResultsWindow();
 
     // Whether the window may close: while editing, asks whether to finish and
     // save the task, to discard the edit, or to stay.

@@ -9,6 +9,7 @@
 #include "app/ui/icons.h"
 #include "app/ui/printer.h"
 #include "app/ui/schemeview.h"
+#include "results/ui/resultswindows.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -96,6 +97,7 @@ MainWindow::MainWindow(CMainFrame& frame, CKestrinView& view) : m_frame(frame), 
 MainWindow::~MainWindow()
 {
     m_idleTimer.stop();
+    DestroyResultsWindows();
     if (m_frame.Host() == this)
         m_frame.DetachHost();
 }
@@ -250,8 +252,22 @@ void MainWindow::RedrawFrame()
 
 void MainWindow::DestroyResultWindows()
 {
-    // The results window and the comparison-buffer window close here once
-    // they exist.
+    DestroyResultsWindows();
+}
+
+SecFrameState* MainWindow::ResultsFrameState()
+{
+    return ::ResultsFrameState();
+}
+
+SecFrameState* MainWindow::CreateResultsFrame()
+{
+    return ::CreateResultsFrame();
+}
+
+void MainWindow::RebuildResults(bool focus)
+{
+    RebuildResultsFrame(focus);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

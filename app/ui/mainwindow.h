@@ -30,6 +30,9 @@ public:
     void ShowElementBar(bool show) override;
     void RedrawFrame() override;
     void DestroyResultWindows() override;
+    SecFrameState* ResultsFrameState() override;
+    SecFrameState* CreateResultsFrame() override;
+    void RebuildResults(bool focus) override;
 
     // Runs a command as its menu item or button would.
     void Dispatch(int id);

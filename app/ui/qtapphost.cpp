@@ -11,6 +11,7 @@
 #include "dialogs/catalogitemstore.h"
 #include "dialogs/ui/elementdialogs.h"
 #include "dialogs/ui/taskdialogs.h"
+#include "results/ui/resultswindows.h"
 
 #include <QApplication>
 #include <QMetaObject>
@@ -82,5 +83,9 @@ void InstallQtServices()
     RegisterElementDialogs();
     // Items stored from the element dialogs are saved with the current catalog.
     SetCatalogSaveHook(SaveCurrentBase);
-    g_OnDisplayFontChanged = CreateDisplayFont;
+    RegisterResultsDialogs();
+    g_OnDisplayFontChanged = [] {
+        CreateDisplayFont();
+        RelayoutResultsText();
+    };
 }

@@ -1,0 +1,369 @@
+#include "results/ui/secframe.h"
+
+#include "app/commandids.h"
+#include "app/commands.h"
+#include "app/commandstate.h"
+#include "app/docfile.h"
+#include "app/fontcommand.h"
+#include "app/kestrinapp.h"
+#include "app/linestyles.h"
+#include "app/mainframe.h"
+#include "app/ui/printer.h"
+#include "model/document.h"
+#include "model/modelglobals.h"
+#include "platform/filedialog.h"
+#include "platform/format.h"
+#include "platform/messages.h"
+#include "results/razdelitel.h"
+#include "results/templates.h"
+#include "results/ui/resultshelp.h"
+#include "results/ui/resultsicons.h"
+#include "results/ui/secview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QToolBar>
+
+CSecFrame* g_pResFrame = nullptr;
+
+namespace {
+
+QString U(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+// The main window's rules for the two commands both windows share.
+bool MainWindowEnables(int id)
+{
+    return g_pMainFrame && GetCommandState(id, g_pMainFrame->GetShellState()).enabled;
+}
+
+} // namespace
+
+CSecFrame::CSecFrame(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName("SecFrame");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(U("Результаты расчета"));
+    g_pResFrame = this;
+    m_view = new CSecView(m_state, this);
+    setCentralWidget(m_view);
+    connect(m_view, &CSecView::SelectionChanged, this, &CSecFrame::UpdateCommandUi);
+
+    for (const ResultsCommandInfo& c : ResultsCommands())
+        MakeAction(c.id);
+    for (const ResultsMenu& top : ResultsMenuLayout()) {
+        QMenu* menu = menuBar()->addMenu(U(top.title));
+        connect(menu, &QMenu::aboutToShow, this, &CSecFrame::UpdateCommandUi);
+        QMenu* target = menu;
+        int left = 0;
+        std::size_t submenu = 0;
+        for (int id : top.items) {
+            if (id < 0) {
+                target = menu->addMenu(U(top.submenus[submenu++]));
+                left = -id;
+                continue;
+            }
+            if (id == 0)
+                target->addSeparator();
+            else
+                target->addAction(Action(id));
+            if (left > 0 && --left == 0)
+                target = menu;
+        }
+    }
+
+    m_toolBar = new QToolBar(U("Стандартная"), this);
+    m_toolBar->setObjectName("ResultsBar");
+    m_toolBar->setIconSize(QSize(24, 24));
+    for (int id : ResultsToolbarLayout()) {
+        if (id == 0)
+            m_toolBar->addSeparator();
+        else
+            m_toolBar->addAction(Action(id));
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+
+    statusBar()->showMessage(U(kIdleMessage));
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->showMessage(U(kIdleMessage));
+    });
+
+    resize(760, 560);
+    connect(&m_idleTimer, &QTimer::timeout, this, &CSecFrame::UpdateCommandUi);
+    m_idleTimer.start(200);
+    UpdateCommandUi();
+}
+
+CSecFrame::~CSecFrame()
+{
+    m_idleTimer.stop();
+    if (g_pResFrame == this)
+        g_pResFrame = nullptr;
+}
+
+QAction* CSecFrame::MakeAction(int id)
+{
+    const ResultsCommandInfo* info = FindResultsCommand(id);
+    auto* a = new QAction(this);
+    QString prompt = U(info->prompt);
+    // The commands the main window also has carry its prompts.
+    if (prompt.isEmpty())
+        if (const CommandInfo* shell = FindCommand(id)) {
+            a->setStatusTip(QString::fromStdString(CommandStatusText(*shell)));
+            a->setToolTip(QString::fromStdString(CommandToolTip(*shell)));
+        }
+    if (!prompt.isEmpty()) {
+        a->setStatusTip(prompt);
+        a->setToolTip(prompt);
+    }
+    a->setText(U(info->menuText));
+    if (*info->shortcut)
+        a->setShortcut(QKeySequence(U(info->shortcut)));
+    a->setIcon(ResultsCommandIcon(id));
+    a->setIconVisibleInMenu(false);
+    a->setCheckable(IsResultsCheckable(id));
+    a->setEnabled(false);
+    connect(a, &QAction::triggered, this, [this, id] { Dispatch(id); });
+    addAction(a);
+    m_actions[id] = a;
+    return a;
+}
+
+QAction* CSecFrame::Action(int id) const
+{
+    auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+ResultsUiState CSecFrame::UiState() const
+{
+    ResultsUiState s;
+    s.viewMode = m_state.ViewMode;
+    if (g_pDoc) {
+        s.chosenResult = m_state.HasChosenResult(*g_pDoc);
+        s.tractChosen = m_state.FirstChosenTract(*g_pDoc) >= 0;
+    }
+    s.selectionShown = m_view->selectionShown();
+    s.lineCount = m_view->lineCount();
+    s.blackSet = LineStyleTables.colourMode != 0;
+    s.showTaskTitle = m_state.showTaskTitle != 0;
+    s.showLegend = m_state.showLegend != 0;
+    s.toolbarShown = !m_toolBar->isHidden();
+    s.statusBarShown = !statusBar()->isHidden();
+    s.addToBufferEnabled = MainWindowEnables(cmd::ID_ADD_TO_BUFFER);
+    s.compareBufferEnabled = MainWindowEnables(cmd::ID_VIEW_COMPARE_BUFFER);
+    return s;
+}
+
+void CSecFrame::UpdateCommandUi()
+{
+    const ResultsUiState s = UiState();
+    for (auto& [id, action] : m_actions) {
+        const ResultsCommandState st = GetResultsCommandState(id, s);
+        action->setEnabled(st.enabled);
+        if (action->isCheckable())
+            action->setChecked(st.checked);
+    }
+}
+
+void CSecFrame::Dispatch(int id)
+{
+    if (!GetResultsCommandState(id, UiState()).enabled) {
+        UpdateCommandUi();
+        return;
+    }
+    switch (id) {
+    case rescmd::Print:
+        OnFilePrint();
+        break;
+    case rescmd::PrintPreview:
+        OnFilePrintPreview();
+        break;
+    case rescmd::PrintSetup: {
+        QPageSetupDialog dlg(&AppPrinter(), this);
+        dlg.exec();
+        break;
+    }
+    case rescmd::SaveTemplates:
+        OnSaveTemplates();
+        break;
+    case rescmd::CloseWindow:
+        close();
+        return;
+    case rescmd::Copy:
+        OnCopy();
+        break;
+    case rescmd::CopyExcel:
+        OnCopyExcel();
+        break;
+    case rescmd::CopyWord:
+        OnCopyWord();
+        break;
+    case rescmd::AddToBuffer:
+    case rescmd::CompareBuffer:
+        if (g_pApp)
+            g_pApp->OnCommand(id);
+        break;
+    case rescmd::SelectAll:
+        m_view->SelectAll();
+        break;
+    case rescmd::ChooseResults:
+        // The same choice as the main window's "Результаты расчетов...".
+        if (g_pMainFrame)
+            g_pMainFrame->OnViewResults();
+        break;
+    case rescmd::Tables:
+        OnTables();
+        break;
+    case rescmd::Font:
+        if (ChooseFont())
+            OnFontChanged();
+        break;
+    case rescmd::TaskTitle:
+        m_state.showTaskTitle = !m_state.showTaskTitle;
+        m_view->viewport()->update();
+        break;
+    case rescmd::ToggleToolbar:
+        m_toolBar->setVisible(m_toolBar->isHidden());
+        break;
+    case rescmd::ToggleStatusBar:
+        statusBar()->setVisible(statusBar()->isHidden());
+        break;
+    case rescmd::HelpContents:
+        ShowResultsHelp(this);
+        break;
+    default:
+        break;
+    }
+    // The window may be gone (a command that closes it).
+    if (g_pResFrame == this)
+        UpdateCommandUi();
+}
+
+void CSecFrame::Rebuild(bool focus)
+{
+    // The graph modes leave no text lines.
+    m_view->BuildReport();
+    m_view->ResetView();
+    if (focus)
+        FocusFrame();
+    UpdateCommandUi();
+}
+
+void CSecFrame::OnFontChanged()
+{
+    if (!m_state.TextMode())
+        return;
+    m_view->LayoutText();
+    UpdateCommandUi();
+}
+
+void CSecFrame::FocusFrame()
+{
+    show();
+    raise();
+    activateWindow();
+    m_view->setFocus();
+}
+
+void CSecFrame::OnTables()
+{
+    m_state.ViewMode = 7;
+    Rebuild(false);
+}
+
+void CSecFrame::CopyText(const std::string& text)
+{
+    // QClipboard takes the text whole and reports no failure.
+    QApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void CSecFrame::OnCopy()
+{
+    if (m_state.TextMode())
+        CopyText(m_view->SelectedScreenText());
+}
+
+void CSecFrame::OnCopyExcel()
+{
+    CRazdelitelDlg dlg;
+    dlg.separatorChoice = m_state.decimalComma;
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_state.decimalComma = dlg.separatorChoice;
+    m_view->BuildExcelReport();
+    CopyText(m_view->SelectedCopyText());
+    m_view->FreeCopyLines();
+}
+
+void CSecFrame::OnCopyWord()
+{
+    m_view->BuildWordReport();
+    CopyText(m_view->SelectedCopyText());
+    m_view->FreeCopyLines();
+}
+
+void CSecFrame::OnSaveTemplates()
+{
+    if (!g_pDoc)
+        return;
+    const int k = m_state.FirstChosenTract(*g_pDoc);
+    if (k < 0)
+        return;
+    FileDialog dlg(false, "", "Шаблоны для AnCom A-7|*.7*||", "Сохранить шаблоны");
+    dlg.m_strPathName = "Шаблоны";
+    if (dlg.DoModal() != IDOK)
+        return;
+    const std::string folder = TemplateFolder(dlg.GetPathName());
+    const TemplateWriteResult r =
+        WriteTemplates(folder, *g_pDoc, g_DocFile.pathName, *g_pDoc->responseResults[std::size_t(k)]);
+    if (!r.ok)
+        ShowMessage(StrFormat("Не удалось записать файл\n%s\n%s", (folder + r.fileName).c_str(), r.error.c_str()),
+                    kAppName, MsgIcon::Exclamation);
+}
+
+void CSecFrame::OnFilePrint()
+{
+    QPrinter& printer = AppPrinter();
+    QPrintDialog dlg(&printer, this);
+    // The selection is offered only for a selection of text lines.
+    const bool selection = m_state.TextMode() && m_view->selectionShown();
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, selection);
+    printer.setPrintRange(QPrinter::AllPages);
+    if (dlg.exec() == QDialog::Accepted)
+        m_view->PrintText(printer, selection && printer.printRange() == QPrinter::Selection);
+    FocusFrame();
+}
+
+void CSecFrame::OnFilePrintPreview()
+{
+    QPrintPreviewDialog dlg(&AppPrinter(), this);
+    connect(&dlg, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { m_view->PrintText(*printer, false); });
+    dlg.exec();
+    FocusFrame();
+}
+
+void CSecFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_view->setFocus();
+}
+
+QMenu* CSecFrame::createPopupMenu()
+{
+    // The bars are shown and hidden by the view menu only.
+    return nullptr;
+}
