@@ -71,7 +71,7 @@ class CKLine : public CElementDataOf<CKLine> {
 public:
     static constexpr int kMaxCircuits = 13;  // 3 cables each, 40 coordinates
 
-    std::uint8_t elementWires = 0;  // element's wire positions as last given to the cable dialog
+    std::uint8_t elementWires = 0;  // 3 x circuits (the cores); an element with screens has more wire positions
     std::uint8_t circuits = 1;
     std::uint8_t pipe = 0;          // 0 solid insulation in the ground, 1 in a steel pipe
     double x[kMaxWires] = {};       // m
