@@ -2,6 +2,7 @@
 
 #include "app/structreplay.h"
 #include "app/wiredialoghost.h"
+#include "dialogs/izmprovdlg.h"
 #include "model/branches.h"
 #include "model/coupling.h"
 #include "model/document.h"
@@ -233,7 +234,11 @@ bool StructureWalk::ChooseWireCount(CElement& e)
     int circuitsPart = 0, groundPart = 0;
     if (s.kind == kSectionNone) {
         // Opening an attached circuit: the user chooses the counts after it.
+        // With no count able to grow the dialog could never end with OK.
+        if (!CIzmProvDlg::AnyCountCanGrow(g_nCurCircuits, g_nCurGround, e.wirePositions, g_bDC != 0))
+            return Refuse("число проводов нельзя увеличить");
         WireCountChoice choice;
+        choice.entryPositions = e.wirePositions;
         choice.currentCircuits = choice.newCircuits = g_nCurCircuits;
         choice.currentGround = choice.newGround = g_nCurGround;
         choice.varMod = &change;

@@ -19,6 +19,7 @@ struct WireCountChoice {
     std::uint8_t newCircuits = 0;       // in: the current counts; out after IDOK: the chosen ones
     std::uint8_t newGround = 0;
     CVarMod* varMod = nullptr;          // after IDOK its map holds the codes of the added wires
+    std::uint8_t entryPositions = 0;    // wire positions entering the element (a split conductor counts twice)
 };
 
 class WireDialogHost {

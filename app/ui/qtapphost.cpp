@@ -2,6 +2,7 @@
 
 #include "app/fontcommand.h"
 #include "app/mainframe.h"
+#include "app/programwiredialogs.h"
 #include "app/ui/fonts.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/qtdialogs.h"
@@ -81,6 +82,8 @@ void InstallQtServices()
     RegisterTaskDialogs();
     RegisterCatalogDialogs();
     RegisterElementDialogs();
+    // Placing asks its wire choices through the dialogs just registered.
+    InstallProgramWireDialogs();
     // Items stored from the element dialogs are saved with the current catalog.
     SetCatalogSaveHook(SaveCurrentBase);
     RegisterResultsDialogs();

@@ -1,5 +1,16 @@
 #include "dialogs/ui/elementdialogs.h"
 
+#include "dialogs/ui/fazirdialog.h"
+#include "dialogs/ui/izmprovdialog.h"
+#include "dialogs/ui/otvetdialog.h"
+#include "dialogs/ui/razvetvdialog.h"
+#include "dialogs/ui/transpdialog.h"
+
 void RegisterElementDialogs()
 {
+    RegisterIzmProvDialog();
+    RegisterFazirDialog();
+    RegisterTranspDialog();
+    RegisterOtvetDialog();
+    RegisterRazvetvDialog();
 }
