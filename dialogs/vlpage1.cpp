@@ -148,6 +148,8 @@ void CVLPage1::EditTower(COpora tower)
 
 bool CVLPage1::OnKillActive()
 {
+    if (m_bControlsInvalid)
+        return false;
     CVLine& line = *m_pVLine;
     if (line.tower.name.empty()) {
         ShowMessage("Вы забыли задать опору!", "Неполные данные", MsgIcon::Stop);

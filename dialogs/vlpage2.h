@@ -67,6 +67,8 @@ public:
     std::string Caption() const override { return "Провода"; }
     void OnInitPage() override;
     void OnSetActive() override;
+    // The page stores its wires on "Ввести" only; leaving it stores nothing.
+    bool OnKillActive() override { return !m_bControlsInvalid; }
 
     // The list's column titles and widths for a list client width.
     static std::vector<std::pair<std::string, int>> Columns(int clientWidth);

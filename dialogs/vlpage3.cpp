@@ -148,6 +148,8 @@ void CVLPage3::EditMatrix(CMatrix matrix)
 
 bool CVLPage3::OnKillActive()
 {
+    if (m_bControlsInvalid)
+        return false;
     CVLine& line = *m_pVLine;
     m_nSpanCount = ClampSpanCount(m_nSpanCount);
     // Spans drawn for another mode or count no longer belong to the line.

@@ -21,6 +21,9 @@ public:
     std::uint16_t m_nElementIndex = 0;
     CKestrinDoc* m_pDoc = nullptr;
     EditPolicy m_policy;
+    // Set by the page's window when one of its fields held no number (the
+    // refusal was shown): the page is not left until the field is corrected.
+    bool m_bControlsInvalid = false;
 
 protected:
     bool IsDC() const;

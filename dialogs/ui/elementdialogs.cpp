@@ -5,6 +5,7 @@
 #include "dialogs/ui/otvetdialog.h"
 #include "dialogs/ui/razvetvdialog.h"
 #include "dialogs/ui/transpdialog.h"
+#include "dialogs/ui/vlinesheetdialog.h"
 
 void RegisterElementDialogs()
 {
@@ -13,4 +14,5 @@ void RegisterElementDialogs()
     RegisterTranspDialog();
     RegisterOtvetDialog();
     RegisterRazvetvDialog();
+    RegisterVLineSheet();
 }
