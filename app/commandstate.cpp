@@ -72,23 +72,35 @@ CommandState GetCommandState(int id, const ShellState& s)
         st.enabled = true;
         break;
 
-    // The text listings are not built yet: their view modes stay off, and the
-    // font command, which serves the text modes only, follows them.
     case ID_VIEW_TEXT:
     case ID_VIEW_TASK_BASE:
+        st.enabled = hasElements && !s.editing;
         st.checked = s.viewMode == (id == ID_VIEW_TEXT ? 1 : 2);
         break;
     case ID_VIEW_CURRENT_BASE:
+        st.enabled = s.baseLoaded && !s.editing;
         st.checked = s.viewMode == 3;
         break;
     case ID_FONT:
-        st.enabled = false;
+    case ID_EDIT_SELECT_ALL:
+        st.enabled = s.viewMode >= 1 && s.viewMode <= 3;
+        break;
+    case ID_EDIT_COPY:
+        st.enabled = s.textSelection || s.viewMode == 0;
+        break;
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
+        // Not while editing: the frame's rule holds over the view's "always".
+        st.enabled = !s.editing;
+        break;
+    case ID_FILE_PRINT_DIRECT:
+        st.enabled = true;
         break;
     case ID_VIEW_RESULTS:
         st.enabled = s.hasResults;
         break;
 
-    // Not built yet: printing, clipboard, the catalog editor, calculation,
+    // Not built yet: the catalog editor, calculation,
     // results, comparison buffer, completion and import.
     default:
         break;

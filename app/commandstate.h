@@ -19,6 +19,7 @@ struct ShellState {
     bool warnings = true;
     bool viewFitted = false;     // the scheme view was fitted to the window
     bool viewLarger = false;     // the scheme is larger than the window
+    bool textSelection = false;  // lines of the text face are selected
     int recentTasks = 0;         // entries shown in the recent task list
     int recentBases = 0;         // entries shown in the recent catalog list
     bool hasResults = false;     // the task holds a modal or tract result

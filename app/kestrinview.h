@@ -7,11 +7,22 @@
 #pragma once
 
 #include "app/candidates.h"
+#include "app/schemegeometry.h"
 #include "results/textlines.h"
 
 #include <memory>
 #include <string>
 #include <vector>
+
+// What the view measures on its widget: the client area, the screen's
+// vertical resolution and the display font's line height (character height
+// plus external leading).
+struct ViewMetrics {
+    int clientWidth = 0;
+    int clientHeight = 0;
+    int logicalDpiY = 96;
+    int lineHeight = 16;
+};
 
 class ViewHost {
 public:
@@ -19,6 +30,14 @@ public:
     virtual void InvalidateView() = 0;
     virtual void FocusView() = 0;
     virtual void ScrollViewTo(int x, int y) = 0;
+    // Repaints a rectangle given in the view's logical (scrolled) units.
+    virtual void InvalidateRect(int, int, int, int) { InvalidateView(); }
+    virtual ViewMetrics Metrics() const { return {}; }
+    // The width of a line of text in the display font on the screen.
+    virtual int TextWidth(const std::string& text) const { return int(text.size()) * 8; }
+    // The scroll sizes changed (m_nScrollWidth, m_nScrollHeight and the page
+    // and line steps); keep: whether the scroll position stays.
+    virtual void ScrollSizesChanged(bool) {}
 };
 
 class CKestrinView {
@@ -46,6 +65,32 @@ public:
     int m_bPrintingText = 0;
     int m_bPrintSelection = 0;
 
+    // Relocations of the element commands: the gap cell of an insertion or
+    // the pivot of a move, the second pivot of an end of branching, the
+    // shift, the target cell, and the chain indices they start from.
+    int m_nPivotX = 0, m_nPivotY = 0;
+    int m_nPivot2X = 0, m_nPivot2Y = 0;
+    int m_nShiftX = 0, m_nShiftY = 0;
+    int m_nTargetX = 0, m_nTargetY = 0;
+    unsigned short m_nStart = 0;
+    unsigned short m_nPivotIndex = 0;
+    unsigned short m_nPivot2Index = 0;
+    unsigned char m_nGapWires = 0;
+    unsigned char m_nGapKind = 0;
+
+    // Geometry of the last layout: screen cell size and device factor, the
+    // scroll extent, and the text face's line height and text height.
+    int m_nCell = 24;
+    double m_dFactor = 1.0;
+    int m_nScrollWidth = 100, m_nScrollHeight = 100;
+    int m_nPageScrollX = 0, m_nPageScrollY = 0;
+    int m_nLineScrollX = 0, m_nLineScrollY = 0;
+    int m_nLineHeight = 16;
+    int m_nTextHeight = 0;
+    // A long listing scrolls over its whole height: one text part.
+    int m_nTextPages = 1;
+    int m_nCurTextPage = 0;
+
     // Before a new task and at every view-mode switch: selection, printing,
     // fitting, candidate, gap and move flags cleared, zoom 1.0, origin (0, 0).
     void ResetView();
@@ -57,6 +102,23 @@ public:
     void InvalidateCell(int x, int y, int r);
     // Rebuilds the text lines of the frame's view mode.
     void BuildTextView();
+    void FreeTextLines() { m_Text.Clear(); }
+    void AddTextLine(const std::string& line) { m_Text.lines.push_back(line); }
+    void AddTextLineF(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+    // The cell geometry of the screen.
+    SchemeGeometry Geometry() const { return {m_nCell, m_nOriginX, m_nOriginY}; }
+    // Whether the text face is shown (view modes 1 to 3).
+    bool TextMode() const;
+
+    // The text face's mouse and keys (logical y); true when handled.
+    void OnTextButtonDown(int y);
+    void OnTextMouseMove(int y);
+    void OnTextButtonUp();
+    bool OnEscape();
+    void OnSelectAll();
+    // The text a copy puts on the clipboard: the selected lines each ended by "\r\n".
+    std::string CopyText() const { return m_Text.SelectedText(); }
+    void InvalidateLines(const LineSpan& lines);
     void ResetZoom();
     void ZoomToFit();
     void ScrollToTop();
@@ -74,7 +136,11 @@ public:
 
 private:
     void ClearModeFlags();
+    ViewMetrics HostMetrics() const;
+    void LayoutScheme(const ViewMetrics& m);
+    void LayoutText(const ViewMetrics& m);
     ViewHost* m_pHost = nullptr;
+    SchemeExtent m_Extent;  // the scheme's extent at the last layout
 };
 
 extern CKestrinView* g_pMainView;

@@ -100,6 +100,7 @@ ShellState CMainFrame::GetShellState() const
     if (g_pMainView) {
         s.viewFitted = g_pMainView->m_bFitted != 0;
         s.viewLarger = g_pMainView->m_bLarger != 0;
+        s.textSelection = g_pMainView->m_Text.selection;
     }
     if (g_pApp) {
         if (g_pApp->m_pRecentFileList)
@@ -152,6 +153,10 @@ bool CMainFrame::OnCommand(int id)
         break;
     case cmd::ID_ZOOM_FIT:
         OnZoomFit();
+        break;
+    case cmd::ID_EDIT_SELECT_ALL:
+        if (g_pMainView)
+            g_pMainView->OnSelectAll();
         break;
     case cmd::ID_VIEW_TASK_BASE_DATA:
         OnViewTaskBaseData();

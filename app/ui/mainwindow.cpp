@@ -9,6 +9,7 @@
 #include "app/ui/icons.h"
 #include "app/ui/printer.h"
 #include "app/ui/schemeview.h"
+#include "app/ui/viewprinting.h"
 #include "results/ui/resultswindows.h"
 
 #include <QAction>
@@ -216,6 +217,16 @@ void MainWindow::Dispatch(int id)
         break;
     case ID_FILE_PRINT_SETUP:
         OnFilePrintSetup();
+        break;
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+        PrintView(this, m_view, id == ID_FILE_PRINT);
+        break;
+    case ID_FILE_PRINT_PREVIEW:
+        PreviewView(this, m_view, g_pApp ? g_pApp->m_nNumPreviewPages : 0);
+        break;
+    case ID_EDIT_COPY:
+        CopyView(*m_viewWidget, m_view);
         break;
     case ID_APP_EXIT:
         close();

@@ -114,9 +114,8 @@ TEST(CommandState, CommandsOfLaterWorkStayDisabled)
     ShellState s;
     s.baseLoaded = true;
     s.elementCount = 5;
-    for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_EDIT_COPY, ID_EDIT_SELECT_ALL, ID_CALC_TRACT,
-                   ID_VIEW_RESULTS, ID_ADD_TO_BUFFER, ID_VIEW_COMPARE_BUFFER, ID_COMPLETE_DATA, ID_FILE_IMPORT,
-                   ID_VIEW_TEXT, ID_VIEW_TASK_BASE, ID_VIEW_CURRENT_BASE, ID_FONT})
+    for (int id : {ID_CALC_TRACT, ID_VIEW_RESULTS, ID_ADD_TO_BUFFER, ID_VIEW_COMPARE_BUFFER, ID_COMPLETE_DATA,
+                   ID_FILE_IMPORT})
         EXPECT_FALSE(GetCommandState(id, s).enabled) << id;
     for (int id : ElementToolbarLayout()) {
         if (id == 0)
@@ -129,6 +128,42 @@ TEST(CommandState, CommandsOfLaterWorkStayDisabled)
     }
     for (int id : {ID_FILE_PRINT_SETUP, ID_APP_ABOUT, ID_APP_EXIT})
         EXPECT_TRUE(GetCommandState(id, s).enabled) << id;
+}
+
+TEST(CommandState, ViewModesPrintingAndClipboard)
+{
+    // Each row: a state and the commands enabled in it among those listed.
+    const std::vector<int> ids = {ID_VIEW_TEXT,       ID_VIEW_TASK_BASE, ID_VIEW_CURRENT_BASE, ID_FONT,
+                                  ID_EDIT_SELECT_ALL, ID_EDIT_COPY,      ID_FILE_PRINT,        ID_FILE_PRINT_PREVIEW};
+    struct Row {
+        bool editing, baseLoaded;
+        int elements, viewMode;
+        bool selection;
+        std::set<int> enabled;
+    };
+    const Row rows[] = {
+        {false, true, 3, 0, false,
+         {ID_VIEW_TEXT, ID_VIEW_TASK_BASE, ID_VIEW_CURRENT_BASE, ID_EDIT_COPY, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW}},
+        {false, false, 0, 0, false, {ID_EDIT_COPY, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW}},
+        {false, true, 3, 1, false,
+         {ID_VIEW_TEXT, ID_VIEW_TASK_BASE, ID_VIEW_CURRENT_BASE, ID_FONT, ID_EDIT_SELECT_ALL, ID_FILE_PRINT,
+          ID_FILE_PRINT_PREVIEW}},
+        {false, true, 0, 3, true,
+         {ID_VIEW_CURRENT_BASE, ID_FONT, ID_EDIT_SELECT_ALL, ID_EDIT_COPY, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW}},
+        {true, true, 3, 0, false, {ID_EDIT_COPY}},
+    };
+    for (const Row& r : rows) {
+        ShellState s;
+        s.editing = r.editing;
+        s.baseLoaded = r.baseLoaded;
+        s.elementCount = r.elements;
+        s.viewMode = r.viewMode;
+        s.textSelection = r.selection;
+        for (int id : ids)
+            EXPECT_EQ(GetCommandState(id, s).enabled, r.enabled.count(id) == 1)
+                << id << " in mode " << r.viewMode << (r.editing ? " editing" : "");
+        EXPECT_TRUE(GetCommandState(ID_FILE_PRINT_DIRECT, s).enabled);
+    }
 }
 
 TEST(Commands, EveryPlacedCommandHasTextsAndAppearsOnce)
