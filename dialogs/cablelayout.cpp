@@ -219,6 +219,7 @@ CableDrawing CableLayout::Drawing(const PixelRect& list, const CableDrawingStyle
     const DrawingMap map(area, minX, -maxY, maxX, -minY, 0);
     CableDrawing d;
     d.labelOffset = style.labelOffset;
+    d.dashedSurface = style.dashedSurface;
     if (layout == 1) {
         d.circles.push_back({map.X(0), map.Y(0), map.Length(R), {}});
         const int r = map.Length(line->pipeCable.coreRadius);

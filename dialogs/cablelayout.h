@@ -38,9 +38,10 @@ bool CheckCableInsert(CEObhod& bypass);
 struct CableDrawingStyle {
     double minExtent;  // m: a shorter world extent is widened to this
     int labelOffset;   // pixels right of a cable's circle
+    bool dashedSurface;  // the ground surface in a thin dash-dot-dot line
 };
-inline constexpr CableDrawingStyle kCableLineDrawing{0.1, 10};
-inline constexpr CableDrawingStyle kCableInsertDrawing{1.0, 6};
+inline constexpr CableDrawingStyle kCableLineDrawing{0.1, 10, true};
+inline constexpr CableDrawingStyle kCableInsertDrawing{1.0, 6, false};
 
 struct CableCircle {
     int x = 0, y = 0, radius = 0;
@@ -51,6 +52,7 @@ struct CableDrawing {
     bool surface = false;              // the ground surface line from surfaceX1 to surfaceX2 at surfaceY
     int surfaceX1 = 0, surfaceX2 = 0, surfaceY = 0;
     int labelOffset = 0;
+    bool dashedSurface = false;
 };
 
 inline constexpr const char* kLayoutDataCaption = "Исходные данные";

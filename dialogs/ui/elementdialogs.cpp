@@ -2,6 +2,7 @@
 
 #include "dialogs/ui/fazirdialog.h"
 #include "dialogs/ui/izmprovdialog.h"
+#include "dialogs/ui/klinedialog.h"
 #include "dialogs/ui/otvetdialog.h"
 #include "dialogs/ui/razvetvdialog.h"
 #include "dialogs/ui/transpdialog.h"
@@ -15,4 +16,5 @@ void RegisterElementDialogs()
     RegisterOtvetDialog();
     RegisterRazvetvDialog();
     RegisterVLineSheet();
+    RegisterCableLineDialog();
 }
