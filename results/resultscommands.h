@@ -65,7 +65,7 @@ struct ResultsUiState {
     bool tractChosen = false;       // some tract result is chosen
     bool selectionShown = false;
     int lineCount = 0;              // screen lines
-    const GraphModel* graph = nullptr;  // the graph view, null while graphs are not drawn
+    const GraphModel* graph = nullptr;  // the graph view's model (null: no graph)
     bool blackSet = false;          // the black line set is in use
     bool showTaskTitle = true;
     bool showLegend = true;

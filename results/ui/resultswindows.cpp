@@ -3,6 +3,10 @@
 #include "results/razdelitel.h"
 #include "results/ui/razdelitelwidget.h"
 #include "results/ui/secframe.h"
+#include "results/ui/masshtabdialog.h"
+#include "results/ui/prosmchastdialog.h"
+#include "results/ui/secview.h"
+#include "results/ui/stillindialog.h"
 #include "results/ui/vibrezdialog.h"
 
 #include <QApplication>
@@ -17,6 +21,29 @@ void RegisterResultsDialogs()
         RazdelitelDialog dlg(model, QApplication::activeWindow());
         return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
     });
+    ModalRunner<ScaleDialogModel>::Set([](ScaleDialogModel& model) {
+        MasshtabDialog dlg(model, QApplication::activeWindow());
+        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    });
+    ModalRunner<LineStyleEditModel>::Set([](LineStyleEditModel& model) {
+        StilLinDialog dlg(model, QApplication::activeWindow());
+        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    });
+    ModalRunner<FrequencyViewRequest>::Set([](FrequencyViewRequest& request) {
+        ProsmChastDialog dlg(request, QApplication::activeWindow());
+        if (request.published)
+            *request.published = &dlg;
+        const int answer = dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+        if (request.published)
+            *request.published = nullptr;
+        return answer;
+    });
+}
+
+void ReloadGraphPens()
+{
+    if (g_pSecView)
+        g_pSecView->ReloadPens();
 }
 
 SecFrameState* ResultsFrameState()

@@ -17,5 +17,7 @@ SecFrameState* CreateResultsFrame();
 void RebuildResultsFrame(bool focus);
 // The display font changed: a results window that shows text lays it out again.
 void RelayoutResultsText();
+// The line styles changed: the graph views make their pens again.
+void ReloadGraphPens();
 // Closes the results windows that are open.
 void DestroyResultsWindows();

@@ -16,7 +16,10 @@
 #include "platform/messages.h"
 #include "results/razdelitel.h"
 #include "results/templates.h"
+#include "results/linestyleedit.h"
+#include "results/scaledialog.h"
 #include "results/ui/resultshelp.h"
+#include "results/ui/resultswindows.h"
 #include "results/ui/resultsicons.h"
 #include "results/ui/secview.h"
 
@@ -154,6 +157,7 @@ ResultsUiState CSecFrame::UiState() const
         s.chosenResult = m_state.HasChosenResult(*g_pDoc);
         s.tractChosen = m_state.FirstChosenTract(*g_pDoc) >= 0;
     }
+    s.graph = &m_view->Graph().model;
     s.selectionShown = m_view->selectionShown();
     s.lineCount = m_view->lineCount();
     s.blackSet = LineStyleTables.colourMode != 0;
@@ -244,6 +248,7 @@ void CSecFrame::Dispatch(int id)
         ShowResultsHelp(this);
         break;
     default:
+        OnGraphCommand(id);
         break;
     }
     // The window may be gone (a command that closes it).
@@ -253,8 +258,10 @@ void CSecFrame::Dispatch(int id)
 
 void CSecFrame::Rebuild(bool focus)
 {
-    // The graph modes leave no text lines.
+    // The graph modes leave no text lines; the text modes keep the curves.
     m_view->BuildReport();
+    if (!m_state.TextMode())
+        m_view->BuildCurves();
     m_view->ResetView();
     if (focus)
         FocusFrame();
@@ -291,8 +298,91 @@ void CSecFrame::CopyText(const std::string& text)
 
 void CSecFrame::OnCopy()
 {
-    if (m_state.TextMode())
+    if (m_state.TextMode()) {
         CopyText(m_view->SelectedScreenText());
+        return;
+    }
+    const QImage image = m_view->GraphImage();
+    if (image.isNull()) {
+        ShowMessage("Ошибка копирования в буфер");
+        return;
+    }
+    QApplication::clipboard()->setImage(image);
+}
+
+void CSecFrame::OnGraphCommand(int id)
+{
+    namespace gc = GraphCommand;
+    GraphModel& m = m_view->Graph().model;
+    switch (id) {
+    case gc::Attenuation:
+    case gc::GroupDelay:
+    case gc::InputLeft:
+    case gc::InputRight:
+    case gc::MismatchLeft:
+    case gc::MismatchRight: {
+        static const int kCommands[] = {gc::Attenuation, gc::GroupDelay,   gc::InputLeft,
+                                        gc::InputRight,  gc::MismatchLeft, gc::MismatchRight};
+        for (int q = 0; q < 6; ++q)
+            if (kCommands[q] == id)
+                m_state.ViewMode = std::uint8_t(8 + q);
+        Rebuild(false);
+        return;
+    }
+    case gc::XChoose:
+        m.ToggleXChoose();
+        break;
+    case gc::YChoose:
+        m.ToggleYChoose();
+        break;
+    case gc::XFullRange:
+        m.XFullRange();
+        break;
+    case gc::YFullRange:
+        m.YFullRange();
+        break;
+    case gc::NotFromZero:
+        m.ToggleNotFromZero();
+        break;
+    case gc::ResultsShiftLeft:
+        m.ShiftLeft();
+        break;
+    case gc::ResultsShiftRight:
+        m.ShiftRight();
+        break;
+    case gc::Scale: {
+        ScaleDialogModel dlg = ScaleDialogModel::FromGraph(m);
+        if (RunModal(dlg) == IDOK)
+            dlg.ApplyTo(m);
+        break;
+    }
+    case gc::ByFrequency:
+        m_view->ViewByFrequency();
+        break;
+    case rescmd::ColourSet:
+    case rescmd::BlackSet: {
+        const int mode = id == rescmd::BlackSet ? 1 : 0;
+        if (LineStyleTables.colourMode != mode) {
+            LineStyleTables.colourMode = mode;
+            ReloadGraphPens();
+        }
+        break;
+    }
+    case rescmd::LineStyle: {
+        LineStyleEditModel dlg(LineStyleTables);
+        if (RunModal(dlg) == IDOK) {
+            dlg.Save(LineStyleTables);
+            ReloadGraphPens();
+        }
+        break;
+    }
+    case rescmd::Legend:
+        m_state.showLegend = !m_state.showLegend;
+        break;
+    default:
+        return;
+    }
+    m_view->viewport()->update();
 }
 
 void CSecFrame::OnCopyExcel()
@@ -341,8 +431,12 @@ void CSecFrame::OnFilePrint()
     const bool selection = m_state.TextMode() && m_view->selectionShown();
     dlg.setOption(QAbstractPrintDialog::PrintSelection, selection);
     printer.setPrintRange(QPrinter::AllPages);
-    if (dlg.exec() == QDialog::Accepted)
-        m_view->PrintText(printer, selection && printer.printRange() == QPrinter::Selection);
+    if (dlg.exec() == QDialog::Accepted) {
+        if (m_state.TextMode())
+            m_view->PrintText(printer, selection && printer.printRange() == QPrinter::Selection);
+        else
+            m_view->PrintGraph(printer);
+    }
     FocusFrame();
 }
 
@@ -350,7 +444,12 @@ void CSecFrame::OnFilePrintPreview()
 {
     QPrintPreviewDialog dlg(&AppPrinter(), this);
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { m_view->PrintText(*printer, false); });
+            [this](QPrinter* printer) {
+                if (m_state.TextMode())
+                    m_view->PrintText(*printer, false);
+                else
+                    m_view->PrintGraph(*printer);
+            });
     dlg.exec();
     FocusFrame();
 }

@@ -49,6 +49,9 @@ public:
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnTables();
+    // The quantities, the range and scale commands, the line sets and styles,
+    // the legend and the per-frequency view.
+    void OnGraphCommand(int id);
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -4,7 +4,10 @@
 #include "app/ui/fonts.h"
 #include "model/document.h"
 #include "model/modelglobals.h"
+#include "results/resulttext.h"
+#include "platform/modal.h"
 #include "results/secframestate.h"
+#include "results/ui/prosmchastdialog.h"
 
 #include <QCursor>
 #include <QFontMetrics>
@@ -66,6 +69,61 @@ void CSecView::BuildReport()
     m_report.screenLines.clear();
 }
 
+void CSecView::BuildCurves()
+{
+    const CKestrinDoc* doc = g_pDoc;
+    std::vector<CurveSource> sources;
+    if (doc)
+        for (std::size_t i = 0; i < doc->responseResults.size() && i < m_frame.chosenTract.size(); ++i)
+            if (m_frame.chosenTract[i] && doc->responseResults[i]) {
+                const CRezGra& r = *doc->responseResults[i];
+                sources.push_back({GraphConnectionLabel(r.mode, ResultConnectionNames(r, *doc)), &r});
+            }
+    m_graph.model.BuildCurves(std::max(0, int(m_frame.ViewMode) - 8), sources);
+}
+
+void CSecView::ReloadPens()
+{
+    m_graph.ReloadPens();
+    viewport()->update();
+}
+
+std::string CSecView::TaskTitleLine() const
+{
+    if (!m_frame.showTaskTitle || !g_pDoc)
+        return {};
+    return GraphTaskTitleText(g_pDoc->title);
+}
+
+void CSecView::ViewByFrequency()
+{
+    GraphModel& m = m_graph.model;
+    FrequencyViewRequest request;
+    request.model.cursorFreq = m.StartFrequencyView();
+    request.model.rows = m.curves.data();
+    request.model.rowCount = m.curveCount;
+    request.model.quantity = static_cast<unsigned char>(m.quantity);
+    request.moveCursor = [this](float freq) {
+        m_graph.model.MoveCursor(freq);
+        viewport()->update();
+    };
+    request.published = &g_pSecFreqDlg;
+    viewport()->update();
+    RunModal(request);
+    m_graph.model.EndFrequencyView();
+    viewport()->update();
+}
+
+QImage CSecView::GraphImage()
+{
+    return GraphCanvas::Grab(viewport());
+}
+
+GraphPrintPages CSecView::PrintGraph(QPrinter& printer)
+{
+    return m_graph.Print(printer, viewport()->size(), m_frame.showLegend != 0, TaskTitleLine());
+}
+
 void CSecView::BuildWordReport()
 {
     m_report.FreeCopyLines();
@@ -121,6 +179,7 @@ void CSecView::UpdateScrollSteps()
 
 void CSecView::ResetView()
 {
+    m_graph.model.manualScale = false;
     LayoutText();
     m_text.ResetSelection();
     horizontalScrollBar()->setValue(0);
@@ -183,7 +242,11 @@ std::string CSecView::SelectedCopyText() const
 
 void CSecView::paintEvent(QPaintEvent* event)
 {
-    if (!TextMode() || m_text.Count() == 0)
+    if (!TextMode()) {
+        m_graph.Paint(viewport(), m_frame.showLegend != 0, TaskTitleLine());
+        return;
+    }
+    if (m_text.Count() == 0)
         return;
     QPainter p(viewport());
     p.setFont(g_Font);
@@ -216,8 +279,13 @@ void CSecView::resizeEvent(QResizeEvent* event)
 
 void CSecView::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !TextMode())
+    if (event->button() != Qt::LeftButton)
         return;
+    if (!TextMode()) {
+        if (m_graph.Press(event->position().toPoint()))
+            viewport()->update();
+        return;
+    }
     const bool hadSelection = m_text.selection;
     const LineSpan span = m_text.Press(LogicalY(event->position().toPoint().y()), m_lineHeight);
     if (hadSelection)
@@ -229,6 +297,12 @@ void CSecView::mousePressEvent(QMouseEvent* event)
 
 void CSecView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (!TextMode()) {
+        const QRect strip = m_graph.Move(event->position().toPoint());
+        if (!strip.isEmpty())
+            viewport()->update(strip);
+        return;
+    }
     if (!m_text.dragging)
         return;
     const int y = event->position().toPoint().y();
@@ -248,8 +322,16 @@ void CSecView::mouseMoveEvent(QMouseEvent* event)
 
 void CSecView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_text.Release();
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (!TextMode()) {
+        if (m_graph.Release(event->position().toPoint())) {
+            viewport()->update();
+            emit SelectionChanged();
+        }
+        return;
+    }
+    m_text.Release();
 }
 
 void CSecView::keyPressEvent(QKeyEvent* event)

@@ -7,6 +7,7 @@
 
 #include "results/reporttext.h"
 #include "results/textlines.h"
+#include "results/ui/graphcanvas.h"
 
 #include <QAbstractScrollArea>
 
@@ -27,6 +28,21 @@ public:
     // The Word and Excel layouts of the same report into the copy lines.
     void BuildWordReport();
     void BuildExcelReport();
+    // The curves of the chosen tract results for the graph view modes.
+    void BuildCurves();
+    GraphCanvas& Graph() { return m_graph; }
+    const GraphCanvas& Graph() const { return m_graph; }
+    // The curve pens follow the line styles again.
+    void ReloadPens();
+    // The graph's picture as the bitmap copy takes it.
+    QImage GraphImage();
+    // Prints the graph as this window shows it.
+    GraphPrintPages PrintGraph(QPrinter& printer);
+    // The per-frequency dialog with the graph's cursor, while it runs.
+    void ViewByFrequency();
+    // The task-title line of the graph ("" when hidden or the task has none).
+    std::string TaskTitleLine() const;
+
     // Recomputes the line height, the widths and the scroll ranges; drops any
     // selection and scrolls to the top.
     void LayoutText();
@@ -82,6 +98,7 @@ private:
     ReportSource Source() const;
 
     SecFrameState& m_frame;
+    GraphCanvas m_graph{kResultsGraph};
     ReportText m_report;
     TextLines m_text;
     std::vector<int> m_widths;   // text width of each line

@@ -2,13 +2,8 @@
 // with two tract results and one modal result: the choice dialog, the text
 // report, selecting and copying lines, printing, the choice's cancel paths,
 // an edit finished under the window, and the analyser templates.
-#include "app/commandids.h"
-#include "app/kestrinapp.h"
-#include "app/mainframe.h"
-#include "app/ui/mainwindow.h"
-#include "app/ui/qtapphost.h"
-#include "buffertest.h"
 #include "platform/filedialog.h"
+#include "resultssession.h"
 #include "results/templates.h"
 #include "results/ui/razdelitelwidget.h"
 #include "results/ui/resultswindows.h"
@@ -34,79 +29,6 @@
 
 namespace {
 
-using Script = std::function<bool(VibRezDialog&, CVibRezDlg&)>;
-
-// The program inside the test: application, main window, a temporary profile,
-// and a task of two tract results (the first holding 12.5 dB) and one modal result.
-struct Session {
-    explicit Session(int secondPoints = 4)
-    {
-        profile = dir.filePath("kestrin.ini");
-        std::ofstream(profile.toStdString()) << "";
-        app = std::make_unique<CKestrinApp>();
-        app->m_strProfilePath = profile.toStdString();
-        host = std::make_unique<QtAppHost>();
-        started = app->InitInstance({}, *host);
-        MakeTask(*g_pDoc);
-        auto first = TaskResult(3, 1, "07.12.26 23:05");
-        first->points[0].transfer.re = 12.5;
-        g_pDoc->AddResponseResult(std::move(first));
-        g_pDoc->AddResponseResult(TaskResult(secondPoints, 0, "08.12.26 09:15"));
-        auto modal = std::make_unique<CRezMod>();
-        modal->name = "08.12.26 10:00";
-        modal->freq = 50000.0;
-        g_pDoc->AddModalResult(std::move(modal));
-        Window()->UpdateCommandUi();
-    }
-    ~Session()
-    {
-        if (host && host->Window())
-            host->Window()->close();
-        app->ExitInstance();
-        host.reset();
-        app.reset();
-    }
-    MainWindow* Window() const { return host->Window(); }
-
-    // Runs a choice command with the real dialog; the script clicks and
-    // answers whether to press "Просмотр" (true) or "Возврат".
-    void Choose(int id, const Script& script, QWidget* window = nullptr)
-    {
-        ScopedModalRunner<CVibRezDlg> runner([&](CVibRezDlg& model) {
-            VibRezDialog dlg(model);
-            if (!script(dlg, model)) {
-                dlg.reject();
-                return IDCANCEL;
-            }
-            dlg.accept();
-            return dlg.result() == QDialog::Accepted ? IDOK : IDCANCEL;
-        });
-        if (window)
-            g_pResFrame->Dispatch(id);
-        else
-            Window()->Dispatch(id);
-    }
-
-    QTemporaryDir dir;
-    QString profile;
-    std::unique_ptr<CKestrinApp> app;
-    std::unique_ptr<QtAppHost> host;
-    bool started = false;
-};
-
-void Click(VibRezDialog& dlg, std::uint32_t item)
-{
-    QTreeWidget* tree = dlg.Tree();
-    QTreeWidgetItem* it = dlg.Item(item);
-    tree->scrollToItem(it);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(it).center());
-}
-
-void ClickButton(VibRezDialog& dlg, int id)
-{
-    static_cast<QAbstractButton*>(dlg.Control(id))->click();
-}
-
 // Tables of the first tract result.
 bool FirstTables(VibRezDialog& dlg, CVibRezDlg&)
 {
@@ -119,13 +41,6 @@ QPoint LinePoint(CSecView* view, int line)
     const int y = TextLines::LineTop(line, view->LineHeight()) + view->LineHeight() / 2 -
                   view->verticalScrollBar()->value();
     return QPoint(40, y);
-}
-
-void Shoot(QWidget* w, const char* name)
-{
-    QApplication::processEvents();
-    QDir().mkpath(KESTRIN_SCREENSHOT_DIR);
-    QVERIFY(w->grab().save(QString(KESTRIN_SCREENSHOT_DIR) + "/" + name));
 }
 
 // The separator dialog answered with one of its radios; the checked radio on
