@@ -1,11 +1,14 @@
 #include "catalog/itemeditors.h"
 
+#include "catalog/filtrdlg.h"
 #include "catalog/kabdlg.h"
 #include "catalog/matrixdlg.h"
 #include "catalog/oporadlg.h"
 #include "catalog/provoddlg.h"
 #include "catalog/vchkabdlg.h"
+#include "catalog/zagraddlg.h"
 #include "dialogs/catalogrequests.h"
+#include "model/catalogitems.h"
 #include "model/catalogstore.h"
 
 namespace {
@@ -44,4 +47,7 @@ void RegisterItemEditors()
     SetItemEditor(kCatPipeCables, Editor<CKabTrDlg, CKabTr, &CKabTrDlg::m_bViewOnly, &CKabTrDlg::m_pItem>());
     SetItemEditor(kCatMatrices, Editor<CMatrixDlg, CMatrix, &CMatrixDlg::m_bViewOnly, &CMatrixDlg::m_pItem>());
     SetItemEditor(kCatHfCables, Editor<CVchKabDlg, CProvod, &CVchKabDlg::m_bViewOnly, &CVchKabDlg::m_pItem>());
+    SetItemEditor(kCatTraps, Editor<CZagradDlg, CZagrad, &CZagradDlg::m_nMode, &CZagradDlg::m_pZagrad>());
+    for (int type = 0; type < CFiltr::kTypes; ++type)
+        SetItemEditor(kCatFilters + type, Editor<CFiltrDlg, CFiltr, &CFiltrDlg::m_nMode, &CFiltrDlg::m_pFiltr>());
 }

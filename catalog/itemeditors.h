@@ -3,5 +3,6 @@
 #pragma once
 
 // Registers the editors of towers, phase and ground wires, both power cables,
-// influence matrices and HF cables as the editors of their categories.
+// line traps, influence matrices, HF cables and the coupling filters of every
+// type as the editors of their categories.
 void RegisterItemEditors();

@@ -2,9 +2,11 @@
 
 #include "catalog/itemeditors.h"
 
+#include "catalog/ui/filtrdialog.h"
 #include "catalog/ui/matrixdialogs.h"
 #include "catalog/ui/oporadialog.h"
 #include "catalog/ui/wiredialogs.h"
+#include "catalog/ui/zagraddialog.h"
 
 #include <QApplication>
 
@@ -31,5 +33,7 @@ void RegisterCatalogDialogs()
     Register<NewMatrixDialog, CNewMatrixDlg>();
     Register<MatrixDialog, CMatrixDlg>();
     Register<VchKabDialog, CVchKabDlg>();
+    Register<FiltrDialog, CFiltrDlg>();
+    Register<ZagradDialog, CZagradDlg>();
     RegisterItemEditors();
 }
