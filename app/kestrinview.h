@@ -134,6 +134,10 @@ public:
     // replay and the layout.
     void AddElementOrRange(int x, int y);
 
+    // "Параметры" on the selected element: its dialog on a copy, written
+    // back on OK in editing mode, then the structure replayed.
+    void OnElemParams();
+
 private:
     void ClearModeFlags();
     ViewMetrics HostMetrics() const;

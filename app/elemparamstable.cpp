@@ -1,0 +1,68 @@
+// The dialog of each element type for "Параметры": one row per type.  A
+// runner prepares what its dialog needs from the call, runs it and answers
+// IDOK or IDCANCEL; the command writes the copy back.  Add a row here when a
+// type's dialog lands.
+#include "app/elemparams.h"
+
+#include "dialogs/otvetdlg.h"
+#include "dialogs/razvetvdlg.h"
+#include "dialogs/transpdlg.h"
+#include "dialogs/vlinesheet.h"
+#include "model/conductors.h"
+#include "model/document.h"
+#include "model/shunts.h"
+
+namespace {
+
+int RunOverheadLine(ElemParamsCall& c)
+{
+    return RunVLineSheet(c.element, c.doc, c.index, c.editing);
+}
+
+int RunTransposition(ElemParamsCall& c)
+{
+    CTranspDlg dlg;
+    dlg.element = &c.element;
+    dlg.transp = c.element.Data<CTransp>();
+    dlg.transp->count = c.element.wirePositions;
+    dlg.editing = c.editing;
+    dlg.dc = IsDCTask();
+    return dlg.DoModal();
+}
+
+// A selective tap or doubling: the wire choice, its counts kept.
+int RunTapOrDoubling(ElemParamsCall& c)
+{
+    COtvetDlg dlg;
+    dlg.m_pElement = &c.element;
+    dlg.m_pChain = &c.doc.elements;
+    dlg.m_nElementIndex = c.index;
+    dlg.m_bKeepCounts = 1;
+    dlg.editing = c.editing;
+    dlg.dc = IsDCTask();
+    return dlg.DoModal();
+}
+
+int RunBranchingStart(ElemParamsCall& c)
+{
+    CRazvetvDlg dlg;
+    dlg.m_pElement = &c.element;
+    dlg.m_bKeepCounts = 1;
+    dlg.editing = c.editing;
+    return dlg.DoModal();
+}
+
+const ElemParamsRow kRows[] = {
+    {kOverheadLine, RunOverheadLine},
+    {kTransposition, RunTransposition},
+    {kTap, RunTapOrDoubling},
+    {kDoubling, RunTapOrDoubling},
+    {kBranchingStart, RunBranchingStart},
+};
+
+} // namespace
+
+std::span<const ElemParamsRow> ElemParamsRows()
+{
+    return kRows;
+}
