@@ -361,4 +361,45 @@ TEST_F(VLineSheetTest, AnEditedTowerReachesTheCatalogsAndOtherLinesOfItsKeyButNo
     ASSERT_EQ(g_TaskBase.towers.size(), 1u);
 }
 
+TEST_F(VLineSheetTest, AMatrixFromAnotherCatalogNeedsTheElementsOrderAndReachesItsKeysLines)
+{
+    CElement& e = AddElement(1, 1, 0);  // 5 wire positions: a matrix of order 5
+    PrepareVLineData(e, false).inhomogeneity = 2;
+    CElement& same = AddElement(1, 1, 0);
+    PrepareVLineData(same, false).matrix.name = "М5";
+    same.Data<CVLine>()->matrix.n = 5;
+    auto matrix = [](const char* name, int order) {
+        auto m = std::make_unique<CMatrix>();
+        m->name = name;
+        m->n = static_cast<std::uint8_t>(order);
+        m->res.assign(static_cast<std::size_t>(order), 7.0);
+        return m;
+    };
+    int picked = 0;
+    ScopedModalRunner<COtherCatalogRequest> road([&](COtherCatalogRequest& r) {
+        EXPECT_EQ(r.category, kCatMatrices);
+        EXPECT_EQ(r.selector, 5);
+        r.ownBase->RemoveAll();
+        r.ownBase->matrices.push_back(matrix("М4", 4));
+        r.ownBase->matrices.push_back(matrix("М5", 5));
+        r.outcome = COtherCatalogRequest::Picked;
+        r.result = picked;
+        return IDOK;
+    });
+    CVLineSheet sheet(e, doc, 0, true);
+    CVLPage3& page = sheet.m_page3;
+    page.OnInitPage();
+    const int other = static_cast<int>(page.m_matrixCombo.entries.size()) - 1;
+    picked = 1;  // a matrix of another order does not fit the line
+    page.OnSelchangeMatrix(other);
+    EXPECT_TRUE(e.Data<CVLine>()->matrix.name.empty());
+    EXPECT_EQ(saves, 0);
+    picked = 2;
+    page.OnSelchangeMatrix(other);
+    EXPECT_EQ(e.Data<CVLine>()->matrix.name, "М5");
+    EXPECT_EQ(same.Data<CVLine>()->matrix.res.size(), 5u);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(page.m_matrixCombo.entries[static_cast<std::size_t>(page.m_nMatrixChoice)].text, "М5");
+}
+
 } // namespace
