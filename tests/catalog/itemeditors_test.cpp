@@ -1,9 +1,11 @@
 #include "catalog/itemeditors.h"
+#include "catalog/filtrdlg.h"
 #include "catalog/kabdlg.h"
 #include "catalog/matrixdlg.h"
 #include "catalog/oporadlg.h"
 #include "catalog/provoddlg.h"
 #include "catalog/vchkabdlg.h"
+#include "catalog/zagraddlg.h"
 #include "dialogs/catalogrequests.h"
 #include "model/catalogstore.h"
 
@@ -44,6 +46,10 @@ TEST(ItemEditors, EachCategoryOpensItsEditorInTheCallersMode)
     auto s4 = Script(seen, "pipe", &CKabTrDlg::m_pItem, &CKabTrDlg::m_bViewOnly);
     auto s5 = Script(seen, "matrix", &CMatrixDlg::m_pItem, &CMatrixDlg::m_bViewOnly);
     auto s6 = Script(seen, "hf", &CVchKabDlg::m_pItem, &CVchKabDlg::m_bViewOnly);
+    auto s7 = Script(seen, "trap", &CZagradDlg::m_pZagrad, &CZagradDlg::m_nMode);
+    auto s8 = Script(seen, "filter", &CFiltrDlg::m_pFiltr, &CFiltrDlg::m_nMode);
+    CZagrad trap;
+    CFiltr filter;
     COpora tower;
     CProvod wire;
     CKabTv solid;
@@ -60,7 +66,8 @@ TEST(ItemEditors, EachCategoryOpensItsEditorInTheCallersMode)
         {kCatTowers, &tower, &tower, "tower", -1},   {kCatPhaseWires, &wire, &wire, "wire", 2},
         {kCatGroundWires, &wire, &wire, "wire", 3},  {kCatSolidCables, &solid, &solid, "solid", -1},
         {kCatPipeCables, &pipe, &pipe, "pipe", -1},  {kCatMatrices, &matrix, &matrix, "matrix", -1},
-        {kCatHfCables, &wire, &wire, "hf", -1},
+        {kCatHfCables, &wire, &wire, "hf", -1},      {kCatTraps, &trap, &trap, "trap", -1},
+        {kCatFilters, &filter, &filter, "filter", -1}, {kCatFilters + 6, &filter, &filter, "filter", -1},
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(HasItemEditor(c.category));
