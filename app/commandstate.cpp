@@ -25,6 +25,7 @@ CommandState GetCommandState(int id, const ShellState& s)
     switch (id) {
     case ID_FILE_NEW:
     case ID_FILE_OPEN:
+    case ID_FILE_IMPORT:
     case ID_BASE_SELECT:
         st.enabled = !s.editing;
         break;
@@ -66,6 +67,12 @@ CommandState GetCommandState(int id, const ShellState& s)
     case ID_VIEW_TASK_BASE_DATA:
         st.enabled = hasElements && !s.editing && complete;
         break;
+    case ID_CALC_TRACT:
+        st.enabled = s.calcTractEnabled;
+        break;
+    case ID_ADD_TO_BUFFER:
+        st.enabled = s.canPutTask;
+        break;
     case ID_FILE_PRINT_SETUP:
     case ID_APP_ABOUT:
     case ID_APP_EXIT:
@@ -100,8 +107,8 @@ CommandState GetCommandState(int id, const ShellState& s)
         st.enabled = s.hasResults;
         break;
 
-    // Not built yet: the catalog editor, calculation,
-    // results, comparison buffer, completion and import.
+    // Not built yet: the catalog editor, the comparison-buffer window and
+    // the completion.
     default:
         break;
     }

@@ -23,6 +23,8 @@ struct ShellState {
     int recentTasks = 0;         // entries shown in the recent task list
     int recentBases = 0;         // entries shown in the recent catalog list
     bool hasResults = false;     // the task holds a modal or tract result
+    bool calcTractEnabled = false; // the task may be calculated (CalcTractEnabled)
+    bool canPutTask = false;     // some result of the task has more than 2 points
     ElementRuleContext elements; // what the element commands' rules read
 };
 

@@ -133,6 +133,9 @@ public:
     // selected range laid out in a line towards it; then the structure
     // replay and the layout.
     void AddElementOrRange(int x, int y);
+    // "Рассчитать модальные параметры": the modal-parameter dialog on the
+    // frame's copy of the selected line.
+    void OnCalcModal();
 
     // "Параметры" on the selected element: its dialog on a copy, written
     // back on OK in editing mode, then the structure replayed.

@@ -91,8 +91,12 @@ ShellState CMainFrame::GetShellState() const
     s.baseLoaded = g_bBaseLoaded != 0;
     s.viewMode = m_nViewMode;
     s.taskCompletion = g_nTaskCompletion;
-    if (g_pDoc)
+    if (g_pDoc) {
         s.elementCount = static_cast<int>(g_pDoc->elements.size());
+        StructureState scratch;
+        s.calcTractEnabled = CalcTractEnabled(*g_pDoc, scratch, m_bEditing != 0);
+        s.canPutTask = CompareBuffer::CanPutTask(*g_pDoc);
+    }
     s.elementBarShown = m_bElementBar != 0;
     s.warnings = m_bWarnings != 0;
     if (g_pDoc)
@@ -175,6 +179,19 @@ bool CMainFrame::OnCommand(int id)
         break;
     case cmd::ID_VIEW_RESULTS:
         OnViewResults();
+        break;
+    case cmd::ID_CALC_TRACT:
+        OnCalcTract();
+        break;
+    case cmd::ID_ADD_TO_BUFFER:
+        OnAddToBuffer();
+        break;
+    case cmd::ID_FILE_IMPORT:
+        OnFileImport();
+        break;
+    case cmd::ID_CALC_MODAL:
+        if (g_pMainView)
+            g_pMainView->OnCalcModal();
         break;
     default:
         return OnElementCommand(id);

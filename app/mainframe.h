@@ -6,6 +6,7 @@
 #include "app/commandstate.h"
 #include "app/structstate.h"
 #include "model/element.h"
+#include "results/comparebuffer.h"
 
 #include <string>
 
@@ -125,6 +126,11 @@ public:
     // its choice to them and rebuilds.
     void RefitResultsWindow();
 
+    // Calculation, comparison buffer, completion and import.
+    void OnCalcTract();
+    void OnAddToBuffer();
+    void OnFileImport();
+
     // Whether the window may close: while editing, asks whether to finish and
     // save the task, to discard the edit, or to stay.
     bool QueryClose();
@@ -141,6 +147,9 @@ public:
     CElement m_Template;
     // The structure state at the chain end, with the last placed element.
     StructureState m_Struct;
+    // Copies of the results of several tasks for the comparison window; it
+    // outlives every task change.
+    CompareBuffer compareBuffer;
 
 private:
     // Chooses an element type on the toolbar: the template, no selection,

@@ -11,6 +11,7 @@
 #include "app/currentbase.h"
 #include "dialogs/catalogitemstore.h"
 #include "dialogs/ui/elementdialogs.h"
+#include "app/ui/raschetdialog.h"
 #include "dialogs/ui/taskdialogs.h"
 #include "results/ui/resultswindows.h"
 
@@ -87,6 +88,7 @@ void InstallQtServices()
     // Items stored from the element dialogs are saved with the current catalog.
     SetCatalogSaveHook(SaveCurrentBase);
     RegisterResultsDialogs();
+    RegisterCalcDialogs();
     g_OnDisplayFontChanged = [] {
         CreateDisplayFont();
         RelayoutResultsText();

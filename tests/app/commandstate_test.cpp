@@ -53,6 +53,13 @@ TEST(CommandState, FileTaskAndCatalogRulesOverTheWholeTable)
         EXPECT_EQ(GetCommandState(ID_FILE_NEW, s).enabled, !c.editing);
         EXPECT_EQ(GetCommandState(ID_FILE_OPEN, s).enabled, !c.editing);
         EXPECT_EQ(GetCommandState(ID_BASE_SELECT, s).enabled, !c.editing);
+        EXPECT_EQ(GetCommandState(ID_FILE_IMPORT, s).enabled, !c.editing);
+        // The calculation and the buffer command follow what the frame found.
+        for (bool found : {false, true}) {
+            s.calcTractEnabled = s.canPutTask = found;
+            EXPECT_EQ(GetCommandState(ID_CALC_TRACT, s).enabled, found);
+            EXPECT_EQ(GetCommandState(ID_ADD_TO_BUFFER, s).enabled, found);
+        }
         EXPECT_EQ(GetCommandState(ID_FILE_SAVE, s).enabled, !c.editing && has && complete);
         EXPECT_EQ(GetCommandState(ID_FILE_SAVE_AS, s).enabled, !c.editing && has && complete);
         EXPECT_EQ(GetCommandState(ID_BASE_SAVE_AS, s).enabled, c.base && !c.editing);
@@ -114,8 +121,7 @@ TEST(CommandState, CommandsOfLaterWorkStayDisabled)
     ShellState s;
     s.baseLoaded = true;
     s.elementCount = 5;
-    for (int id : {ID_CALC_TRACT, ID_VIEW_RESULTS, ID_ADD_TO_BUFFER, ID_VIEW_COMPARE_BUFFER, ID_COMPLETE_DATA,
-                   ID_FILE_IMPORT})
+    for (int id : {ID_VIEW_RESULTS, ID_VIEW_COMPARE_BUFFER, ID_COMPLETE_DATA})
         EXPECT_FALSE(GetCommandState(id, s).enabled) << id;
     for (int id : ElementToolbarLayout()) {
         if (id == 0)
@@ -126,7 +132,7 @@ TEST(CommandState, CommandsOfLaterWorkStayDisabled)
         EXPECT_EQ(GetCommandState(id, s).enabled, editingCommand) << id;
         s.editing = false;
     }
-    for (int id : {ID_FILE_PRINT_SETUP, ID_APP_ABOUT, ID_APP_EXIT})
+    for (int id : {ID_FILE_PRINT_SETUP, ID_APP_ABOUT, ID_APP_EXIT, ID_FILE_IMPORT})
         EXPECT_TRUE(GetCommandState(id, s).enabled) << id;
 }
 
@@ -197,6 +203,14 @@ TEST(Commands, EveryPlacedCommandHasTextsAndAppearsOnce)
     EXPECT_EQ(CommandStatusText(toBuffer), "Поместить результаты расчета в буфер сравнения");
     EXPECT_EQ(CommandToolTip(toBuffer), "Поместить результаты в буфер сравнения");
     EXPECT_EQ(CommandToolTip(*FindCommand(ID_FILE_NEW)), CommandStatusText(*FindCommand(ID_FILE_NEW)));
+    const CommandInfo& viewBuffer = *FindCommand(ID_VIEW_COMPARE_BUFFER);
+    EXPECT_EQ(CommandStatusText(viewBuffer), "Просмотр буфера сравнения результатов расчетов разных задач");
+    EXPECT_EQ(CommandToolTip(viewBuffer), "Сравнение результатов расчетов");
+    // The edit menu holds the buffer command, the view menu the buffer window.
+    EXPECT_EQ(MainMenuLayout()[1].text, "&Редактирование");
+    EXPECT_EQ(MainMenuLayout()[1].items.back().id, ID_ADD_TO_BUFFER);
+    EXPECT_EQ(MainMenuLayout()[4].text, "&Просмотр");
+    EXPECT_EQ(MainMenuLayout()[4].items.back().id, ID_VIEW_COMPARE_BUFFER);
     EXPECT_EQ(ElementToolbarLayout().size(), 26u);
     EXPECT_EQ(StandardToolbarLayout().size(), 10u);
 }
