@@ -336,6 +336,25 @@ TEST_F(CableDialogs, EditedCableTypeReachesTheOtherCableLines)
     const CatalogCombo combo = dlg.cables.FillTypeCombo(selected);
     ASSERT_EQ(combo.entries.size(), 2u);
     EXPECT_EQ(selected, 0);
+
+    // "Выбрать из другой базы": a cancelled road changes nothing, a picked
+    // type is taken, stored in both catalogs and spread.
+    const CKabTv before = chain[0]->Data<CKLine>()->solidCable;
+    dlg.cables.ChooseType(kComboOtherBase, &chain, 0, dlg.m_OtherBase, dlg.m_strOtherBasePath);
+    EXPECT_EQ(chain[0]->Data<CKLine>()->solidCable.outerRadius, before.outerRadius);
+    ScopedModalRunner<COtherCatalogRequest> road([](COtherCatalogRequest& r) {
+        auto cable = std::make_unique<CKabTv>();
+        cable->name = "АПвП";
+        cable->outerRadius = 0.05;
+        r.ownBase->solidCables.push_back(std::move(cable));
+        r.outcome = COtherCatalogRequest::Picked;
+        r.result = 1;
+        return IDOK;
+    });
+    dlg.cables.ChooseType(kComboOtherBase, &chain, 0, dlg.m_OtherBase, dlg.m_strOtherBasePath);
+    EXPECT_EQ(chain[0]->Data<CKLine>()->solidCable.outerRadius, 0.05);
+    EXPECT_EQ(chain[1]->Data<CKLine>()->solidCable.outerRadius, 0.05);
+    EXPECT_EQ(g_TaskBase.solidCables[0]->outerRadius, 0.05);
 }
 
 } // namespace
