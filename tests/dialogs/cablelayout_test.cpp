@@ -155,7 +155,6 @@ protected:
     void TearDown() override
     {
         SetCatalogSaveHook(std::move(previous));
-        SetItemEditor(kCatSolidCables, nullptr);
         g_CurBase.RemoveAll();
         g_TaskBase.RemoveAll();
     }
@@ -310,38 +309,23 @@ TEST_F(CableDialogs, BypassCablePage)
     EXPECT_FALSE(CheckCableInsert(*bypass));
 }
 
-TEST_F(CableDialogs, EditedCableTypeReachesTheOtherCableLines)
+// The editor road is tested with the real cable editors in tests/catalog.
+TEST_F(CableDialogs, CableTypeFromAnotherCatalog)
 {
     ElementChain chain;
     chain.push_back(Cable(1, 0));
     chain.push_back(Cable(1, 0));
+    chain[0]->Data<CKLine>()->solidCable.name = "АПвП";
+    chain[0]->Data<CKLine>()->solidCable.outerRadius = 0.03;
     chain[1]->Data<CKLine>()->solidCable.name = "АПвП";
-    SetItemEditor(kCatSolidCables, [](CItemEditRequest& r) {
-        CKabTv* cable = std::get<CKabTv*>(r.item);
-        cable->name = "АПвП";
-        cable->outerRadius = 0.03;
-        return IDOK;
-    });
     CKLineDlg dlg;
     dlg.m_pElement = chain[0].get();
     dlg.chain = &chain;
     dlg.OnInitDialog();
-    EXPECT_TRUE(dlg.cables.TypeEditorAvailable());
-    ASSERT_TRUE(dlg.cables.EditType(true, &chain, 0));
-    EXPECT_EQ(chain[0]->Data<CKLine>()->solidCable.outerRadius, 0.03);
-    EXPECT_EQ(chain[1]->Data<CKLine>()->solidCable.outerRadius, 0.03);
-    ASSERT_EQ(g_CurBase.solidCables.size(), 1u);
-    ASSERT_EQ(g_TaskBase.solidCables.size(), 1u);
-    int selected = -1;
-    const CatalogCombo combo = dlg.cables.FillTypeCombo(selected);
-    ASSERT_EQ(combo.entries.size(), 2u);
-    EXPECT_EQ(selected, 0);
-
     // "Выбрать из другой базы": a cancelled road changes nothing, a picked
     // type is taken, stored in both catalogs and spread.
-    const CKabTv before = chain[0]->Data<CKLine>()->solidCable;
     dlg.cables.ChooseType(kComboOtherBase, &chain, 0, dlg.m_OtherBase, dlg.m_strOtherBasePath);
-    EXPECT_EQ(chain[0]->Data<CKLine>()->solidCable.outerRadius, before.outerRadius);
+    EXPECT_EQ(chain[0]->Data<CKLine>()->solidCable.outerRadius, 0.03);
     ScopedModalRunner<COtherCatalogRequest> road([](COtherCatalogRequest& r) {
         auto cable = std::make_unique<CKabTv>();
         cable->name = "АПвП";

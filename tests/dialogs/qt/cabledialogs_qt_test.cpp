@@ -186,15 +186,12 @@ void CableDialogsTest::cableLineInAPipe()
     EnterCable(p, "40", "");
     EnterCable(p, "40", "120");
     EnterCable(p, "40", "240");
-    QCOMPARE(p->List()->topLevelItem(1)->text(1), QString("40"));
     QTest::mouseClick(p->ViewButton(), Qt::LeftButton);
     Save(dlg, "cable_line_pipe_drawing.png");
     dlg.accept();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     const CKLine& k = *e->Data<CKLine>();
     QCOMPARE(int(k.pipe), 1);
-    QVERIFY(std::abs(k.rho - 2e-9) < 1e-16);
-    QCOMPARE(k.pipeRadius, 0.1);
     QCOMPARE(k.symmetry, -1);
 }
 
@@ -276,7 +273,6 @@ void CableDialogsTest::bypassCablePageInASheet()
     QCOMPARE(p->Coord1Edit()->text(), QString("0"));
     emit p->Stepper()->Stepped(+1);
     QCOMPARE(p->Coord1Edit()->text(), QString("-0.5"));
-    QCOMPARE(p->List()->topLevelItem(1)->text(1), QString("0"));
     Type(p->LengthEdit(), "0.8");
     Save(dlg, "bypass_cable_page.png");
     dlg.accept();
