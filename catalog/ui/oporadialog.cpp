@@ -48,7 +48,7 @@ OporaDialog::OporaDialog(COporaDlg& model, QWidget* parent)
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setMinimumHeight(160);
 
     auto* form = new QFormLayout;
@@ -158,6 +158,15 @@ void OporaDialog::ShowModel()
     }
     m_list->selectRow(m_model.m_nCurPoint - 1);
     OkButton()->setEnabled(m_model.m_bOkEnabled);
+}
+
+void OporaDialog::resizeEvent(QResizeEvent* event)
+{
+    ItemEditorDialog::resizeEvent(event);
+    // "No" as wide as the point number with its arrows, X and H as their edits.
+    // The columns line up under the edits of the current point.
+    m_list->setColumnWidth(0, m_x->x() - m_point->x());
+    m_list->setColumnWidth(1, m_h->x() - m_x->x());
 }
 
 int OporaDialog::ReadAndCheck()

@@ -26,6 +26,7 @@ public:
 
 protected:
     int ReadAndCheck() override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void ReadControls();
