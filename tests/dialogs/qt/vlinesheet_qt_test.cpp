@@ -165,6 +165,7 @@ void VLineSheetQtTest::linesAreEnteredThroughThePages()
     ClickRadio(p1->TwoLayersRadio());
     QCOMPARE(sheet.m_page1.m_nLayers, 1);
     QVERIFY(p1->Rho2Edit()->isVisible());
+    Save(&dlg, "vline_sheet_two_layer_earth.png");
     ClickRadio(p1->CarsonRadio());
     QVERIFY(!p1->Rho2Edit()->isVisible());
     Save(&dlg, "vline_sheet_main.png");
