@@ -8,24 +8,24 @@
 #include <chrono>
 #include <random>
 
-double g_dCalcFreq = 0.0;
+thread_local double g_dCalcFreq = 0.0;
 std::vector<CElement*> g_ppCalcElements;
-int g_bRegenSpans = 0;
-int g_nCalcSplitConductor = -1;
-std::vector<std::vector<CComplex>> g_pSpanVectors;
-int g_nSpanVector = 0;
+thread_local int g_bRegenSpans = 0;
+thread_local int g_nCalcSplitConductor = -1;
+thread_local std::vector<std::vector<CComplex>> g_pSpanVectors;
+thread_local int g_nSpanVector = 0;
 
-std::vector<double> g_EarthPairH;
-std::vector<double> g_EarthPairD;
-double g_dEarthHmin = 0.0;
-CComplex g_EarthK0;
-CComplex g_EarthK1;
-CComplex g_EarthN;
-CComplex g_EarthM1;
-CComplex g_EarthM2;
-CComplex g_EarthN1;
-CComplex g_EarthR1;
-double g_dEarthH1 = 0.0;
+thread_local std::vector<double> g_EarthPairH;
+thread_local std::vector<double> g_EarthPairD;
+thread_local double g_dEarthHmin = 0.0;
+thread_local CComplex g_EarthK0;
+thread_local CComplex g_EarthK1;
+thread_local CComplex g_EarthN;
+thread_local CComplex g_EarthM1;
+thread_local CComplex g_EarthM2;
+thread_local CComplex g_EarthN1;
+thread_local CComplex g_EarthR1;
+thread_local double g_dEarthH1 = 0.0;
 
 namespace {
 std::mt19937 s_spanRandom;

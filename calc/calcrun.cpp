@@ -7,6 +7,7 @@
 #include "calc/earthreturn.h"
 #include "calc/elementcheck.h"
 #include "calc/linecache.h"
+#include "calc/pointrun.h"
 #include "calc/simplecheck.h"
 #include "calc/terminations.h"
 #include "calc/vline.h"
@@ -347,31 +348,32 @@ CalcOutcome CalcSession::Run(const CalcRequest& request, const std::function<voi
     const CElement& last = *elements.back();
     const int n = first.wirePositions;
     const int start = first.type == kEndLoad ? 1 : 0;
-    TwoPortStorage channel(n);
     AllocateSpanVectors(elements);
 
+    PointRun run;
+    run.start = start;
+    run.n = n;
+    run.first = &first;
+    run.last = &last;
+    run.result = result.get();
+    run.freqs.resize(std::size_t(grid.points));
     double f = grid.startHz;
-    for (int i = 0; i < grid.points; ++i) {
-        g_dCalcFreq = f;
-        g_jOmega = CComplex(0.0, f * 6.2831853072);
-        g_nSpanVector = 0;
-        CalcChain(start, channel.blocks(), n, 0);
-        if (g_MatError)
-            break;
-        g_bRegenSpans = 0;  // random spans are redrawn for the first frequency only
-        CalcResultPoint(channel.blocks(), n, first, last, *result, result->points[std::size_t(i)]);
-        if (progress)
-            progress(i + 1, grid.points);
-        if (g_MatError)
-            break;
+    for (double& point : run.freqs) {
+        point = f;
         f = f + in.step * 1000.0f;
     }
+    run.regenerateSpans = request.regenerateSpans;
+    run.threads = CalcThreadCount(request.threads);
+    run.progress = progress;
+    const bool done = RunFrequencyPoints(run);
+    if (!done && !g_MatError)
+        g_MatError = 2;
     g_pSpanVectors.clear();
     g_nSpanVector = 0;
     g_pCurLineRec = nullptr;
     ReleaseEarthWeights();
 
-    if (g_MatError)
+    if (!done)
         return outcome;
     m_doc.AddResponseResult(std::move(result));
     outcome.status = CalcStatus::Done;

@@ -95,6 +95,10 @@ struct CalcRequest {
     int rxWire2 = 0;
     double resistance = 0.0;  // ohm, mode 3
     bool regenerateSpans = false;
+    // Threads that calculate the points: 0 the default (the environment
+    // variable KESTRIN_THREADS, else the hardware's count), 1 one point after
+    // the other on the calling thread.  The results are the same bit for bit.
+    int threads = 0;
 };
 
 enum class CalcStatus {

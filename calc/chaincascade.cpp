@@ -561,7 +561,7 @@ void BypassAsDoublingLoad(ChainWork& k)
 
 void ReportElementMatrixError(int number)
 {
-    if (g_MatError)
+    if (g_MatError && !QuietCalcMessages::Active())
         ShowMessage(StrFormat("Ошибка при расчетах матриц элемента N %d.\nРасчет прекращен.", number), kAppName,
                     MsgIcon::Stop, MsgButtons::Ok);
 }

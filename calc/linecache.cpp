@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-std::vector<LineCalcRecord> g_pLineRecs;
+thread_local std::vector<LineCalcRecord> g_pLineRecs;
 
 namespace {
 
@@ -18,7 +18,15 @@ struct LineRecStorage {
     std::vector<CComplex> gamma;
 };
 
-std::vector<LineRecStorage> s_storage;
+thread_local std::vector<LineRecStorage> s_storage;
+
+// The table itself, shared by every thread: SameLineKind of each pair of line
+// sections (earlier row, later column), computed once when the table is built.
+// Each thread makes its records and storage from it; the generation tells a
+// thread whether its records belong to the current table.
+std::vector<unsigned char> s_kinds;
+unsigned s_generation = 0;
+thread_local unsigned s_threadGeneration = 0;
 
 // Order of the modal data: the wire positions of an overhead line; for a
 // cable line its cores and screens, or the cores alone in a pipe.
@@ -81,6 +89,8 @@ void FreeSameLineTable()
     g_pLineRecs.clear();
     s_storage.clear();
     g_ppCalcElements.clear();
+    s_kinds.clear();
+    s_threadGeneration = ++s_generation;
 }
 
 void BuildSameLineTable(const CKestrinDoc& doc)
@@ -95,10 +105,37 @@ void BuildSameLineTable(const CKestrinDoc& doc)
 void BuildSameLineTable(const std::vector<CElement*>& elements)
 {
     FreeSameLineTable();
-    const int count = int(elements.size());
+    const std::size_t count = elements.size();
     g_ppCalcElements = elements;
+    s_kinds.assign(count * count, 0);
+    auto isLine = [](const CElement& e) { return e.type == kOverheadLine || e.type == kCableLine; };
+    for (std::size_t i = 0; i < count; ++i)
+        for (std::size_t j = i + 1; j < count && isLine(*elements[i]); ++j)
+            if (isLine(*elements[j]))
+                s_kinds[i * count + j] = SameLineKind(*elements[i], *elements[j]);
+    s_threadGeneration = ++s_generation;
+    MakeThreadLineRecords();
+}
+
+void UseSameLineTableOnThisThread()
+{
+    if (s_threadGeneration == s_generation)
+        return;
+    s_threadGeneration = s_generation;
+    MakeThreadLineRecords();
+}
+
+void MakeThreadLineRecords()
+{
+    const std::vector<CElement*>& elements = g_ppCalcElements;
+    const int count = int(elements.size());
+    g_pCurLineRec = nullptr;
     g_pLineRecs.assign(std::size_t(count), LineCalcRecord());
+    s_storage.clear();
     s_storage.resize(std::size_t(count));
+    auto kind = [count](int earlier, int later) {
+        return s_kinds[std::size_t(earlier) * std::size_t(count) + std::size_t(later)];
+    };
 
     for (int i = 0; i < count; ++i) {
         LineCalcRecord& rec = g_pLineRecs[std::size_t(i)];
@@ -110,7 +147,7 @@ void BuildSameLineTable(const std::vector<CElement*>& elements)
         // Look back: the first equal earlier section wins, and an equal one
         // replaces a same-cross-section one found before it.
         for (int j = 0; j < i && !(rec.flags & kLineRecEqual); ++j) {
-            unsigned char r = SameLineKind(*elements[std::size_t(j)], e);
+            unsigned char r = kind(j, i);
             if (r == 0)
                 continue;
             unsigned char f = r == 2 ? kLineRecEqual : kLineRecSameSection;
@@ -129,7 +166,7 @@ void BuildSameLineTable(const std::vector<CElement*>& elements)
         LineRecStorage& own = s_storage[std::size_t(i)];
         const unsigned char both = kLineRecStoreBlocks | kLineRecStoreModal;
         for (int j = i + 1; j < count && (rec.flags & both) != both; ++j) {
-            unsigned char r = SameLineKind(e, *elements[std::size_t(j)]);
+            unsigned char r = kind(i, j);
             if (r == 2 && !(rec.flags & kLineRecStoreBlocks)) {
                 rec.flags |= kLineRecStoreBlocks;
                 rec.p1 = Allocate(own.blocks[0], e.wirePositions);

@@ -4,7 +4,8 @@
 // 4) its modal data; the lending sections (flags 2 and 1) get storage to keep
 // them in.  The line models fill and read the storage through g_pCurLineRec at
 // every frequency; the table is frequency-independent and lives until the
-// dialog closes.
+// dialog closes.  The comparisons are made once; every thread that calculates
+// points keeps its own records and storage made from them.
 #pragma once
 
 #include "math/linecalc.h"
@@ -19,6 +20,13 @@ class CKestrinDoc;
 // earlier table is freed first.
 void BuildSameLineTable(const CKestrinDoc& doc);
 void BuildSameLineTable(const std::vector<CElement*>& elements);
+
+// The records and storage of the calling thread, made from the table when
+// they belong to an earlier one (a thread that calculates points of a run
+// calls this before its first point).  The table's own thread has them.
+void UseSameLineTableOnThisThread();
+// Makes the calling thread's records and storage anew from the table.
+void MakeThreadLineRecords();
 
 // Frees the storage, the records and the element array; g_pCurLineRec := null.
 void FreeSameLineTable();

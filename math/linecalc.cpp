@@ -1,8 +1,8 @@
 #include "math/linecalc.h"
 
-LineCalcRecord* g_pCurLineRec = nullptr;
-int g_bModalMode = 0;
-CComplex g_jOmega;
+thread_local LineCalcRecord* g_pCurLineRec = nullptr;
+thread_local int g_bModalMode = 0;
+thread_local CComplex g_jOmega;
 
 void ResetLineCalcGlobals()
 {

@@ -1,7 +1,8 @@
 // State that the line models of the calculation share with the line-section
 // algebra of the math library: the per-element record of identical line
 // sections, the modal-mode switch and the angular frequency of the current
-// calculation point.  Plain data only, so that the math library does not depend
+// calculation point, each thread its own (the points of a frequency range run
+// on several threads).  Plain data only, so that the math library does not depend
 // on the calculation engine that fills it.
 #pragma once
 
@@ -34,13 +35,13 @@ struct LineCalcRecord {
 };
 
 // The record of the element being modelled; null outside a channel calculation.
-extern LineCalcRecord* g_pCurLineRec;
+extern thread_local LineCalcRecord* g_pCurLineRec;
 // Non-zero while the modal parameters of one line element are calculated: the
 // line models then return modal data instead of two-port blocks and leave the
 // records alone.
-extern int g_bModalMode;
+extern thread_local int g_bModalMode;
 // j*omega of the current frequency (omega in rad/s in the imaginary part).
-extern CComplex g_jOmega;
+extern thread_local CComplex g_jOmega;
 
 // Back to the state before any calculation: no record, channel mode, omega 0.
 void ResetLineCalcGlobals();

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-unsigned char g_MatError = 0;
+thread_local unsigned char g_MatError = 0;
 
 void MatTranspose(const CComplex* A, CComplex* B, int p, int q)
 {

@@ -7,9 +7,9 @@
 
 #include "math/complex.h"
 
-// The singularity flag of the whole calculation: 0 no error, 2 an inversion (or
+// The singularity flag of the calculation on this thread: 0 no error, 2 an inversion (or
 // a cascade) met a pivot below 1e-46.  Never cleared here.
-extern unsigned char g_MatError;
+extern thread_local unsigned char g_MatError;
 
 // The smallest pivot modulus an elimination accepts.
 inline constexpr double kMinPivot = 1e-46;

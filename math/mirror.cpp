@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <vector>
 
-signed char g_nLineSymmetry = -1;
-signed char g_MirrorOrder[kMirrorOrderSize];
+thread_local signed char g_nLineSymmetry = -1;
+thread_local signed char g_MirrorOrder[kMirrorOrderSize];
 
 void ResetMirrorGlobals()
 {

@@ -16,13 +16,13 @@ inline constexpr int kMirrorOrderSize = 128;
 // Number of conductors on the symmetry axis of the line being calculated, or -1
 // when the line is not mirror-symmetric (then nothing is split).  Set by the
 // calling line model.
-extern signed char g_nLineSymmetry;
+extern thread_local signed char g_nLineSymmetry;
 
 // Conductor indices in mirror order: the q conductors of one side s_0..s_{q-1},
 // then the d axis conductors, then the partners p_0..p_{q-1} in the order of
 // their sides, so entry r + k is the partner of entry k.  Built by the calling
 // line model before it splits.
-extern signed char g_MirrorOrder[kMirrorOrderSize];
+extern thread_local signed char g_MirrorOrder[kMirrorOrderSize];
 
 // No symmetry, an empty (all-zero) order table.
 void ResetMirrorGlobals();

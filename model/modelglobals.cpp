@@ -16,7 +16,7 @@ std::uint8_t g_nLabelGround = 0;
 std::uint8_t g_nCurCircuits = 0;
 std::uint8_t g_nCurGround = 0;
 int* g_pCurWireMap = nullptr;
-std::int8_t g_SymWires[kMaxWires] = {};
+thread_local std::int8_t g_SymWires[kMaxWires] = {};
 std::uint8_t g_ImportWireOrder[kMaxWires] = {127, 127, 127, 127, 127, 127, 127, 127, 127, 127,
                                              127, 127, 127, 127, 127, 127, 127, 127, 127, 127,
                                              127, 127, 127, 127, 127, 127, 127, 127, 127, 127,

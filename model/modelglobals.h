@@ -31,7 +31,7 @@ extern std::uint8_t g_nCurGround;
 extern int* g_pCurWireMap;
 
 // Mirror pairs of the last FindSymmetricWires: +k and -k for pair k, 0 on the axis.
-extern std::int8_t g_SymWires[kMaxWires];
+extern thread_local std::int8_t g_SymWires[kMaxWires];
 // Conductor order carried by the end records of an imported Dalvex task; 127 = unset.
 extern std::uint8_t g_ImportWireOrder[kMaxWires];
 

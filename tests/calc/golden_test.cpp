@@ -1,6 +1,6 @@
 // The reference channels compute the numbers of the golden file bit for bit:
 // the benchmark's four channels and the channel with every element type, over
-// the tests' 13-point sweep.  DISABLED_WriteGoldenFile writes the file anew
+// the tests' 13-point sweep, with one thread and with several.  DISABLED_WriteGoldenFile writes the file anew
 // (run it by hand, with --gtest_also_run_disabled_tests, only when a change of
 // the results is intended).
 #include "wholechannel.h"
@@ -49,9 +49,10 @@ protected:
     }
     // The channel with every element type, wire to ground and with a
     // grounded midpoint between two wires.
-    std::vector<CRezGraPoint> RunEvery(bool midpoint)
+    std::vector<CRezGraPoint> RunEvery(bool midpoint, int threads)
     {
         CalcRequest r = GoldenCoarseRequest();
+        r.threads = threads;
         if (midpoint) {
             r.mode = kWireToWireGrounded;
             r.txWire1 = 0, r.txWire2 = 1;
@@ -69,25 +70,32 @@ protected:
     }
 };
 
-TEST_F(GoldenTest, ReferenceChannelsGiveTheGoldenNumbers)
+TEST_F(GoldenTest, ReferenceChannelsGiveTheGoldenNumbersOnAnyNumberOfThreads)
 {
-    for (int c = 0; c < 4; ++c)
-        ExpectGolden(Key(c, "coarse"), RunBench(BenchChannel(c), GoldenCoarseRequest()));
     BuildEveryElementType();
-    ExpectGolden("every-ground", RunEvery(false));
-    ExpectGolden("every-midpoint", RunEvery(true));
+    for (int threads : {1, 2, 3, 8}) {
+        SCOPED_TRACE(StrFormat("%d threads", threads));
+        CalcRequest r = GoldenCoarseRequest();
+        r.threads = threads;
+        for (int c = 0; c < 4; ++c)
+            ExpectGolden(Key(c, "coarse"), RunBench(BenchChannel(c), r));
+        ExpectGolden("every-ground", RunEvery(false, threads));
+        ExpectGolden("every-midpoint", RunEvery(true, threads));
+    }
 }
 
 TEST_F(GoldenTest, DISABLED_WriteGoldenFile)
 {
     GoldenSweeps sweeps;
     for (int c = 0; c < 4; ++c) {
-        sweeps[Key(c, "coarse")] = RunBench(BenchChannel(c), GoldenCoarseRequest());
-        sweeps[Key(c, "sweep")] = RunBench(BenchChannel(c), GoldenSweepRequest());
+        CalcRequest coarse = GoldenCoarseRequest(), sweep = GoldenSweepRequest();
+        coarse.threads = sweep.threads = 1;
+        sweeps[Key(c, "coarse")] = RunBench(BenchChannel(c), coarse);
+        sweeps[Key(c, "sweep")] = RunBench(BenchChannel(c), sweep);
     }
     BuildEveryElementType();
-    sweeps["every-ground"] = RunEvery(false);
-    sweeps["every-midpoint"] = RunEvery(true);
+    sweeps["every-ground"] = RunEvery(false, 1);
+    sweeps["every-midpoint"] = RunEvery(true, 1);
     std::string error;
     EXPECT_TRUE(WriteGoldenFile(GoldenFilePath(), sweeps, error)) << error;
 }

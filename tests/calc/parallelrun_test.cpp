@@ -1,0 +1,106 @@
+// Frequency points on several threads: the same results as one after the
+// other, bit for bit, through the phase tracking of random spans, a failure in
+// the middle of a range and a modal calculation made while a range runs.
+#include "channeltest.h"
+
+#include "bench/benchchannels.h"
+#include "bench/golden.h"
+#include "calc/modalcalc.h"
+#include "platform/format.h"
+
+namespace {
+
+using namespace channeltest;
+
+class ParallelRunTest : public ChannelTest {
+protected:
+    // One run of the open task; its points, empty when it failed.
+    std::vector<CRezGraPoint> Run(CKestrinDoc& task, CalcRequest r, int threads,
+                                  const std::function<void(int, int)>& progress = {})
+    {
+        r.threads = threads;
+        CalcSession session(task);
+        session.SetClock([] { return std::time_t(1700000000); });
+        if (session.Run(r, progress).status != CalcStatus::Done)
+            return {};
+        return task.responseResults.back()->points;
+    }
+    static CalcRequest Range(float start, float end, float step)
+    {
+        CalcRequest r;
+        r.frequencies.mode = 1;
+        r.frequencies.start = start;
+        r.frequencies.end = end;
+        r.frequencies.step = step;
+        return r;
+    }
+};
+
+TEST_F(ParallelRunTest, RandomSpansFollowTheirPhasesAcrossEveryChunkBoundary)
+{
+    // Eight points 50 kHz apart, where the first-frequency rule and the
+    // tracking of the previous point often pick different branches; with 2 to
+    // 8 threads a chunk starts at every point.  Redrawn spans come from the same
+    // generator in the same order.
+    for (bool regenerate : {false, true}) {
+        CalcRequest r = Range(16, 366, 50);
+        r.regenerateSpans = regenerate;
+        SeedSpanRandom(7);
+        std::unique_ptr<CKestrinDoc> task = BuildBenchChannel(BenchChannel::TowerInfluence);
+        const std::vector<CRezGraPoint> sequential = Run(*task, r, 1);
+        ASSERT_EQ(sequential.size(), 8u);
+        for (int threads = 2; threads <= 8; ++threads) {
+            SeedSpanRandom(7);
+            task = BuildBenchChannel(BenchChannel::TowerInfluence);
+            EXPECT_EQ(CompareWithGolden(sequential, Run(*task, r, threads)), "")
+                << threads << " threads, regenerate " << regenerate;
+        }
+    }
+    g_pDoc = &doc;
+}
+
+TEST_F(ParallelRunTest, FailureInTheMiddleIsReportedAsTheSequentialRunReportsIt)
+{
+    // A bypass whose cable attenuates past what a complex division can take
+    // from 5 kHz on: every point from the fifth fails.
+    AddEndLoad({50.0});
+    AddSeries(1, {{0, 10.0}});
+    CEObhod& bypass = Add<CEObhod>(kBypass, 1);
+    bypass.n = 1;
+    bypass.kind = 1;
+    CObhod line;
+    line.filters[0] = line.filters[1] = ResistorFilter(10.0);
+    line.cables[0] = line.cables[1] = HfCable(1.45, 2e8, 75);
+    line.lengthBefore = 2000.0;
+    bypass.lines.push_back(line);
+    AddEndLoad({50.0});
+    for (int threads : {1, 2, 3, 8}) {
+        messages.clear();
+        int shown = 0;
+        EXPECT_TRUE(Run(doc, Range(1, 9, 1), threads, [&shown](int done, int) { shown = done; }).empty());
+        EXPECT_EQ(shown, 4) << threads;
+        ASSERT_EQ(messages.messages().size(), 1u) << threads;
+        EXPECT_EQ(messages.messages()[0].text, "Ошибка при расчетах матриц элемента N 3.\nРасчет прекращен.");
+        EXPECT_TRUE(doc.responseResults.empty());
+    }
+}
+
+TEST_F(ParallelRunTest, ModalCalculationDuringARangeDoesNotDisturbIt)
+{
+    GoldenSweeps golden;
+    std::string error;
+    ASSERT_TRUE(ReadGoldenFile(GoldenFilePath(), golden, error)) << error;
+    for (int threads : {1, 8}) {
+        std::unique_ptr<CKestrinDoc> task = BuildBenchChannel(BenchChannel::TwoCircuitRefinedEarth);
+        CElement& line = *task->elements[1];
+        int modal = 0;
+        const std::vector<CRezGraPoint> points = Run(*task, GoldenCoarseRequest(), threads, [&](int, int) {
+            modal += CalcModalParameters(line, 1, 250.0, false, "").status == ModalCalcStatus::Done ? 1 : 0;
+        });
+        EXPECT_EQ(modal, 13);
+        EXPECT_EQ(CompareWithGolden(golden["ch0-coarse"], points), "") << threads << " threads";
+    }
+    g_pDoc = &doc;
+}
+
+} // namespace
