@@ -4,7 +4,11 @@
 // type's dialog lands.
 #include "app/elemparams.h"
 
+#include "dialogs/endmoddlg.h"
+#include "dialogs/nagrotvdlg.h"
+#include "dialogs/nagruzdlg.h"
 #include "dialogs/otvetdlg.h"
+#include "dialogs/prisoeddlg.h"
 #include "dialogs/razvetvdlg.h"
 #include "dialogs/transpdlg.h"
 #include "dialogs/vlinesheet.h"
@@ -52,12 +56,36 @@ int RunBranchingStart(ElemParamsCall& c)
     return dlg.DoModal();
 }
 
+int RunCouplingDevice(ElemParamsCall& c)
+{
+    return RunPrisoedDialog(c.element, c.index, c.editing, &c.doc.elements);
+}
+
+int RunTapLoad(ElemParamsCall& c)
+{
+    return RunNagrOtvDialog(c.element, c.editing);
+}
+
+int RunEndLoad(ElemParamsCall& c)
+{
+    return RunNagruzDialog(c.element, c.editing, c.index == 0);
+}
+
+int RunAttachedEnd(ElemParamsCall& c)
+{
+    return RunEndModDialog(c.element, c.editing);
+}
+
 const ElemParamsRow kRows[] = {
     {kOverheadLine, RunOverheadLine},
     {kTransposition, RunTransposition},
     {kTap, RunTapOrDoubling},
     {kDoubling, RunTapOrDoubling},
     {kBranchingStart, RunBranchingStart},
+    {kCouplingDevice, RunCouplingDevice},
+    {kTapLoad, RunTapLoad},
+    {kEndLoad, RunEndLoad},
+    {kAttachedEnd, RunAttachedEnd},
 };
 
 } // namespace

@@ -141,8 +141,8 @@ TEST_F(ElemParamsTest, MessagesOfElementsWithoutADialog)
         EXPECT_EQ(msgs.messages()[0].caption, c.caption);
         EXPECT_EQ(msgs.messages()[0].icon, c.icon);
     }
-    // A coupling device has no row yet: the command is off and shows nothing.
-    EXPECT_FALSE(ElemParamsAvailable(doc, 0));
+    // A coupling device opens its own dialog; past the chain there is nothing.
+    EXPECT_TRUE(ElemParamsAvailable(doc, 0));
     EXPECT_FALSE(ElemParamsAvailable(doc, 99));
 }
 
