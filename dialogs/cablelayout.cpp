@@ -74,9 +74,9 @@ bool CheckCableInsert(CEObhod& bypass)
     return bypass.cableInsert && CheckCableLayout(*bypass.cableInsert);
 }
 
-void CableLayout::LoadValues()
+void CableLayout::LoadValues(int forcedLayout)
 {
-    layout = line->pipe == 1 ? 1 : 0;
+    layout = forcedLayout >= 0 ? forcedLayout : line->pipe == 1 ? 1 : 0;
     resistivity = float(layout == 1 ? line->rho * 1e8 : line->rho);
     pipeDiameter = float(line->pipeRadius * 2000);
     permeability = float(line->pipeMu);

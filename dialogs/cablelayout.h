@@ -74,8 +74,9 @@ public:
     float coord1 = 0, coord2 = 0;
     int current = 0;  // 0-based
 
-    // Values from the line: layout, resistivity (x 1e8 in a pipe), diameter, permeability, length.
-    void LoadValues();
+    // Values from the line: layout (the line's unless forced), resistivity (x 1e8 in a pipe),
+    // diameter, permeability, length.
+    void LoadValues(int forcedLayout = -1);
     // Values into the line: pipe flag, circuits, resistivity (x 1e-8 in a pipe), pipe radius, permeability, length.
     void StoreValues();
 

@@ -75,9 +75,8 @@ void CKLineDlg::OnInitDialog()
     cables.policy = EditPolicy(editing);
     cables.circuits = m_pElement->circuits;
     cables.solidLabel = [this](int i) { return SolidLabel(i); };
-    cables.LoadValues();
-    if (m_pElement->groundWires > 0)
-        cables.layout = 0;  // cables with screens are laid in the ground only
+    // Cables with screens are laid in the ground only.
+    cables.LoadValues(m_pElement->groundWires > 0 ? 0 : -1);
     cables.current = 0;
     UpdateKindControls();
     cables.ShowCable();

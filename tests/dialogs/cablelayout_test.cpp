@@ -181,8 +181,10 @@ TEST_F(CableDialogs, CableLineDialogRules)
     CKLineDlg dlg;
     dlg.m_pElement = e.get();
     e->Data<CKLine>()->pipe = 1;
+    e->Data<CKLine>()->rho = 100;
     dlg.OnInitDialog();
     EXPECT_EQ(dlg.cables.layout, 0);
+    EXPECT_EQ(dlg.cables.resistivity, 100);  // soil resistivity, not a pipe's
     EXPECT_FALSE(dlg.pipeRadioEnabled);
     EXPECT_EQ(dlg.SolidLabel(1), "2 (B)");  // entry 2: the second core
     dlg.OnLayout(1);
