@@ -200,15 +200,23 @@ void CVLPage2::OnSelchangeWireType(int entry)
     }
 }
 
+// The combo's choice taken as a choice in the combo would be; a wire whose
+// type no catalog lists shows no choice and keeps its type.
+void CVLPage2::ApplyWireChoice()
+{
+    if (m_nWireChoice >= 0)
+        OnSelchangeWireType(m_nWireChoice);
+}
+
 void CVLPage2::OnNewWire()
 {
-    OnSelchangeWireType(m_nWireChoice);
+    ApplyWireChoice();
     EditWire(CProvod());
 }
 
 void CVLPage2::OnWireParams()
 {
-    OnSelchangeWireType(m_nWireChoice);
+    ApplyWireChoice();
     const CVLProv* wire = Wire(m_nCurWire);
     if (wire)
         EditWire(wire->wireType);
@@ -233,7 +241,7 @@ void CVLPage2::ClampBundle()
 
 bool CVLPage2::OnEnter()
 {
-    OnSelchangeWireType(m_nWireChoice);
+    ApplyWireChoice();
     ClampBundle();
     CVLProv* wire = Wire(m_nCurWire);
     const bool ice = m_pVLine->ice != 0;

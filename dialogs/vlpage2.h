@@ -103,6 +103,7 @@ private:
     bool IsGroundPosition(int c) const { return c >= m_nPhaseWires; }
     std::string KindName(int c) const;
     void SelectWireType();
+    void ApplyWireChoice();
     void ClampBundle();
     // The current wire takes a wire type; spread: from an editor or another
     // catalog, stored in the catalogs and given to the same wires elsewhere.

@@ -273,6 +273,15 @@ TEST_F(VLineSheetTest, WiresPageBundlesSplitRulesAndEntry)
     EXPECT_EQ(shown.messages()[0].caption, "Ошибка");
     EXPECT_EQ(page.m_nCurWire, 0);
 
+    // A type that no catalog lists shows no choice and is kept.
+    (*line.wireArray)[0].wireType = WireType("АС-500");
+    page.ShowWire();
+    EXPECT_EQ(page.m_nWireChoice, -1);
+    page.m_fSag = 5;
+    EXPECT_TRUE(page.OnEnter());
+    EXPECT_EQ((*line.wireArray)[0].wireType.name, "АС-500");
+    page.OnListClick(0);
+
     page.m_fSag = 0;  // a sag of 0 is accepted
     for (int w = 0; w < 6; ++w) {
         page.OnSelchangeWireType(page.m_wireCombo.Find("АС-300"));
