@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -61,7 +62,10 @@ void PaintScheme(QPainter& p, const CKestrinDoc& doc, const CKestrinView& view, 
     p.setPen(Qt::black);
     p.drawText(QRect(20, 10, 100000, 100000), Qt::AlignLeft | Qt::AlignTop, title);
 
-    const QPen markedPen(kMarked, 3), normalPen(kOlive, 2), branchPen(kYellow, 2);
+    // Pen widths in screen units, scaled like the cell on a finer device (a
+    // printer at 1200 dpi would otherwise draw hairlines).
+    const double penScale = std::max(1.0, DeviceFactor(p.device()->logicalDpiY()));
+    const QPen markedPen(kMarked, 3 * penScale), normalPen(kOlive, 2 * penScale), branchPen(kYellow, 2 * penScale);
     const QColor textColour = printing ? QColor(Qt::black) : kYellow;
     const std::vector<int> numbers = ElementNumbers(doc);
     const int c = g.cell, half = c / 2;
@@ -76,7 +80,7 @@ void PaintScheme(QPainter& p, const CKestrinDoc& doc, const CKestrinView& view, 
         p.setPen(e.selected ? markedPen : normalPen);
         p.setBrush(printing ? QColor(Qt::white) : e.entered ? kEntered : kNotEntered);
         p.drawRoundedRect(QRect(QPoint(centre.x - half, centre.y - half), QPoint(centre.x + half, centre.y + half)),
-                          2.5, 2.5);
+                          2.5 * penScale, 2.5 * penScale);
 
         if (e.type == kBranchingStart || e.type == kBranchingEnd) {
             const ForkSide side =

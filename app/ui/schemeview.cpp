@@ -51,8 +51,8 @@ void SchemeView::InvalidateRect(int left, int top, int right, int bottom)
 ViewMetrics SchemeView::Metrics() const
 {
     ViewMetrics m;
-    // An unshown window has no client area yet.
-    if (isVisible()) {
+    // An unshown or minimised window has no client area.
+    if (isVisible() && !window()->isMinimized()) {
         m.clientWidth = viewport()->width();
         m.clientHeight = viewport()->height();
     }
