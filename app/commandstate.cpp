@@ -73,6 +73,9 @@ CommandState GetCommandState(int id, const ShellState& s)
     case ID_ADD_TO_BUFFER:
         st.enabled = s.canPutTask;
         break;
+    case ID_COMPLETE_DATA:
+        st.enabled = hasElements && !s.editing && s.taskCompletion == 1;
+        break;
     case ID_FILE_PRINT_SETUP:
     case ID_APP_ABOUT:
     case ID_APP_EXIT:
@@ -107,8 +110,7 @@ CommandState GetCommandState(int id, const ShellState& s)
         st.enabled = s.hasResults;
         break;
 
-    // Not built yet: the catalog editor, the comparison-buffer window and
-    // the completion.
+    // Not built yet: the catalog editor and the comparison-buffer window.
     default:
         break;
     }

@@ -186,6 +186,9 @@ bool CMainFrame::OnCommand(int id)
     case cmd::ID_ADD_TO_BUFFER:
         OnAddToBuffer();
         break;
+    case cmd::ID_COMPLETE_DATA:
+        OnCompleteData();
+        break;
     case cmd::ID_FILE_IMPORT:
         OnFileImport();
         break;

@@ -129,6 +129,7 @@ public:
     // Calculation, comparison buffer, completion and import.
     void OnCalcTract();
     void OnAddToBuffer();
+    void OnCompleteData();
     void OnFileImport();
 
     // Whether the window may close: while editing, asks whether to finish and

@@ -1,11 +1,12 @@
-// The main frame's calculation command, the comparison-buffer command and the
-// import of a Dalvex task.
+// The main frame's calculation command, the comparison-buffer command, the
+// completion of a task's data and the import of a Dalvex task.
 #include "app/mainframe.h"
 
 #include "app/catalogservices.h"
 #include "app/docfile.h"
 #include "app/kestrinview.h"
 #include "app/raschetdlg.h"
+#include "app/taskcompletion.h"
 #include "model/document.h"
 #include "platform/archive.h"
 #include "platform/filedialog.h"
@@ -34,6 +35,19 @@ void CMainFrame::OnAddToBuffer()
     if (!g_pDoc || !CompareBuffer::CanPutTask(*g_pDoc))
         return;
     compareBuffer.PutTask(*g_pDoc, g_DocFile.pathName, GetDocTitle());
+}
+
+void CMainFrame::OnCompleteData()
+{
+    if (!g_pDoc || m_bEditing || g_pDoc->elements.empty() || g_nTaskCompletion != 1)
+        return;
+    if (CompleteTaskData(*g_pDoc)) {
+        UpdateTitle();
+        if (g_pMainView && m_nViewMode == 0)
+            g_pMainView->RecalcLayout();
+    }
+    if (m_pHost)
+        m_pHost->RedrawFrame();
 }
 
 namespace {

@@ -54,6 +54,7 @@ TEST(CommandState, FileTaskAndCatalogRulesOverTheWholeTable)
         EXPECT_EQ(GetCommandState(ID_FILE_OPEN, s).enabled, !c.editing);
         EXPECT_EQ(GetCommandState(ID_BASE_SELECT, s).enabled, !c.editing);
         EXPECT_EQ(GetCommandState(ID_FILE_IMPORT, s).enabled, !c.editing);
+        EXPECT_EQ(GetCommandState(ID_COMPLETE_DATA, s).enabled, has && !c.editing && c.completion == 1);
         // The calculation and the buffer command follow what the frame found.
         for (bool found : {false, true}) {
             s.calcTractEnabled = s.canPutTask = found;
@@ -121,7 +122,7 @@ TEST(CommandState, CommandsOfLaterWorkStayDisabled)
     ShellState s;
     s.baseLoaded = true;
     s.elementCount = 5;
-    for (int id : {ID_VIEW_RESULTS, ID_VIEW_COMPARE_BUFFER, ID_COMPLETE_DATA})
+    for (int id : {ID_VIEW_RESULTS, ID_VIEW_COMPARE_BUFFER})
         EXPECT_FALSE(GetCommandState(id, s).enabled) << id;
     for (int id : ElementToolbarLayout()) {
         if (id == 0)
