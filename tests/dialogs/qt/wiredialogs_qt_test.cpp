@@ -125,6 +125,13 @@ void WireDialogsTest::wireCountDialogSpinsAndRefusesUnchangedCounts()
     QCOMPARE(next.OkButton()->text(), QString::fromUtf8("Дальше>>"));
     QVERIFY(next.GroundSpin()->isHidden());
     Screenshot(next, "wire_count_completion");
+
+    CIzmProvDlg view = model;
+    view.editing = false;
+    IzmProvDialog shown(view);
+    QVERIFY(!shown.CircuitSpin()->isEnabled());
+    QVERIFY(!shown.GroundSpin()->isEnabled());
+    Screenshot(shown, "wire_count_read_only");
 }
 
 void WireDialogsTest::phasingDialogSwapsThroughItsCombo()
@@ -141,6 +148,14 @@ void WireDialogsTest::phasingDialogSwapsThroughItsCombo()
     dlg.OkButton()->click();
     QCOMPARE(map[0], 1);
     QCOMPARE(map[1], 0);
+
+    CFazirDlg view;
+    view.wireCount = 4;
+    view.map = map;
+    view.editing = false;
+    FazirDialog shown(view);
+    QVERIFY(!shown.OkButton()->isEnabled());
+    Screenshot(shown, "phasing_read_only");
 }
 
 void WireDialogsTest::transpositionDialogTakesTypedNameAndNewPosition()
@@ -221,6 +236,15 @@ void WireDialogsTest::branchingDialogKeepsACircuitInEachBranch()
     Screenshot(dlg, "branching");
     dlg.OkButton()->click();
     QCOMPARE(int(e.circuitsAfter), 1);
+
+    CRazvetvDlg view;
+    view.m_pElement = &e;
+    view.m_bKeepCounts = 1;
+    view.editing = false;
+    RazvetvDialog shown(view);
+    QVERIFY(!shown.Boxes()->Box(0)->isEnabled());
+    QVERIFY(shown.NameEdit()->isReadOnly());
+    Screenshot(shown, "branching_read_only");
 }
 
 void WireDialogsTest::numericEditKeepsANonNumber()
