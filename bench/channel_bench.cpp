@@ -1,6 +1,9 @@
 // The calculation of the reference channels through the run of the
 // calculation dialog: one frequency, and a sweep of 1000 points from 16 to
-// 1000 kHz.  Prints the microseconds per frequency point.
+// 1000 kHz.  Prints the microseconds per frequency point; a sweep also prints
+// the threads it ran on (KESTRIN_THREADS, else the hardware's count), the
+// points per second and the ratio of its time to that of the same sweep on
+// one thread, measured in the same run.
 //
 // Every sweep is compared with the golden file bit for bit; a difference (or a
 // sweep that no longer completes) is reported as an error of its benchmark
@@ -9,6 +12,7 @@
 #include "bench/golden.h"
 #include "calc/calcglobals.h"
 #include "calc/calcrun.h"
+#include "calc/pointrun.h"
 #include "model/results.h"
 #include "platform/format.h"
 
@@ -44,6 +48,11 @@ CalcRequest SingleRequest(float kHz)
 
 // The sweep's points against the golden file; the first difference, empty
 // when they are equal bit for bit.
+double Seconds(std::chrono::steady_clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
+
 std::string CheckSweep(BenchChannel channel, const CKestrinDoc& doc)
 {
     const GoldenSweeps* golden = Golden();
@@ -62,8 +71,25 @@ void RunChannel(benchmark::State& state, BenchChannel channel, bool sweep)
     ResetCalcGlobals();
     std::unique_ptr<CKestrinDoc> doc = BuildBenchChannel(channel);
     CalcSession session(*doc);
-    const CalcRequest request = sweep ? GoldenSweepRequest() : SingleRequest(100.0f);
+    CalcRequest request = sweep ? GoldenSweepRequest() : SingleRequest(100.0f);
     const std::string name = BenchChannelName(channel);
+    const int threads = CalcThreadCount(0);
+
+    // The sweep on one thread, once, for the ratio (and checked as well).
+    double oneThread = 0.0;
+    if (sweep) {
+        request.threads = 1;
+        const auto start = std::chrono::steady_clock::now();
+        session.Run(request);
+        oneThread = Seconds(std::chrono::steady_clock::now() - start);
+        const std::string difference = CheckSweep(channel, *doc);
+        if (!difference.empty()) {
+            g_goldenFailed = true;
+            state.SkipWithError(("one thread differs from the golden results: " + difference).c_str());
+            return;
+        }
+        request.threads = threads;
+    }
 
     long long iterations = 0;
     bool done = true;
@@ -88,7 +114,14 @@ void RunChannel(benchmark::State& state, BenchChannel channel, bool sweep)
     }
     const double perPoint = iterations > 0 ? us / double(iterations * points) : 0.0;
     state.counters["points"] = points;
-    state.SetLabel(StrFormat("%9.1f us/point  %s", perPoint, name.c_str()));
+    if (!sweep) {
+        state.SetLabel(StrFormat("%9.1f us/point  %s", perPoint, name.c_str()));
+        return;
+    }
+    const double parallel = perPoint * points * 1e-6;
+    state.SetLabel(StrFormat("%9.1f us/point  %s  %d threads  %.0f points/s  parallel/1 thread %.3f (%.1f ms)",
+                             perPoint, name.c_str(), threads, perPoint > 0 ? 1e6 / perPoint : 0.0,
+                             oneThread > 0 ? parallel / oneThread : 0.0, oneThread * 1e3));
 }
 
 void BM_OnePoint(benchmark::State& state)
@@ -103,8 +136,8 @@ void BM_Sweep1000(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_OnePoint)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Sweep1000)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OnePoint)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Sweep1000)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {

@@ -80,7 +80,8 @@ Built RefuseUnclosed(int index)
 // Nested chains deeper than the editor's structure stack cannot come from a
 // real channel; a damaged file must not exhaust the call stack.
 constexpr int kMaxNesting = 100;
-int s_nesting = 0;
+// Per thread: the points of a range are cascaded on several threads at once.
+thread_local int s_nesting = 0;
 
 struct NestingLevel {
     NestingLevel() { ++s_nesting; }

@@ -14,37 +14,53 @@ void TwoPortStorage::resize(int n)
 
 void MatCascade(const TwoPortBlocks& A, const TwoPortBlocks& B, const TwoPortBlocks& C, int n)
 {
-    // Nodal admittances of the three node sets: near, joint, far.
+    // Nodal admittances of the three node sets: near, joint, far.  The work
+    // matrix is the thread's own and kept between calls.
     const int N = 3 * n;
-    std::vector<CComplex> M(static_cast<std::size_t>(N) * N, g_CZero);
-    auto at = [&](int i, int j) -> CComplex& { return M[static_cast<std::size_t>(i) * N + j]; };
+    thread_local std::vector<CComplex> work;
+    work.resize(static_cast<std::size_t>(N) * N);
+    CComplex* M = work.data();
+    auto at = [M, N](int i, int j) -> CComplex& { return M[static_cast<std::size_t>(i) * N + j]; };
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) {
             at(i, j) = A.Y0[i * n + j];
             at(i, n + j) = A.Y1[i * n + j];
+            at(i, 2 * n + j) = g_CZero;
             at(n + i, j) = -A.Y1[j * n + i];
             at(n + i, n + j) = A.Y2[i * n + j] - B.Y0[i * n + j];
             at(n + i, 2 * n + j) = -B.Y1[i * n + j];
             at(2 * n + i, n + j) = -B.Y1[j * n + i];
             at(2 * n + i, 2 * n + j) = B.Y2[i * n + j];
         }
-    // Eliminate the joint nodes one by one, no pivoting (no current leaves the joint).
+    // Eliminate the joint nodes one by one, no pivoting (no current leaves the
+    // joint).  Each remaining entry becomes m_ij - (m_ik * m_kj) / pivot; the
+    // far-to-near block is never read (the result takes the near-to-far one),
+    // so it is not formed.
     for (int s = 0; s < n; ++s) {
         const int k = n + s;
-        CComplex pivot = at(k, k);
+        const CComplex pivot = at(k, k);
         if (Abs(pivot) < kMinPivot) {
             g_MatError = 2;
             return;
         }
+        // The divisor of the complex division by the pivot, as every division forms it.
+        const double m = pivot.re * pivot.re + pivot.im * pivot.im;
+        const CComplex* rowK = &at(k, 0);
+        auto update = [&](CComplex* row, const CComplex& mik, int from, int to) {
+            for (int j = from; j < to; ++j) {
+                const CComplex t = mik * rowK[j];
+                row[j] = row[j] - CComplex((t.re * pivot.re + t.im * pivot.im) / m,
+                                           (pivot.re * t.im - t.re * pivot.im) / m);
+            }
+        };
         for (int i = 0; i < N; ++i) {
             if (i >= n && i <= k)
                 continue;
-            CComplex mik = at(i, k);
-            for (int j = 0; j < N; ++j) {
-                if (j >= n && j <= k)
-                    continue;
-                at(i, j) = at(i, j) - (mik * at(k, j)) / pivot;
-            }
+            CComplex* row = &at(i, 0);
+            const CComplex mik = row[k];
+            if (i < 2 * n)
+                update(row, mik, 0, n);
+            update(row, mik, k + 1, N);
         }
     }
     for (int i = 0; i < n; ++i)
