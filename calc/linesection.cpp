@@ -126,11 +126,12 @@ void WriteModalData(const Matrix& V, const Matrix& U, const std::vector<CComplex
 {
     MatCopy(V.data(), out.Y0, n, n);
     MatCopy(U.data(), out.Y1, n, n);
-    for (int k = 0; k < n; ++k)
+    // The caller's third matrix has two rows even for a single wire, so a
+    // one-wire line keeps its wave admittance too.
+    for (int k = 0; k < n; ++k) {
         out.Y2[k] = gamma[k];
-    if (n >= 2)
-        for (int k = 0; k < n; ++k)
-            out.Y2[n + k] = y[k];
+        out.Y2[n + k] = y[k];
+    }
 }
 
 // The branch of a modal phase nearest to a reference: how many times pi to add

@@ -114,6 +114,18 @@ TEST_F(ModalCalcTest, WithoutCorrectionsEveryModeTravelsAtTheSpeedOfLight)
         EXPECT_LT(Abs(s.blocks().Y2[k] - expected), 1e-12 * expected.im) << k;
 }
 
+TEST_F(ModalCalcTest, SingleWireLineKeepsItsWaveImpedance)
+{
+    // One wire 17 m over earth of 100 ohm*m: about 60*ln(2h/r) plus the earth's share.
+    CElement e = OverheadElement({0.0}, {17.0});
+    std::unique_ptr<CRezMod> r = Calc(e);
+    ASSERT_TRUE(r);
+    ASSERT_EQ(r->y.size(), 1u);
+    const double zc = 1.0 / Abs(r->y[0]);
+    EXPECT_GT(zc, 450.0);
+    EXPECT_LT(zc, 560.0);
+}
+
 TEST_F(ModalCalcTest, SingularCaseStoresNothing)
 {
     // A cable whose insulation has next to no permittivity: its shunt
