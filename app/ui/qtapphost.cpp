@@ -7,6 +7,7 @@
 #include "app/ui/mainwindow.h"
 #include "app/ui/qtdialogs.h"
 #include "app/ui/qtmessagesink.h"
+#include "catalog/baseeditdlg.h"
 #include "catalog/ui/catalogdialogs.h"
 #include "app/currentbase.h"
 #include "dialogs/catalogitemstore.h"
@@ -82,6 +83,7 @@ void InstallQtServices()
     RegisterShellDialogs();
     RegisterTaskDialogs();
     RegisterCatalogDialogs();
+    CBaseEditDlg::SetApplyPostHook(PostSaveBaseMessage);
     RegisterElementDialogs();
     // Placing asks its wire choices through the dialogs just registered.
     InstallProgramWireDialogs();

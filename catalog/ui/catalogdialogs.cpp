@@ -1,10 +1,15 @@
 #include "catalog/ui/catalogdialogs.h"
 
+#include "catalog/baserestoredlg.h"
+#include "catalog/catalogmanagement.h"
 #include "catalog/itemeditors.h"
+#include "catalog/provrazndlg.h"
 
+#include "catalog/ui/baserestoredialog.h"
 #include "catalog/ui/filtrdialog.h"
 #include "catalog/ui/matrixdialogs.h"
 #include "catalog/ui/oporadialog.h"
+#include "catalog/ui/provrazndialog.h"
 #include "catalog/ui/wiredialogs.h"
 #include "catalog/ui/zagraddialog.h"
 
@@ -35,5 +40,8 @@ void RegisterCatalogDialogs()
     Register<VchKabDialog, CVchKabDlg>();
     Register<FiltrDialog, CFiltrDlg>();
     Register<ZagradDialog, CZagradDlg>();
+    Register<BaseRestoreDialog, CBaseRestoreDlg>();
+    Register<ProvRaznDialog, CProvRaznDlg>();
     RegisterItemEditors();
+    RegisterCatalogManagement();
 }
