@@ -109,8 +109,11 @@ CommandState GetCommandState(int id, const ShellState& s)
     case ID_VIEW_RESULTS:
         st.enabled = s.hasResults;
         break;
+    case ID_VIEW_COMPARE_BUFFER:
+        st.enabled = true;
+        break;
 
-    // Not built yet: the catalog editor and the comparison-buffer window.
+    // Not built yet: the catalog editor.
     default:
         break;
     }

@@ -196,6 +196,9 @@ bool CMainFrame::OnCommand(int id)
         if (g_pMainView)
             g_pMainView->OnCalcModal();
         break;
+    case cmd::ID_VIEW_COMPARE_BUFFER:
+        OnViewCompareBuffer();
+        break;
     default:
         return OnElementCommand(id);
     }

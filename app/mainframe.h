@@ -29,6 +29,11 @@ public:
     // The results window rebuilds its view from its choice (and takes the
     // focus when asked).
     virtual void RebuildResults(bool /*focus*/) {}
+    // The comparison-buffer window takes the focus; false when none is open.
+    virtual bool FocusBufferFrame() { return false; }
+    // Opens the comparison-buffer window with a quantity and the count of
+    // marked curves.
+    virtual void CreateBufferFrame(int /*quantity*/, int /*selectedCount*/) {}
 };
 
 class CMainFrame {
@@ -125,6 +130,9 @@ public:
     // The task's result lists changed under an open results window: it fits
     // its choice to them and rebuilds.
     void RefitResultsWindow();
+    // "Буфер сравнения результатов": the open comparison-buffer window gets
+    // the focus; otherwise its choice dialog runs and on "Просмотр" opens it.
+    void OnViewCompareBuffer();
 
     // Calculation, comparison buffer, completion and import.
     void OnCalcTract();

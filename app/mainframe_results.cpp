@@ -5,6 +5,7 @@
 #include "model/document.h"
 #include "platform/modal.h"
 #include "results/secframestate.h"
+#include "results/vibrezbufdlg.h"
 #include "results/vibrezdlg.h"
 
 void CMainFrame::OnViewResults()
@@ -14,6 +15,8 @@ void CMainFrame::OnViewResults()
     CVibRezDlg dlg(*g_pDoc);
     dlg.pathName = g_DocFile.pathName;
     dlg.setModified = [] { SetModifiedFlag(); };
+    // A deletion refills the task's comparison-buffer groups.
+    dlg.buffer = &compareBuffer;
     SecFrameState* window = m_pHost ? m_pHost->ResultsFrameState() : nullptr;
     if (window)
         window->PrepareChoice(dlg);
@@ -38,4 +41,19 @@ void CMainFrame::RefitResultsWindow()
         return;
     window->FitToDocument(*g_pDoc);
     m_pHost->RebuildResults(false);
+}
+
+void CMainFrame::OnViewCompareBuffer()
+{
+    if (!m_pHost)
+        return;
+    // An open window only takes the focus: a reload would drop the
+    // engineer's zoom, scale and curves, and it draws copies of its own.
+    if (m_pHost->FocusBufferFrame())
+        return;
+    CVibRezBufDlg dlg(compareBuffer);
+    dlg.quantity = 0;
+    if (RunModal(dlg) != IDOK)
+        return;
+    m_pHost->CreateBufferFrame(dlg.quantity, dlg.selectedCount);
 }

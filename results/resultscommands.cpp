@@ -31,7 +31,7 @@ const std::vector<ResultsCommandInfo>& ResultsCommands()
         {gc::MismatchRight, "Затухание несо&гласованности справа",
          "График затухания несогласованности справа", ""},
         {gc::ByFrequency, "Просмотр по &частотам", "Значения на выбранной частоте", ""},
-        {CompareBuffer, "&Буфер сравнения результатов", "", ""},
+        {ViewCompareBuffer, "&Буфер сравнения результатов", "", ""},
         {gc::XChoose, "&Выбор", "Выбор диапазона частот мышью", ""},
         {gc::XFullRange, "&Полный диапазон", "Весь диапазон частот", ""},
         {gc::YChoose, "&Выбор", "Выбор диапазона значений мышью", ""},
@@ -67,7 +67,7 @@ const std::vector<ResultsMenu>& ResultsMenuLayout()
         {"&Редактирование", {Copy, CopyExcel, CopyWord, 0, SelectAll, 0, AddToBuffer}, {}},
         {"&Просмотр",
          {ChooseResults, 0, Tables, gc::Attenuation, gc::GroupDelay, gc::InputLeft, gc::InputRight,
-          gc::MismatchLeft, gc::MismatchRight, 0, gc::ByFrequency, CompareBuffer, 0, Font, TaskTitle, 0,
+          gc::MismatchLeft, gc::MismatchRight, 0, gc::ByFrequency, ViewCompareBuffer, 0, Font, TaskTitle, 0,
           ToggleToolbar, ToggleStatusBar},
          {}},
         {"&Масштаб",
@@ -118,20 +118,15 @@ bool IsResultsCheckable(int id)
     }
 }
 
-namespace {
-
-// The view mode a quantity command shows, or -1.
-int QuantityMode(int id)
+int GraphQuantityOfCommand(int id)
 {
     static const int kCommands[kQuantityCount] = {gc::Attenuation, gc::GroupDelay,   gc::InputLeft,
                                                   gc::InputRight,  gc::MismatchLeft, gc::MismatchRight};
     for (int q = 0; q < kQuantityCount; ++q)
         if (kCommands[q] == id)
-            return 8 + q;
+            return q;
     return -1;
 }
-
-} // namespace
 
 ResultsCommandState GetResultsCommandState(int id, const ResultsUiState& s)
 {
@@ -141,9 +136,9 @@ ResultsCommandState GetResultsCommandState(int id, const ResultsUiState& s)
     const bool graphDrawn = graph && s.graph != nullptr;
     ResultsCommandState st;
 
-    if (int mode = QuantityMode(id); mode >= 0) {
+    if (int q = GraphQuantityOfCommand(id); q >= 0) {
         st.enabled = s.viewMode != 0 && s.tractChosen && s.graph != nullptr;
-        st.checked = s.viewMode == mode;
+        st.checked = s.viewMode == 8 + q;
         return st;
     }
     switch (id) {
@@ -169,7 +164,7 @@ ResultsCommandState GetResultsCommandState(int id, const ResultsUiState& s)
     case AddToBuffer:
         st.enabled = s.addToBufferEnabled;
         return st;
-    case CompareBuffer:
+    case ViewCompareBuffer:
         st.enabled = s.compareBufferEnabled;
         return st;
     case SelectAll:

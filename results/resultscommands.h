@@ -24,7 +24,7 @@ inline constexpr int AddToBuffer = 32868;
 inline constexpr int SelectAll = 57642;
 inline constexpr int ChooseResults = 32848;
 inline constexpr int Tables = 32853;
-inline constexpr int CompareBuffer = 32872;
+inline constexpr int ViewCompareBuffer = 32872;
 inline constexpr int ColourSet = 32875;
 inline constexpr int BlackSet = 32876;
 inline constexpr int LineStyle = 32874;
@@ -81,6 +81,9 @@ struct ResultsCommandState {
 };
 
 inline bool IsGraphMode(int viewMode) { return viewMode >= 8; }
+
+// The quantity (0 to 5) a quantity command shows, or -1 for another command.
+int GraphQuantityOfCommand(int id);
 
 // True for the commands that carry a tick.
 bool IsResultsCheckable(int id);

@@ -281,6 +281,16 @@ void MainWindow::RebuildResults(bool focus)
     RebuildResultsFrame(focus);
 }
 
+bool MainWindow::FocusBufferFrame()
+{
+    return ::FocusBufferFrame();
+}
+
+void MainWindow::CreateBufferFrame(int quantity, int selectedCount)
+{
+    ::CreateBufferFrame(quantity, selectedCount);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!m_frame.QueryClose()) {

@@ -33,6 +33,8 @@ public:
     SecFrameState* ResultsFrameState() override;
     SecFrameState* CreateResultsFrame() override;
     void RebuildResults(bool focus) override;
+    bool FocusBufferFrame() override;
+    void CreateBufferFrame(int quantity, int selectedCount) override;
 
     // Runs a command as its menu item or button would.
     void Dispatch(int id);

@@ -3,10 +3,13 @@
 #include "results/razdelitel.h"
 #include "results/ui/razdelitelwidget.h"
 #include "results/ui/secframe.h"
+#include "results/ui/bufframe.h"
+#include "results/ui/bufview.h"
 #include "results/ui/masshtabdialog.h"
 #include "results/ui/prosmchastdialog.h"
 #include "results/ui/secview.h"
 #include "results/ui/stillindialog.h"
+#include "results/ui/vibrezbufdialog.h"
 #include "results/ui/vibrezdialog.h"
 
 #include <QApplication>
@@ -19,6 +22,10 @@ void RegisterResultsDialogs()
     });
     ModalRunner<CRazdelitelDlg>::Set([](CRazdelitelDlg& model) {
         RazdelitelDialog dlg(model, QApplication::activeWindow());
+        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    });
+    ModalRunner<CVibRezBufDlg>::Set([](CVibRezBufDlg& model) {
+        VibRezBufDialog dlg(model, QApplication::activeWindow());
         return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
     });
     ModalRunner<ScaleDialogModel>::Set([](ScaleDialogModel& model) {
@@ -44,6 +51,24 @@ void ReloadGraphPens()
 {
     if (g_pSecView)
         g_pSecView->ReloadPens();
+    if (g_pBufView)
+        g_pBufView->ReloadPens();
+}
+
+bool FocusBufferFrame()
+{
+    if (!g_pBufFrame)
+        return false;
+    g_pBufFrame->FocusFrame();
+    return true;
+}
+
+void CreateBufferFrame(int quantity, int selectedCount)
+{
+    if (!g_pBufFrame)
+        (new CBufFrame)->show();
+    g_pBufFrame->TakeChoice(quantity, selectedCount);
+    g_pBufFrame->FocusFrame();
 }
 
 SecFrameState* ResultsFrameState()
@@ -73,4 +98,5 @@ void RelayoutResultsText()
 void DestroyResultsWindows()
 {
     delete g_pResFrame;
+    delete g_pBufFrame;
 }

@@ -17,6 +17,11 @@ SecFrameState* CreateResultsFrame();
 void RebuildResultsFrame(bool focus);
 // The display font changed: a results window that shows text lays it out again.
 void RelayoutResultsText();
+// The comparison-buffer window: given the focus when open (false when none
+// is), or opened with the choice of its dialog.
+bool FocusBufferFrame();
+void CreateBufferFrame(int quantity, int selectedCount);
+
 // The line styles changed: the graph views make their pens again.
 void ReloadGraphPens();
 // Closes the results windows that are open.

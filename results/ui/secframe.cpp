@@ -16,8 +16,7 @@
 #include "platform/messages.h"
 #include "results/razdelitel.h"
 #include "results/templates.h"
-#include "results/linestyleedit.h"
-#include "results/scaledialog.h"
+#include "results/ui/graphcommands.h"
 #include "results/ui/resultshelp.h"
 #include "results/ui/resultswindows.h"
 #include "results/ui/resultsicons.h"
@@ -215,7 +214,7 @@ void CSecFrame::Dispatch(int id)
         OnCopyWord();
         break;
     case rescmd::AddToBuffer:
-    case rescmd::CompareBuffer:
+    case rescmd::ViewCompareBuffer:
         if (g_pApp)
             g_pApp->OnCommand(id);
         break;
@@ -314,73 +313,22 @@ void CSecFrame::OnGraphCommand(int id)
 {
     namespace gc = GraphCommand;
     GraphModel& m = m_view->Graph().model;
-    switch (id) {
-    case gc::Attenuation:
-    case gc::GroupDelay:
-    case gc::InputLeft:
-    case gc::InputRight:
-    case gc::MismatchLeft:
-    case gc::MismatchRight: {
-        static const int kCommands[] = {gc::Attenuation, gc::GroupDelay,   gc::InputLeft,
-                                        gc::InputRight,  gc::MismatchLeft, gc::MismatchRight};
-        for (int q = 0; q < 6; ++q)
-            if (kCommands[q] == id)
-                m_state.ViewMode = std::uint8_t(8 + q);
+    if (const int q = GraphQuantityOfCommand(id); q >= 0) {
+        m_state.ViewMode = std::uint8_t(8 + q);
         Rebuild(false);
         return;
     }
-    case gc::XChoose:
-        m.ToggleXChoose();
-        break;
-    case gc::YChoose:
-        m.ToggleYChoose();
-        break;
-    case gc::XFullRange:
-        m.XFullRange();
-        break;
-    case gc::YFullRange:
-        m.YFullRange();
-        break;
-    case gc::NotFromZero:
-        m.ToggleNotFromZero();
-        break;
-    case gc::ResultsShiftLeft:
-        m.ShiftLeft();
-        break;
-    case gc::ResultsShiftRight:
-        m.ShiftRight();
-        break;
-    case gc::Scale: {
-        ScaleDialogModel dlg = ScaleDialogModel::FromGraph(m);
-        if (RunModal(dlg) == IDOK)
-            dlg.ApplyTo(m);
-        break;
-    }
+    switch (id) {
     case gc::ByFrequency:
         m_view->ViewByFrequency();
         break;
-    case rescmd::ColourSet:
-    case rescmd::BlackSet: {
-        const int mode = id == rescmd::BlackSet ? 1 : 0;
-        if (LineStyleTables.colourMode != mode) {
-            LineStyleTables.colourMode = mode;
-            ReloadGraphPens();
-        }
-        break;
-    }
-    case rescmd::LineStyle: {
-        LineStyleEditModel dlg(LineStyleTables);
-        if (RunModal(dlg) == IDOK) {
-            dlg.Save(LineStyleTables);
-            ReloadGraphPens();
-        }
-        break;
-    }
     case rescmd::Legend:
         m_state.showLegend = !m_state.showLegend;
         break;
     default:
-        return;
+        if (!RunGraphCommand(id, m))
+            return;
+        break;
     }
     m_view->viewport()->update();
 }

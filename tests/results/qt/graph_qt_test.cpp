@@ -25,25 +25,6 @@ namespace {
 
 namespace gc = GraphCommand;
 
-// Three results of 100 points from 10 to 1000 kHz with different values.
-void WideResults(CKestrinDoc& doc)
-{
-    const char* names[3] = {"01.12.26 10:00", "02.12.26 10:00", "03.12.26 10:00"};
-    for (int k = 0; k < 3; ++k) {
-        auto r = TaskResult(100, k == 2 ? 0 : 1, names[k]);
-        r->startFreq = 10e3;
-        r->endFreq = 1000e3;
-        for (int i = 0; i < 100; ++i) {
-            CRezGraPoint& p = r->points[std::size_t(i)];
-            p.freq = 10e3 + 10e3 * i;
-            p.transfer = CComplex(5.0 * k + 20.0 * std::sin(i * 0.05) - 4.0, -0.02 * i * (k + 1) - 0.3 * std::sin(i * 0.1));
-            p.zLeft = CComplex(200.0 + 3.0 * i, 20.0 * k);
-            p.zRight = CComplex(400.0 - 2.0 * i, -10.0);
-        }
-        doc.AddResponseResult(std::move(r));
-    }
-}
-
 bool AllThreeAttenuation(VibRezDialog& dlg, CVibRezDlg&)
 {
     for (int k = 0; k < 3; ++k)
@@ -62,7 +43,7 @@ int Inked(const QImage& image)
 }
 
 struct GraphWindow {
-    GraphWindow() : session(WideResults)
+    GraphWindow() : session([](CKestrinDoc& d) { WideResults(d); })
     {
         session.Choose(cmd::ID_VIEW_RESULTS, AllThreeAttenuation);
         frame = g_pResFrame;

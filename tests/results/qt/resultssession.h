@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <cmath>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -39,6 +40,27 @@ inline void ReportResults(CKestrinDoc& doc, int secondPoints)
     modal->name = "08.12.26 10:00";
     modal->freq = 50000.0;
     doc.AddModalResult(std::move(modal));
+}
+
+// Three results of 100 points from 10 to 1000 kHz with different values;
+// result mode3 in connection mode 3.
+inline void WideResults(CKestrinDoc& doc, int mode3 = -1)
+{
+    const char* names[3] = {"01.12.26 10:00", "02.12.26 10:00", "03.12.26 10:00"};
+    for (int k = 0; k < 3; ++k) {
+        auto r = TaskResult(100, k == mode3 ? 3 : k == 2 ? 0 : 1, names[k]);
+        r->startFreq = 10e3;
+        r->endFreq = 1000e3;
+        for (int i = 0; i < 100; ++i) {
+            CRezGraPoint& p = r->points[std::size_t(i)];
+            p.freq = 10e3 + 10e3 * i;
+            p.transfer = CComplex(5.0 * k + 20.0 * std::sin(i * 0.05) - 4.0,
+                                  -0.02 * i * (k + 1) - 0.3 * std::sin(i * 0.1));
+            p.zLeft = CComplex(200.0 + 3.0 * i, 20.0 * k);
+            p.zRight = CComplex(400.0 - 2.0 * i, -10.0);
+        }
+        doc.AddResponseResult(std::move(r));
+    }
 }
 
 // The program inside the test: application, main window, a temporary profile,

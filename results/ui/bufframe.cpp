@@ -1,0 +1,264 @@
+#include "results/ui/bufframe.h"
+
+#include "app/commands.h"
+#include "app/linestyles.h"
+#include "app/mainframe.h"
+#include "app/ui/printer.h"
+#include "platform/messages.h"
+#include "platform/modal.h"
+#include "results/vibrezbufdlg.h"
+#include "results/ui/bufview.h"
+#include "results/ui/graphcommands.h"
+#include "results/ui/resultshelp.h"
+#include "results/ui/resultsicons.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QToolBar>
+
+CBufFrame* g_pBufFrame = nullptr;
+
+namespace {
+
+QString U(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+} // namespace
+
+CBufFrame::CBufFrame(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName("BufFrame");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(U("Сравнение результатов расчетов"));
+    g_pBufFrame = this;
+    m_view = new CBufView(this);
+    setCentralWidget(m_view);
+    connect(m_view, &CBufView::GraphChanged, this, &CBufFrame::UpdateCommandUi);
+
+    for (const ResultsCommandInfo& c : BufferCommands())
+        MakeAction(c.id);
+    for (const ResultsMenu& top : BufferMenuLayout()) {
+        QMenu* menu = menuBar()->addMenu(U(top.title));
+        connect(menu, &QMenu::aboutToShow, this, &CBufFrame::UpdateCommandUi);
+        QMenu* target = menu;
+        int left = 0;
+        std::size_t submenu = 0;
+        for (int id : top.items) {
+            if (id < 0) {
+                target = menu->addMenu(U(top.submenus[submenu++]));
+                left = -id;
+                continue;
+            }
+            if (id == 0)
+                target->addSeparator();
+            else
+                target->addAction(Action(id));
+            if (left > 0 && --left == 0)
+                target = menu;
+        }
+    }
+    m_toolBar = new QToolBar(U("Стандартная"), this);
+    m_toolBar->setObjectName("BufferBar");
+    m_toolBar->setIconSize(QSize(24, 24));
+    for (int id : BufferToolbarLayout()) {
+        if (id == 0)
+            m_toolBar->addSeparator();
+        else
+            m_toolBar->addAction(Action(id));
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    statusBar()->showMessage(U(kIdleMessage));
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->showMessage(U(kIdleMessage));
+    });
+    resize(760, 560);
+    connect(&m_idleTimer, &QTimer::timeout, this, &CBufFrame::UpdateCommandUi);
+    m_idleTimer.start(200);
+}
+
+CBufFrame::~CBufFrame()
+{
+    m_idleTimer.stop();
+    if (g_pBufFrame == this)
+        g_pBufFrame = nullptr;
+}
+
+QAction* CBufFrame::MakeAction(int id)
+{
+    const ResultsCommandInfo* info = FindBufferCommand(id);
+    auto* a = new QAction(U(info->menuText), this);
+    a->setStatusTip(U(info->prompt));
+    a->setToolTip(U(info->prompt));
+    if (*info->shortcut)
+        a->setShortcut(QKeySequence(U(info->shortcut)));
+    a->setIcon(ResultsCommandIcon(id));
+    a->setIconVisibleInMenu(false);
+    a->setCheckable(IsBufferCheckable(id));
+    a->setEnabled(false);
+    connect(a, &QAction::triggered, this, [this, id] { Dispatch(id); });
+    addAction(a);
+    m_actions[id] = a;
+    return a;
+}
+
+QAction* CBufFrame::Action(int id) const
+{
+    auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+BufferUiState CBufFrame::UiState() const
+{
+    BufferUiState s;
+    s.graph = &m_view->Graph().model;
+    s.blackSet = LineStyleTables.colourMode != 0;
+    s.showLegend = showLegend != 0;
+    s.toolbarShown = !m_toolBar->isHidden();
+    s.statusBarShown = !statusBar()->isHidden();
+    return s;
+}
+
+void CBufFrame::UpdateCommandUi()
+{
+    const BufferUiState s = UiState();
+    for (auto& [id, action] : m_actions) {
+        const ResultsCommandState st = GetBufferCommandState(id, s);
+        action->setEnabled(st.enabled);
+        if (action->isCheckable())
+            action->setChecked(st.checked);
+    }
+}
+
+void CBufFrame::TakeChoice(int newQuantity, int count)
+{
+    quantity = newQuantity;
+    selectedCount = count;
+    m_view->LoadBuffer(quantity, showLegend != 0);
+    UpdateCommandUi();
+}
+
+void CBufFrame::Dispatch(int id)
+{
+    if (!GetBufferCommandState(id, UiState()).enabled) {
+        UpdateCommandUi();
+        return;
+    }
+    GraphModel& m = m_view->Graph().model;
+    if (const int q = GraphQuantityOfCommand(id); q >= 0) {
+        TakeChoice(q, selectedCount);
+        return;
+    }
+    switch (id) {
+    case rescmd::Print:
+        OnFilePrint();
+        break;
+    case rescmd::PrintPreview:
+        OnFilePrintPreview();
+        break;
+    case rescmd::PrintSetup: {
+        QPageSetupDialog dlg(&AppPrinter(), this);
+        dlg.exec();
+        break;
+    }
+    case rescmd::CloseWindow:
+        close();
+        return;
+    case rescmd::Copy:
+        OnCopy();
+        break;
+    case rescmd::ChooseResults:
+        OnChoose();
+        break;
+    case GraphCommand::ByFrequency:
+        m_view->ViewByFrequency();
+        break;
+    case rescmd::Legend:
+        showLegend = !showLegend;
+        m_view->SetShowLegend(showLegend != 0);
+        break;
+    case rescmd::ToggleToolbar:
+        m_toolBar->setVisible(m_toolBar->isHidden());
+        break;
+    case rescmd::ToggleStatusBar:
+        statusBar()->setVisible(statusBar()->isHidden());
+        break;
+    case rescmd::HelpContents:
+        ShowResultsHelp(this);
+        break;
+    default:
+        RunGraphCommand(id, m);
+        m_view->update();
+        break;
+    }
+    if (g_pBufFrame == this)
+        UpdateCommandUi();
+}
+
+void CBufFrame::OnChoose()
+{
+    if (!g_pMainFrame)
+        return;
+    CVibRezBufDlg dlg(g_pMainFrame->compareBuffer);
+    dlg.quantity = quantity;
+    if (RunModal(dlg) != IDOK)
+        return;
+    TakeChoice(dlg.quantity, dlg.selectedCount);
+}
+
+void CBufFrame::OnCopy()
+{
+    const QImage image = m_view->GraphImage();
+    if (image.isNull()) {
+        ShowMessage("Ошибка копирования в буфер");
+        return;
+    }
+    QApplication::clipboard()->setImage(image);
+}
+
+void CBufFrame::OnFilePrint()
+{
+    QPrintDialog dlg(&AppPrinter(), this);
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
+    if (dlg.exec() == QDialog::Accepted)
+        m_view->PrintGraph(AppPrinter());
+    FocusFrame();
+}
+
+void CBufFrame::OnFilePrintPreview()
+{
+    QPrintPreviewDialog dlg(&AppPrinter(), this);
+    connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) { m_view->PrintGraph(*printer); });
+    dlg.exec();
+    FocusFrame();
+}
+
+void CBufFrame::FocusFrame()
+{
+    show();
+    raise();
+    activateWindow();
+    m_view->setFocus();
+}
+
+void CBufFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_view->setFocus();
+}
+
+QMenu* CBufFrame::createPopupMenu()
+{
+    return nullptr;
+}
