@@ -8,8 +8,10 @@
 #include "dialogs/nagrotvdlg.h"
 #include "dialogs/nagruzdlg.h"
 #include "dialogs/otvetdlg.h"
+#include "dialogs/poslsoprdlg.h"
 #include "dialogs/prisoeddlg.h"
 #include "dialogs/razvetvdlg.h"
+#include "dialogs/shuntdlg.h"
 #include "dialogs/transpdlg.h"
 #include "dialogs/vlinesheet.h"
 #include "model/conductors.h"
@@ -21,6 +23,16 @@ namespace {
 int RunOverheadLine(ElemParamsCall& c)
 {
     return RunVLineSheet(c.element, c.doc, c.index, c.editing);
+}
+
+int RunShunt(ElemParamsCall& c)
+{
+    return RunShuntDialog(c.element, c.index, c.editing, &c.doc.elements);
+}
+
+int RunSeriesImpedance(ElemParamsCall& c)
+{
+    return RunPoslSoprDialog(c.element, c.index, c.editing, &c.doc.elements);
 }
 
 int RunTransposition(ElemParamsCall& c)
@@ -78,6 +90,8 @@ int RunAttachedEnd(ElemParamsCall& c)
 
 const ElemParamsRow kRows[] = {
     {kOverheadLine, RunOverheadLine},
+    {kShuntImpedance, RunShunt},
+    {kSeriesImpedance, RunSeriesImpedance},
     {kTransposition, RunTransposition},
     {kTap, RunTapOrDoubling},
     {kDoubling, RunTapOrDoubling},

@@ -9,6 +9,7 @@
 #include "dialogs/ui/otvetdialog.h"
 #include "dialogs/ui/prisoeddialog.h"
 #include "dialogs/ui/razvetvdialog.h"
+#include "dialogs/ui/shuntdialog.h"
 #include "dialogs/ui/transpdialog.h"
 #include "dialogs/ui/vlinesheetdialog.h"
 
@@ -25,4 +26,5 @@ void RegisterElementDialogs()
     RegisterNagrOtvDialog();
     RegisterNagruzDialog();
     RegisterEndModDialog();
+    RegisterImpedanceDialogs();
 }

@@ -1,0 +1,22 @@
+#include "dialogs/bypassvalidation.h"
+
+#include "dialogs/cablelayout.h"
+#include "model/coupling.h"
+#include "model/element.h"
+#include "platform/messages.h"
+
+void ValidateBypassSheet(CElement& element, bool editing)
+{
+    if (!editing)
+        return;
+    CEObhod* bypass = element.Data<CEObhod>();
+    element.entered = 1;
+    if (bypass && bypass->kind == 2 && !CheckCableInsert(*bypass)) {
+        element.entered = 0;
+        ShowMessage(kBadInsertText, kAppName, MsgIcon::Stop);
+    }
+    if (!bypass || bypass->lines.empty()) {
+        element.entered = 0;
+        ShowMessage(kNoBypassLinesText, kNoBypassCaption, MsgIcon::Information);
+    }
+}
