@@ -14,11 +14,11 @@ extern int g_bBaseLoaded;
 // catalog was stored.
 bool SaveCurrentBase();
 
-// The title of the main window: "Morvel for Windows", the task (its document
+// The title of the main window: "Morvel", the task (its document
 // title up to and including its last ".", or the untitled text) and the
 // catalog file's name up to its first ".".  docTitle is null without a document.
 std::string BuildFrameTitle(const std::string* docTitle, bool baseLoaded, const std::string& basePath);
 
 // The document title of a task that has no file yet.
 inline constexpr const char* kUntitledTask = "Задача безымянная.";
-inline constexpr const char* kFrameTitle = "Morvel for Windows";
+inline constexpr const char* kFrameTitle = "Morvel";

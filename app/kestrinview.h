@@ -7,6 +7,8 @@
 #pragma once
 
 #include "app/candidates.h"
+#include "app/elemmenu.h"
+#include "app/relocate.h"
 #include "app/schemegeometry.h"
 #include "results/textlines.h"
 
@@ -141,7 +143,24 @@ public:
     // back on OK in editing mode, then the structure replayed.
     void OnElemParams();
 
+    // The scheme's mouse, at a logical point: the left button (with Shift:
+    // a range from the selected element), the right button before the
+    // element menu opens (a left click first when no range is selected).
+    void OnSchemeLButtonDown(int px, int py, bool shift);
+    void OnSchemeRButtonDown(int px, int py);
+    // What the element menu shows and enables now.
+    ElemMenuState MenuState() const;
+    // The element menu's commands (32834-32839, 32900, 32901).
+    void OnElemCommand(int id);
+    // The visible element at a grid cell, -1 for none.
+    int ElementAtCell(int x, int y) const;
+
+    InsertGap m_Gap;  // the cells an open insertion gap moved
+
 private:
+    void SelectRange(int clicked);
+    void InsertElementAt();
+    void PrepareMove(int s, bool rotate);
     void ClearModeFlags();
     ViewMetrics HostMetrics() const;
     void LayoutScheme(const ViewMetrics& m);

@@ -20,7 +20,7 @@ void RunAboutBox(QWidget* parent)
     icon->setAlignment(Qt::AlignTop);
     top->addWidget(icon);
     auto* lines = new QVBoxLayout;
-    for (const char* line : {"Morvel for Windows. Version 2.20A", "Программа расчета параметров",
+    for (const char* line : {"Morvel. Version 2.20A", "Программа расчета параметров",
                              "высокочастотных трактов", "по высоковольтным линиям электропередачи"})
         lines->addWidget(new QLabel(QString::fromUtf8(line)));
     top->addLayout(lines);

@@ -53,6 +53,12 @@ MainWindow::MainWindow(CMainFrame& frame, CKestrinView& view) : m_frame(frame), 
     setWindowIcon(AppIcon());
     m_viewWidget = new SchemeView(view, this);
     setCentralWidget(m_viewWidget);
+    connect(m_viewWidget, &SchemeView::CommandRequested, this, [this](int id) {
+        if (id != 0)
+            Dispatch(id);
+        else
+            UpdateCommandUi();
+    });
 
     for (const CommandInfo& c : AllCommands())
         MakeAction(c.id);

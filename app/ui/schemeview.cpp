@@ -1,5 +1,6 @@
 #include "app/ui/schemeview.h"
 
+#include "app/commandids.h"
 #include "app/docfile.h"
 #include "app/ui/schemepainter.h"
 #include "model/document.h"
@@ -7,6 +8,7 @@
 
 #include <QCursor>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -19,6 +21,8 @@ SchemeView::SchemeView(CKestrinView& view, QWidget* parent) : QAbstractScrollAre
     pal.setColor(QPalette::Window, Qt::white);
     viewport()->setPalette(pal);
     m_view.SetHost(this);
+    // Elements after the first are placed with the mouse on this widget.
+    m_view.m_bMousePlacing = 1;
 }
 
 SchemeView::~SchemeView()
@@ -120,8 +124,43 @@ void SchemeView::resizeEvent(QResizeEvent* event)
 void SchemeView::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
-    if (event->button() == Qt::LeftButton && m_view.TextMode())
-        m_view.OnTextButtonDown(ToLogical(event->position().toPoint()).y());
+    const QPoint logical = ToLogical(event->position().toPoint());
+    if (m_view.TextMode()) {
+        if (event->button() == Qt::LeftButton)
+            m_view.OnTextButtonDown(logical.y());
+        return;
+    }
+    if (event->button() == Qt::LeftButton) {
+        m_view.OnSchemeLButtonDown(logical.x(), logical.y(), event->modifiers() & Qt::ShiftModifier);
+    } else if (event->button() == Qt::RightButton) {
+        m_view.OnSchemeRButtonDown(logical.x(), logical.y());
+        ShowElementMenu(event->globalPosition().toPoint());
+    }
+}
+
+void SchemeView::ShowElementMenu(const QPoint& globalPos)
+{
+    QMenu menu(this);
+    menu.setObjectName("ElementMenu");
+    for (const ElemMenuItem& item : ElemMenuItems(m_view.MenuState())) {
+        if (item.id == 0) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* a = menu.addAction(QString::fromUtf8(item.text));
+        a->setData(item.id);
+        a->setEnabled(item.enabled);
+    }
+    // Centred horizontally at the click point.
+    QAction* chosen = menu.exec(globalPos - QPoint(menu.sizeHint().width() / 2, 0));
+    if (!chosen)
+        return;
+    const int id = chosen->data().toInt();
+    if (id == cmd::ID_CALC_MODAL)
+        emit CommandRequested(id);
+    else
+        m_view.OnElemCommand(id);
+    emit CommandRequested(0);
 }
 
 void SchemeView::mouseMoveEvent(QMouseEvent* event)

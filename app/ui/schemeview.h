@@ -24,6 +24,13 @@ public:
     CKestrinView& View() const { return m_view; }
     // The logical point of a viewport point (the scroll position added).
     QPoint ToLogical(const QPoint& viewportPoint) const;
+    // The element menu at a screen point; runs the chosen command.
+    void ShowElementMenu(const QPoint& globalPos);
+
+signals:
+    // A command of the main window chosen in the element menu (0 after any
+    // command: the window refreshes its command states).
+    void CommandRequested(int id);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -174,7 +174,7 @@ TEST(CatalogCommands, SelectMakesTheCatalogCurrentAndNamesItInTheTitle)
     EXPECT_EQ(g_bBaseLoaded, 1);
     EXPECT_EQ(g_strBasePath, dir.File("main.2024.kdb"));
     EXPECT_EQ(g_CurBase.phaseWires.at(0)->name, "М-120");
-    EXPECT_EQ(f.host.title, "Morvel for Windows База: main");
+    EXPECT_EQ(f.host.title, "Morvel База: main");
 
     // A cancelled choice changes nothing.
     files.answers = {""};
@@ -220,7 +220,7 @@ TEST(CatalogCommands, SaveAsAsksBeforeReplacingAndKeepsEverythingWhenTheWriteFai
     files.answers = {dir.File("c.kdb")};
     f.frame.OnBaseSaveAs();
     EXPECT_EQ(g_strBasePath, dir.File("c.kdb"));
-    EXPECT_EQ(f.host.title, "Morvel for Windows База: c");
+    EXPECT_EQ(f.host.title, "Morvel База: c");
     CBase c;
     LoadBaseFile(dir.File("c.kdb"), c);
     EXPECT_EQ(c.phaseWires.at(0)->name, "A");
@@ -246,7 +246,7 @@ TEST(CatalogCommands, StoringAStartUpDosImportAsksForAKdbFileFirst)
     CBase kept;
     LoadBaseFile(dir.File("kept.kdb"), kept);
     EXPECT_EQ(kept.pipeCables.at(0)->name, "Pipe");
-    EXPECT_EQ(f.host.title, "Morvel for Windows База: kept");
+    EXPECT_EQ(f.host.title, "Morvel База: kept");
 
     // Later stores go to the kdb file without asking.
     files.titles.clear();
@@ -282,15 +282,15 @@ TEST(CatalogCommands, FailedStoreIsReportedAndWhatWasThereStays)
 TEST(FrameTitle, TaskAndCatalogNames)
 {
     const std::string untitled = kUntitledTask;
-    EXPECT_EQ(BuildFrameTitle(&untitled, false, ""), "Morvel for Windows - Задача безымянная.");
+    EXPECT_EQ(BuildFrameTitle(&untitled, false, ""), "Morvel - Задача безымянная.");
     const std::string withExt = "tract.v2.ktf";
-    EXPECT_EQ(BuildFrameTitle(&withExt, false, ""), "Morvel for Windows - Задача: tract.v2.");
+    EXPECT_EQ(BuildFrameTitle(&withExt, false, ""), "Morvel - Задача: tract.v2.");
     const std::string noDot = "tract";
-    EXPECT_EQ(BuildFrameTitle(&noDot, false, ""), "Morvel for Windows - Задача: tract.");
-    EXPECT_EQ(BuildFrameTitle(nullptr, true, "/home/u/bases/main.2024.kdb"), "Morvel for Windows База: main");
-    EXPECT_EQ(BuildFrameTitle(nullptr, true, "C:\\MORVEL\\BASES\\OSN.KDB"), "Morvel for Windows База: OSN");
-    EXPECT_EQ(BuildFrameTitle(nullptr, true, "basek"), "Morvel for Windows База: basek");
-    EXPECT_EQ(BuildFrameTitle(&noDot, false, "/x/y.kdb"), "Morvel for Windows - Задача: tract.");
+    EXPECT_EQ(BuildFrameTitle(&noDot, false, ""), "Morvel - Задача: tract.");
+    EXPECT_EQ(BuildFrameTitle(nullptr, true, "/home/u/bases/main.2024.kdb"), "Morvel База: main");
+    EXPECT_EQ(BuildFrameTitle(nullptr, true, "C:\\MORVEL\\BASES\\OSN.KDB"), "Morvel База: OSN");
+    EXPECT_EQ(BuildFrameTitle(nullptr, true, "basek"), "Morvel База: basek");
+    EXPECT_EQ(BuildFrameTitle(&noDot, false, "/x/y.kdb"), "Morvel - Задача: tract.");
 }
 
 // The application's recent-catalog command.
@@ -326,7 +326,7 @@ TEST(RecentCatalogs, RefusedWhileEditingExceptAtStartUp)
     EXPECT_EQ(g_strBasePath, dir.File("b.kdb"));
     EXPECT_EQ((*a.app.m_pBaseList)[0], dir.File("b.kdb"));
     EXPECT_EQ((*a.app.m_pBaseList)[1], dir.File("a.kdb"));
-    EXPECT_EQ(host.title, "Morvel for Windows База: b");
+    EXPECT_EQ(host.title, "Morvel База: b");
 
     // At start-up the pick is made even in editing mode.
     a.app.m_bStarting = 1;

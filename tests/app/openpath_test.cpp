@@ -14,7 +14,7 @@ TEST(OpenPath, OpensATaskNamesItInTheTitleAndTheRecentList)
     EXPECT_EQ(s.Doc().elements.size(), 2u);
     EXPECT_EQ(s.Doc().title, "Линия");
     EXPECT_EQ(g_DocFile.title, "line.v1.ktf");
-    EXPECT_EQ(s.host.frame.title, "Morvel for Windows - Задача: line.v1.");
+    EXPECT_EQ(s.host.frame.title, "Morvel - Задача: line.v1.");
     EXPECT_EQ((*s.app.m_pRecentFileList)[0], s.dir.File("line.v1.ktf"));
     EXPECT_TRUE(msgs.messages().empty());
     EXPECT_GE(s.host.frame.resultWindowsClosed, 1);
@@ -81,7 +81,7 @@ TEST(OpenPath, NewTaskIsUntitled)
     s.app.OnFileNew();
     EXPECT_TRUE(s.Doc().elements.empty());
     EXPECT_EQ(g_DocFile.title, kUntitledTask);
-    EXPECT_EQ(s.host.frame.title, "Morvel for Windows - Задача безымянная.");
+    EXPECT_EQ(s.host.frame.title, "Morvel - Задача безымянная.");
 }
 
 TEST(OpenPath, CommandLineOpensTheTaskAndAFailureEndsStartUp)
@@ -92,7 +92,7 @@ TEST(OpenPath, CommandLineOpensTheTaskAndAFailureEndsStartUp)
         AppSession s("", {dir.File("cmd.ktf")});
         ASSERT_TRUE(s.started);
         EXPECT_EQ(s.Doc().title, "С командной строки");
-        EXPECT_EQ(s.host.frame.title, "Morvel for Windows - Задача: cmd.");
+        EXPECT_EQ(s.host.frame.title, "Morvel - Задача: cmd.");
     }
     ScriptedMessages msgs;
     AppSession bad("", {"/nonexistent/folder/none.ktf"});
@@ -109,7 +109,7 @@ TEST(OpenPath, SaveAsWritesTheTaskAndTakesItsName)
     files.answers = {s.dir.File("saved.ktf")};
     ASSERT_TRUE(s.app.OnCommand(cmd::ID_FILE_SAVE)); // untitled: save as
     EXPECT_EQ(g_DocFile.pathName, s.dir.File("saved.ktf"));
-    EXPECT_EQ(s.host.frame.title, "Morvel for Windows - Задача: saved.");
+    EXPECT_EQ(s.host.frame.title, "Morvel - Задача: saved.");
     CKestrinDoc back;
     std::string error;
     {

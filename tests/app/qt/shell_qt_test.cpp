@@ -137,7 +137,7 @@ void ShellTest::startsWithTheRecentCatalogInTheTitle()
     QCOMPARE(g_bBaseLoaded, 1);
     QCOMPARE(g_CurBase.phaseWires.size(), std::size_t(1));
     QCOMPARE(s.Window()->windowTitle(),
-             QString::fromUtf8("Morvel for Windows - Задача безымянная. База: main"));
+             QString::fromUtf8("Morvel - Задача безымянная. База: main"));
     QVERIFY(s.Window()->isVisible());
     QVERIFY(!s.Window()->ElementBar()->isVisible());
     QVERIFY(s.Window()->Action(ID_TASK_EDIT)->isEnabled());
@@ -221,7 +221,7 @@ void ShellTest::droppedTaskFileOpens()
     QApplication::sendEvent(w, &drop);
     QCOMPARE(g_pDoc->elements.size(), std::size_t(2));
     QCOMPARE(g_pDoc->title, std::string("Перенесенная"));
-    QCOMPARE(w->windowTitle(), QString::fromUtf8("Morvel for Windows - Задача: dropped. База: main"));
+    QCOMPARE(w->windowTitle(), QString::fromUtf8("Morvel - Задача: dropped. База: main"));
     QVERIFY(w->Action(ID_FILE_SAVE)->isEnabled());
     QVERIFY(msgs.messages().empty());
 
