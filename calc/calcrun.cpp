@@ -208,6 +208,7 @@ CalcSession::CalcSession(CKestrinDoc& doc) : m_doc(doc), m_clock([] { return std
 
 CalcSession::~CalcSession()
 {
+    ReleaseEarthWeights();
     FreeSameLineTable();
 }
 
@@ -371,7 +372,6 @@ CalcOutcome CalcSession::Run(const CalcRequest& request, const std::function<voi
     g_pSpanVectors.clear();
     g_nSpanVector = 0;
     g_pCurLineRec = nullptr;
-    ReleaseEarthWeights();
 
     if (!done)
         return outcome;

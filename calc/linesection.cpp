@@ -65,7 +65,7 @@ bool SolveLineModes(const CComplex* E, const CComplex* B, int n, LineModes& m)
     // Modal characteristic impedance gamma_k / (modal shunt admittance): the
     // diagonal of diag(gamma)*O*P*U times 1/(j*w*2*pi*eps0).
     Matrix P(B, B + Sq(n)), t1(Sq(n)), t2(Sq(n));
-    MatInverse(P.data(), P.data(), n);
+    MatInverseKept(P.data(), P.data(), n);
     MatMulDiagLeft(m.gamma.data(), m.O.data(), t1.data(), n);
     MatMul(t1.data(), P.data(), t2.data(), n, n, n);
     MatMul(t2.data(), m.U.data(), t1.data(), n, n, n);

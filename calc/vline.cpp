@@ -149,7 +149,7 @@ bool CalcLineMatrices(const CVLine& line, const std::vector<LineConductor>& cond
     BuildEarthPairTable(x.data(), h.data(), n, pairIndex);
     std::vector<CComplex> earthTerms = CalcEarthTerms(EarthDataOf(line), g_dCalcFreq, g_jOmega.im);
     FillLineMatrices(conductors, pairIndex, earthTerms, self, E, B);
-    MatInverse(B, B, n);
+    MatInverseKept(B, B, n);  // P, and so B, is the same at every frequency (unless iced)
     return g_MatError != 2;
 }
 

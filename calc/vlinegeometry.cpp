@@ -2,6 +2,7 @@
 
 #include "calc/calcglobals.h"
 #include "calc/earthreturn.h"
+#include "math/contentcache.h"
 
 #include <cmath>
 #include <cstddef>
@@ -72,7 +73,40 @@ double MutualPotential(double hi, double hj, double dx)
     return std::log(std::sqrt((hi + hj) * (hi + hj) + dx * dx) / std::sqrt((hi - hj) * (hi - hj) + dx * dx));
 }
 
+namespace {
+
+// A pair table depends on the conductor positions alone; the threads keep
+// their last few, since every frequency of a run builds the same ones.
+struct PairTable {
+    std::vector<double> H, D;
+    double hmin = 0.0;
+    std::vector<int> pairIndex;
+};
+
+void BuildPairTable(const double* x, const double* h, int n, std::vector<int>& pairIndex);
+
+} // namespace
+
 void BuildEarthPairTable(const double* x, const double* h, int n, std::vector<int>& pairIndex)
+{
+    thread_local ContentCache<PairTable> tables(8);
+    std::vector<double> key(x, x + n);
+    key.insert(key.end(), h, h + n);
+    const std::size_t bytes = key.size() * sizeof(double);
+    if (const PairTable* known = tables.Find(key.data(), bytes)) {
+        g_EarthPairH = known->H;
+        g_EarthPairD = known->D;
+        g_dEarthHmin = known->hmin;
+        pairIndex = known->pairIndex;
+        return;
+    }
+    BuildPairTable(x, h, n, pairIndex);
+    tables.Store(key.data(), bytes, PairTable{g_EarthPairH, g_EarthPairD, g_dEarthHmin, pairIndex});
+}
+
+namespace {
+
+void BuildPairTable(const double* x, const double* h, int n, std::vector<int>& pairIndex)
 {
     g_EarthPairH.clear();
     g_EarthPairD.clear();
@@ -102,6 +136,8 @@ void BuildEarthPairTable(const double* x, const double* h, int n, std::vector<in
         }
     }
 }
+
+} // namespace
 
 std::vector<CComplex> CalcEarthTerms(const EarthData& earth, double f, double omega)
 {

@@ -1,5 +1,6 @@
 #include "math/eigen.h"
 
+#include "math/contentcache.h"
 #include "math/matrix.h"
 #include "math/symeigen.h"
 
@@ -41,6 +42,8 @@ class UpperTriangle {
 public:
     UpperTriangle(CComplex* w, int n) : m_w(w), m_n(n) {}
     CComplex& at(int i, int j) { return i <= j ? m_w[i * m_n + j] : m_w[j * m_n + i]; }
+    // An entry known to lie in the upper triangle (i <= j).
+    CComplex& upper(int i, int j) { return m_w[i * m_n + j]; }
 
 private:
     CComplex* m_w;
@@ -79,15 +82,20 @@ void RotatePair(UpperTriangle W, CComplex* V, int n, int p, int q, double t)
         r = (a - d) * sc + b * (c2 - s2);
     }
 
-    for (int k = 0; k < n; ++k) {
-        if (k == p || k == q)
-            continue;
-        CComplex& wkp = W.at(k, p);
-        CComplex& wkq = W.at(k, q);
+    // The couplings of p and q with every other k, read from the upper
+    // triangle: above p both in columns p and q, between p and q in row p and
+    // column q, below q in rows p and q.
+    auto rotate = [&c, &s](CComplex& wkp, CComplex& wkq) {
         const CComplex oldP = wkp, oldQ = wkq;
         wkp = c * oldP - s * oldQ;
         wkq = s * oldP + c * oldQ;
-    }
+    };
+    for (int k = 0; k < p; ++k)
+        rotate(W.upper(k, p), W.upper(k, q));
+    for (int k = p + 1; k < q; ++k)
+        rotate(W.upper(p, k), W.upper(k, q));
+    for (int k = q + 1; k < n; ++k)
+        rotate(W.upper(p, k), W.upper(q, k));
     for (int k = 0; k < n; ++k) {
         CComplex& vkp = V[k * n + p];
         CComplex& vkq = V[k * n + q];
@@ -127,7 +135,7 @@ bool RunSweeps(UpperTriangle W, CComplex* V, int n, double off)
             changed = false;
             for (int p = 0; p < n - 1; ++p)
                 for (int q = p + 1; q < n; ++q) {
-                    const double g = Abs(W.at(p, q));
+                    const double g = Abs(W.upper(p, q));
                     if (!(g <= divergent))
                         return false;
                     if (g > m)
@@ -244,10 +252,26 @@ void EigenOfProduct(const CComplex* A, const CComplex* B, CComplex* V, CComplex*
     std::vector<CComplex> w1 = WorkMatrix(n), g = WorkMatrix(n), w3 = WorkMatrix(n);
 
     // B^-1 = G*G^T, so B = H^T*H with H = G^-1, and A*B*V = V*L becomes the
-    // symmetric problem (H*A*H^T)*Y = Y*L with V = G*Y.
-    MatInverse(B, w1.data(), n);
-    CholeskySym(w1.data(), g.data(), n);
-    InvertLowerTri(g.data(), w1.data(), n);
+    // symmetric problem (H*A*H^T)*Y = Y*L with V = G*Y.  G and H depend on B
+    // alone (for a line the same at every frequency): kept per thread.
+    struct Factors {
+        std::vector<CComplex> g, h;
+    };
+    thread_local ContentCache<Factors> factors(8);
+    const std::size_t bytes = static_cast<std::size_t>(n) * n * sizeof(CComplex);
+    if (const Factors* known = factors.Find(B, bytes)) {
+        g = known->g;
+        w1 = known->h;
+    } else {
+        const unsigned char before = g_MatError;
+        g_MatError = 0;
+        MatInverse(B, w1.data(), n);
+        CholeskySym(w1.data(), g.data(), n);
+        InvertLowerTri(g.data(), w1.data(), n);
+        if (g_MatError == 0 && AllFinite(g.data(), n * n) && AllFinite(w1.data(), n * n))
+            factors.Store(B, bytes, Factors{g, w1});
+        g_MatError = g_MatError ? g_MatError : before;
+    }
     MulLowerTri(w1.data(), A, V, n);
     MulLowerTriT(V, w1.data(), w3.data(), n);
     JacobiSym(w3.data(), w1.data(), L, n);

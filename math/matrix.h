@@ -30,6 +30,10 @@ void MatCopy(const CComplex* A, CComplex* B, int p, int q);
 void MatCopyInt(const int* A, int* B, int p, int q);
 // X = A^-1; X may be A.  Sets g_MatError = 2 on a pivot below 1e-46, X is then meaningless.
 void MatInverse(const CComplex* A, CComplex* X, int n);
+// The same for a matrix that does not change from one frequency to the next:
+// the calling thread keeps its last few inverses and copies the one of the
+// very same A (bit for bit) instead of eliminating again.
+void MatInverseKept(const CComplex* A, CComplex* X, int n);
 void MatScale(CComplex* A, const CComplex& z, int p, int q);
 void MatScaleReal(CComplex* A, double d, int p, int q);
 void MatDiagonal(const CComplex* A, CComplex* v, int n);
