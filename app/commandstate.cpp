@@ -34,6 +34,7 @@ CommandState GetCommandState(int id, const ShellState& s)
         st.enabled = !s.editing && hasElements && complete;
         break;
     case ID_BASE_SAVE_AS:
+    case ID_BASE_EDIT:
         st.enabled = s.baseLoaded && !s.editing;
         break;
     case ID_TASK_EDIT:

@@ -1,6 +1,7 @@
 // The main frame's catalog commands: loading a catalog file (with the import
 // of the DOS-era catalog), choosing, saving and storing the current catalog,
 // and the window title that names the task and the catalog.
+#include "app/catalogservices.h"
 #include "app/commandids.h"
 #include "app/currentbase.h"
 #include "app/dosbase.h"
@@ -153,8 +154,23 @@ void CMainFrame::OnBaseSelect()
 
 void CMainFrame::OnBaseEdit()
 {
-    // The catalog editor runs here on a copy of the current catalog; until it
-    // exists the command stays disabled.
+    // The editor works on a copy: nothing reaches the current catalog before
+    // "Применить" or OK.
+    auto working = std::make_unique<CBase>();
+    working->CopyFrom(g_CurBase);
+    bool applied = false;
+    const bool ok = RunCatalogEditor(*working, applied) == IDOK;
+    if (ok) {
+        g_CurBase.CopyFrom(*working);
+        SaveCurrentBase();
+    }
+    // The listing of the current catalog starts again at its top whenever the
+    // catalog changed, also after "Применить" and then "Отменить".
+    if ((ok || applied) && m_nViewMode == 3 && g_pMainView) {
+        g_pMainView->ScrollToTop();
+        g_pMainView->BuildTextView();
+        g_pMainView->Redraw();
+    }
 }
 
 void CMainFrame::OnBaseSaveAs()

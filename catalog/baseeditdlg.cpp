@@ -252,6 +252,7 @@ void CBaseEditDlg::OnCommand(int id)
     case kCmdNew: OnNewItem(); break;
     case kCmdParameters: OnItemParameters(); break;
     case kCmdDelete: OnDeleteItem(); break;
+    case kCmdSupplement: OnChooseSupplementBase(); break;
     default: break;
     }
 }

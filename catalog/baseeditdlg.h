@@ -79,6 +79,14 @@ public:
     // Choose mode: stores the pick; false (the dialog stays) without a leaf.
     bool OnOK();
 
+    // "Дополнить базу": the file choice, then SupplementBase; "Применить" is
+    // enabled after any successful load.
+    void OnChooseSupplementBase();
+    // Loads a second catalog file, lets the user choose its items and merges
+    // them into the working catalog in one piece (or not at all); false when
+    // the file could not be loaded.
+    bool SupplementBase(const std::string& path, const std::string& name);
+
     // The category a node stands for: its own for leaves and sections, 0 for
     // the two parents.
     int NodeCategory(int node) const;

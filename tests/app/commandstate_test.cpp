@@ -64,7 +64,7 @@ TEST(CommandState, FileTaskAndCatalogRulesOverTheWholeTable)
         EXPECT_EQ(GetCommandState(ID_FILE_SAVE, s).enabled, !c.editing && has && complete);
         EXPECT_EQ(GetCommandState(ID_FILE_SAVE_AS, s).enabled, !c.editing && has && complete);
         EXPECT_EQ(GetCommandState(ID_BASE_SAVE_AS, s).enabled, c.base && !c.editing);
-        EXPECT_FALSE(GetCommandState(ID_BASE_EDIT, s).enabled); // no catalog editor yet
+        EXPECT_EQ(GetCommandState(ID_BASE_EDIT, s).enabled, c.base && !c.editing);
 
         CommandState edit = GetCommandState(ID_TASK_EDIT, s);
         EXPECT_EQ(edit.enabled, c.base && !c.editing && complete);

@@ -141,7 +141,7 @@ void ShellTest::startsWithTheRecentCatalogInTheTitle()
     QVERIFY(s.Window()->isVisible());
     QVERIFY(!s.Window()->ElementBar()->isVisible());
     QVERIFY(s.Window()->Action(ID_TASK_EDIT)->isEnabled());
-    QVERIFY(!s.Window()->Action(ID_BASE_EDIT)->isEnabled());
+    QVERIFY(s.Window()->Action(ID_BASE_EDIT)->isEnabled());
 }
 
 void ShellTest::missingCatalogIsReportedAndNoneIsLoaded()
