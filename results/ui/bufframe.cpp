@@ -13,6 +13,7 @@
 #include "results/ui/resultsicons.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
@@ -256,6 +257,19 @@ void CBufFrame::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         m_view->setFocus();
+}
+
+void CBufFrame::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    // A closed window is gone for the rest of the program at once, though Qt
+    // deletes it a moment later.
+    if (event->isAccepted()) {
+        if (g_pBufFrame == this)
+            g_pBufFrame = nullptr;
+        if (g_pBufView == m_view)
+            g_pBufView = nullptr;
+    }
 }
 
 QMenu* CBufFrame::createPopupMenu()

@@ -38,6 +38,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     QMenu* createPopupMenu() override;
 
 private:

@@ -23,6 +23,7 @@
 #include "results/ui/secview.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
@@ -407,6 +408,19 @@ void CSecFrame::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         m_view->setFocus();
+}
+
+void CSecFrame::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    // A closed window is gone for the rest of the program at once, though Qt
+    // deletes it a moment later.
+    if (event->isAccepted()) {
+        if (g_pResFrame == this)
+            g_pResFrame = nullptr;
+        if (g_pSecView == m_view)
+            g_pSecView = nullptr;
+    }
 }
 
 QMenu* CSecFrame::createPopupMenu()
