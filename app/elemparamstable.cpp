@@ -4,7 +4,9 @@
 // type's dialog lands.
 #include "app/elemparams.h"
 
+#include "app/structreplay.h"
 #include "dialogs/endmoddlg.h"
+#include "dialogs/klinedlg.h"
 #include "dialogs/nagrotvdlg.h"
 #include "dialogs/nagruzdlg.h"
 #include "dialogs/otvetdlg.h"
@@ -33,6 +35,15 @@ int RunShunt(ElemParamsCall& c)
 int RunSeriesImpedance(ElemParamsCall& c)
 {
     return RunPoslSoprDialog(c.element, c.index, c.editing, &c.doc.elements);
+}
+
+// The cable line: the neighbour scan's scope is the section kind of the
+// structure state at the element.
+int RunCableLine(ElemParamsCall& c)
+{
+    CStructState st;
+    const int sectionKind = GetStructState(c.doc, c.index, st) ? st.kind : 0;
+    return RunCableLineDialog(c.element, c.doc.elements, c.index, sectionKind, c.editing);
 }
 
 int RunTransposition(ElemParamsCall& c)
@@ -90,6 +101,7 @@ int RunAttachedEnd(ElemParamsCall& c)
 
 const ElemParamsRow kRows[] = {
     {kOverheadLine, RunOverheadLine},
+    {kCableLine, RunCableLine},
     {kShuntImpedance, RunShunt},
     {kSeriesImpedance, RunSeriesImpedance},
     {kTransposition, RunTransposition},

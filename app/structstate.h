@@ -4,6 +4,7 @@
 // it from the stored chain; placing an element advances it by one element.
 #pragma once
 
+#include "model/conductors.h"  // IsGroundCode: a ground wire or cable screen
 #include "model/element.h"
 
 #include <cstdint>
@@ -74,9 +75,3 @@ public:
     void PublishWireMap() { g_pCurWireMap = wireMap; }
 };
 
-// A conductor code of a ground wire or cable screen.  The remainder keeps the
-// sign of the code, so the empty slot -1 is not a ground wire.
-inline bool IsGroundCode(int code)
-{
-    return code % 4 == 3;
-}

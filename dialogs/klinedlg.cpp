@@ -134,22 +134,16 @@ bool CKLineDlg::OnOK()
     return true;
 }
 
-int EditCableLineElement(ElementChain& chain, int index, int sectionKind, bool editing)
+int RunCableLineDialog(CElement& element, ElementChain& chain, int index, int sectionKind, bool editing)
 {
-    if (index < 0 || index >= int(chain.size()))
-        return IDCANCEL;
-    CElement copy(*chain[std::size_t(index)]);
     CKLineDlg dlg;
-    dlg.m_pElement = &copy;
-    dlg.m_pKLine = copy.Data<CKLine>();
+    dlg.m_pElement = &element;
+    dlg.m_pKLine = element.Data<CKLine>();
     const CableNeighbours flags = FindCableNeighbours(chain, index, sectionKind);
     dlg.m_bSameLineNearby = flags.sameLineNearby;
     dlg.m_bScreenedCableNearby = flags.screenedCableNearby;
     dlg.m_nElementIndex = index;
     dlg.editing = editing;
     dlg.chain = &chain;
-    const int answer = dlg.DoModal();
-    if (answer == IDOK && editing)
-        chain[std::size_t(index)]->Copy(copy);
-    return answer;
+    return dlg.DoModal();
 }

@@ -68,6 +68,7 @@ private:
     void UpdateKindControls();
 };
 
-// The parameters command's entry: runs the dialog on a copy of the chain's
-// element at index and copies it back after OK.  Answers IDOK or IDCANCEL.
-int EditCableLineElement(ElementChain& chain, int index, int sectionKind, bool editing);
+// The parameters command's entry: runs the dialog on element, the command's
+// copy of the chain's element at index, with the neighbour flags of the
+// chain; the command writes the copy back after OK.  Answers IDOK or IDCANCEL.
+int RunCableLineDialog(CElement& element, ElementChain& chain, int index, int sectionKind, bool editing);

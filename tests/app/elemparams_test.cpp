@@ -1,5 +1,6 @@
 // "Параметры" through the dispatch table, with scripted dialog runners.
 #include "app/elemparams.h"
+#include "dialogs/klinedlg.h"
 #include "dialogs/otvetdlg.h"
 #include "dialogs/transpdlg.h"
 #include "model/branches.h"
@@ -77,6 +78,26 @@ TEST_F(ElemParamsTest, OkWritesBackOnlyInEditingMode)
         EXPECT_FALSE(replay);
         EXPECT_EQ(Bytes(doc), before) << editing;
     }
+}
+
+TEST_F(ElemParamsTest, CableLineGetsTheFlagsOfItsNeighbours)
+{
+    Add(doc, kCouplingDevice, 6);
+    Add(doc, kOverheadLine, 6);
+    Add(doc, kCableLine, 6);
+    int same = -1, screened = -1;
+    ScopedModalRunner<CKLineDlg> dlg([&](CKLineDlg& d) {
+        same = d.m_bSameLineNearby;
+        screened = d.m_bScreenedCableNearby;
+        d.m_pElement->name = "КЛ";
+        return IDOK;
+    });
+    EXPECT_TRUE(ElemParamsAvailable(doc, 2));
+    bool replay = false;
+    ASSERT_TRUE(RunElemParams(doc, 2, true, replay));
+    EXPECT_EQ(same, 1);
+    EXPECT_EQ(screened, 0);
+    EXPECT_EQ(doc.elements[2]->name, "КЛ");
 }
 
 TEST_F(ElemParamsTest, SelectiveTapTakesItsOwnWires)
