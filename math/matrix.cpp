@@ -118,7 +118,9 @@ void MatInverse(const CComplex* A, CComplex* X, int n)
         X[0] = 1.0 / A[0];
         return;
     }
-    std::vector<CComplex> W(A, A + n * n);
+    // The work copy of A is the thread's own and kept between calls.
+    thread_local std::vector<CComplex> W;
+    W.assign(A, A + n * n);
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j)
             X[i * n + j] = (i == j) ? CComplex(1.0, 0.0) : g_CZero;
