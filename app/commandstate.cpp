@@ -74,6 +74,9 @@ CommandState GetCommandState(int id, const ShellState& s)
     case ID_ADD_TO_BUFFER:
         st.enabled = s.canPutTask;
         break;
+    case ID_CALC_MODAL:
+        st.enabled = s.modalCalcEnabled;
+        break;
     case ID_COMPLETE_DATA:
         st.enabled = hasElements && !s.editing && s.taskCompletion == 1;
         break;

@@ -25,6 +25,7 @@ struct ShellState {
     bool hasResults = false;     // the task holds a modal or tract result
     bool calcTractEnabled = false; // the task may be calculated (CalcTractEnabled)
     bool canPutTask = false;     // some result of the task has more than 2 points
+    bool modalCalcEnabled = false; // not editing, the element template an entered line
     ElementRuleContext elements; // what the element commands' rules read
 };
 

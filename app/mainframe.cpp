@@ -96,6 +96,8 @@ ShellState CMainFrame::GetShellState() const
         StructureState scratch;
         s.calcTractEnabled = CalcTractEnabled(*g_pDoc, scratch, m_bEditing != 0);
         s.canPutTask = CompareBuffer::CanPutTask(*g_pDoc);
+        s.modalCalcEnabled = !m_bEditing && m_Template.entered &&
+                             (m_Template.type == kOverheadLine || m_Template.type == kCableLine);
     }
     s.elementBarShown = m_bElementBar != 0;
     s.warnings = m_bWarnings != 0;

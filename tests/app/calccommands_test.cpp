@@ -71,6 +71,21 @@ TEST_F(CalcCommands, CalculationIsOfferedForACompleteClosedTaskOnly)
     }
 }
 
+TEST_F(CalcCommands, ModalCalculationNeedsAnEnteredLineOutsideEditing)
+{
+    CMainFrame& f = s.Frame();
+    const struct {
+        int element;
+        bool entered, editing, enabled;
+    } cases[] = {{1, true, false, true}, {1, false, false, false}, {1, true, true, false}, {0, true, false, false}};
+    for (const auto& c : cases) {
+        f.m_Template = *s.Doc().elements[std::size_t(c.element)];
+        f.m_Template.entered = c.entered;
+        f.m_bEditing = c.editing;
+        EXPECT_EQ(Enabled(ID_CALC_MODAL), c.enabled) << c.element << c.entered << c.editing;
+    }
+}
+
 TEST_F(CalcCommands, CalculationAddsResultsAndRefreshesOnlyItsOwnBufferGroup)
 {
     CompareBuffer& buffer = s.Frame().compareBuffer;
