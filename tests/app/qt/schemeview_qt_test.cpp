@@ -10,6 +10,7 @@
 #include "app/ui/qtapphost.h"
 #include "app/ui/schemeview.h"
 #include "app/ui/viewprinting.h"
+#include "dialogs/zadachadlg.h"
 #include "model/base.h"
 #include "model/document.h"
 #include "model/lines.h"
@@ -23,7 +24,11 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include <fstream>
 #include <memory>
@@ -106,6 +111,52 @@ void FillTask(CKestrinDoc& doc)
     doc.elements[1]->Data<CVLine>()->length = 25000;
 }
 
+// The viewport point of a grid cell's centre.
+QPoint CellPoint(SchemeView* v, int x, int y)
+{
+    const SchemePoint c = v->View().Geometry().Centre(x, y);
+    return QPoint(c.x, c.y) - QPoint(v->horizontalScrollBar()->value(), v->verticalScrollBar()->value());
+}
+
+// The texts of the element menu when it opens, "-" for a disabled item;
+// then the menu is saved as a picture and closed, or its item `choose` run.
+QStringList OpenElementMenu(SchemeView* v, QPoint at, const QString& choose, const char* shot)
+{
+    QStringList items;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        timer.stop();
+        QAction* chosen = nullptr;
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator())
+                continue;
+            items << (a->isEnabled() ? "" : "-") + a->text();
+            if (a->text() == choose)
+                chosen = a;
+        }
+        if (shot) {
+            QPixmap picture = v->window()->grab();
+            QPainter p(&picture);
+            p.drawPixmap(menu->pos() - v->window()->mapToGlobal(QPoint(0, 0)), menu->grab());
+            p.end();
+            picture.save(ShotPath(shot));
+        }
+        if (chosen) {
+            menu->setActiveAction(chosen);
+            QTest::keyClick(menu, Qt::Key_Return);
+        } else {
+            menu->close();
+        }
+    });
+    timer.start();
+    QTest::mouseClick(v->viewport(), Qt::RightButton, {}, at);
+    return items;
+}
+
 } // namespace
 
 class SchemeViewTest : public QObject {
@@ -115,6 +166,7 @@ private slots:
     void listingSelectionAndCopy();
     void zoomToFitOnAnUnshownViewChangesNothing();
     void viewModeCommandsFollowTheirRules();
+    void placingWithTheMouseAndTheElementMenu();
 };
 
 void SchemeViewTest::schemeWithOfferedCellsAndItsPrint()
@@ -240,6 +292,80 @@ void SchemeViewTest::viewModeCommandsFollowTheirRules()
     QCOMPARE(g_pMainFrame->m_nViewMode, 2);
     QVERIFY(w->Action(ID_VIEW_TASK_BASE)->isChecked());
     QVERIFY(w->Action(ID_FONT)->isEnabled());
+}
+
+void SchemeViewTest::placingWithTheMouseAndTheElementMenu()
+{
+    QTemporaryDir dir;
+    ScriptedMessages msgs;
+    Session s(dir);
+    MainWindow* w = s.Window();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    ScopedModalRunner<CZadachaDlg> baseData([](CZadachaDlg& d) {
+        d.OnInitDialog();
+        d.m_strTitleEdit = "Тракт";
+        return d.OnOK() ? IDOK : IDCANCEL;
+    });
+    w->Dispatch(ID_TASK_EDIT);
+    QVERIFY(g_pMainFrame->m_bEditing);
+    g_pMainFrame->m_bWarnings = 0;
+    SchemeView* v = s.View();
+    CKestrinView& view = v->View();
+
+    // The first element goes in at once; a toolbar choice offers cells, a
+    // click on one appends the element there.
+    w->Dispatch(ID_ELEM_COUPLING);
+    QCOMPARE(g_pDoc->elements.size(), std::size_t(1));
+    w->Dispatch(ID_ELEM_VLINE);
+    QVERIFY(view.m_bCandidates);
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, CellPoint(v, 2, 3));
+    QCOMPARE(g_pDoc->elements.size(), std::size_t(2));
+    QCOMPARE(g_pDoc->elements[1]->cellX, 2);
+    QCOMPARE(int(g_pDoc->elements[1]->type), int(kOverheadLine));
+
+    // A click on the line repeats it at the chain end.
+    for (int x = 3; x <= 5; ++x) {
+        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, CellPoint(v, 2, 3));
+        QVERIFY(view.m_bCandidates);
+        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, CellPoint(v, x, 3));
+    }
+    QCOMPARE(g_pDoc->elements.size(), std::size_t(5));
+    QCOMPARE(g_pDoc->elements[4]->cellX, 5);
+
+    // Shift+click marks a range.
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, CellPoint(v, 2, 3));
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, Qt::ShiftModifier, CellPoint(v, 3, 3));
+    QVERIFY(g_pMainFrame->m_bRange);
+    QVERIFY(g_pDoc->elements[1]->selected && g_pDoc->elements[2]->selected);
+    QVERIFY(!g_pDoc->elements[3]->selected);
+
+    // The element menu on a line, in its order; Delete pulls the rest back.
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, CellPoint(v, 4, 3));
+    const QStringList items = OpenElementMenu(v, CellPoint(v, 3, 3), QString(), "element_menu.png");
+    QCOMPARE(items, QStringList({QString::fromUtf8("Параметры"), QString::fromUtf8("Удалить"),
+                                 QString::fromUtf8("Вставить"), QString::fromUtf8("-Отменить вставку"),
+                                 QString::fromUtf8("Сместить"), QString::fromUtf8("Повернуть"),
+                                 QString::fromUtf8("-Рассчитать модальные параметры")}));
+    QCOMPARE(int(g_pMainFrame->m_nSelected), 2);
+    OpenElementMenu(v, CellPoint(v, 3, 3), QString::fromUtf8("Удалить"), nullptr);
+    QCOMPARE(g_pDoc->elements.size(), std::size_t(4));
+    QCOMPARE(g_pDoc->elements[3]->cellX, 4);
+
+    // An insertion gap at the second line, offered for a line.
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, CellPoint(v, 3, 3));
+    view.OnElemCommand(ID_ELEM_INSERT);
+    QVERIFY(view.m_bInsertGap);
+    QCOMPARE(g_pDoc->elements[2]->cellX, 4);
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, CellPoint(v, 2, 3));
+    QVERIFY(view.m_bGapOffered);
+    QApplication::processEvents();
+    QVERIFY(w->grab().save(ShotPath("insertion_gap_offered.png")));
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, CellPoint(v, 3, 3));
+    QVERIFY(!view.m_bInsertGap);
+    QCOMPARE(g_pDoc->elements.size(), std::size_t(5));
+    QCOMPARE(g_pDoc->elements[2]->cellX, 3);
+    QCOMPARE(int(g_pDoc->elements[2]->type), int(kOverheadLine));
 }
 
 QTEST_MAIN(SchemeViewTest)
