@@ -3,6 +3,7 @@
 // choice dialog, the graph commands, the shared line sets, the dialog's
 // additions and deletions, and the buffer changed under an open window.
 #include "app/docfile.h"
+#include "app/raschetdlg.h"
 #include "app/linestyles.h"
 #include "platform/filedialog.h"
 #include "resultssession.h"
@@ -259,6 +260,17 @@ void BufferWindowTest::bufferChangedUnderTheWindow()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!g_pBufFrame && !g_pBufView);
     QCOMPARE(Dump(buffer), kept);
+    // A calculation closes it before its dialog runs.
+    QVERIFY(s.Open(TwoCurvesRightImpedance));
+    bool openDuringCalculation = true;
+    {
+        ScopedModalRunner<CRaschetDlg> calc([&](CRaschetDlg&) {
+            openDuringCalculation = g_pBufFrame != nullptr;
+            return IDCANCEL;
+        });
+        g_pMainFrame->OnCalcTract();
+    }
+    QVERIFY(!openDuringCalculation && !g_pBufFrame);
     QVERIFY(s.Open(TwoCurvesRightImpedance));
     s.session.Window()->Dispatch(cmd::ID_FILE_NEW);
     QVERIFY(!g_pBufFrame);
