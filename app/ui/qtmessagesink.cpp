@@ -62,7 +62,15 @@ MsgAnswer QtMessageSink::show(const std::string& text, const std::string& captio
                                                                                         : QMessageBox::Yes);
     if (buttons == MsgButtons::YesNo)
         box.setEscapeButton(QMessageBox::No);
-    switch (box.exec()) {
+    // A message from inside a calculation is answered with the arrow, not
+    // under the calculation's wait cursor.
+    const bool waiting = QApplication::overrideCursor() != nullptr;
+    if (waiting)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    if (waiting)
+        QApplication::restoreOverrideCursor();
+    switch (answer) {
     case QMessageBox::Yes:
         return MsgAnswer::Yes;
     case QMessageBox::No:
