@@ -51,8 +51,9 @@ private:
 };
 
 // Rotates the pair (p, q) of the work matrix so that W[p][q] becomes (nearly)
-// zero, and the eigenvectors with it.  t is the threshold of the current sweep.
-void RotatePair(UpperTriangle W, CComplex* V, int n, int p, int q, double t)
+// zero, and the eigenvectors with it (Vt: their matrix transposed, so that
+// the two columns a rotation changes lie in order in memory).  t is the threshold of the current sweep.
+void RotatePair(UpperTriangle W, CComplex* Vt, int n, int p, int q, double t)
 {
     const CComplex a = W.at(p, p), d = W.at(q, q), b = W.at(p, q);
 
@@ -96,12 +97,13 @@ void RotatePair(UpperTriangle W, CComplex* V, int n, int p, int q, double t)
         rotate(W.upper(p, k), W.upper(k, q));
     for (int k = q + 1; k < n; ++k)
         rotate(W.upper(p, k), W.upper(q, k));
+    // The eigenvectors are held transposed: columns p and q are rows here.
+    CComplex* vp = Vt + p * n;
+    CComplex* vq = Vt + q * n;
     for (int k = 0; k < n; ++k) {
-        CComplex& vkp = V[k * n + p];
-        CComplex& vkq = V[k * n + q];
-        const CComplex oldP = vkp, oldQ = vkq;
-        vkp = oldP * c - oldQ * s;
-        vkq = oldP * s + oldQ * c;
+        const CComplex oldP = vp[k], oldQ = vq[k];
+        vp[k] = oldP * c - oldQ * s;
+        vq[k] = oldP * s + oldQ * c;
     }
 
     const CComplex u = (2.0 * b) * sc;
@@ -115,7 +117,7 @@ void RotatePair(UpperTriangle W, CComplex* V, int n, int p, int q, double t)
 // moduli of the triangle, diagonal included.  False when they have not
 // converged within kMaxJacobiPasses passes, or diverge: a coupling grows past
 // kDivergentGrowth times the size of the matrix or is not a number.
-bool RunSweeps(UpperTriangle W, CComplex* V, int n, double off)
+bool RunSweeps(UpperTriangle W, CComplex* Vt, int n, double off)
 {
     const double sigma = std::sqrt(off);
     const double eps = (sigma / n) * 1e-12;
@@ -141,7 +143,7 @@ bool RunSweeps(UpperTriangle W, CComplex* V, int n, double off)
                     if (g > m)
                         m = g;
                     if (g >= t) {
-                        RotatePair(W, V, n, p, q, t);
+                        RotatePair(W, Vt, n, p, q, t);
                         changed = true;
                     }
                 }
@@ -225,7 +227,13 @@ void JacobiSym(const CComplex* A, CComplex* V, CComplex* L, int n)
         V[i * n + i] = CComplex(1.0, 0.0);
 
     const bool rotated = !(off < 1e-30);
-    const bool converged = !rotated || RunSweeps(W, V, n, off);
+    bool converged = true;
+    if (rotated) {
+        thread_local std::vector<CComplex> vt;
+        vt.assign(V, V + static_cast<std::size_t>(n) * n);  // the identity is its own transpose
+        converged = RunSweeps(W, vt.data(), n, off);
+        MatTranspose(vt.data(), V, n, n);
+    }
     for (int i = 0; i < n; ++i)
         L[i] = W.at(i, i);
 

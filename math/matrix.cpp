@@ -54,26 +54,51 @@ void MatMulGeneric(const TA* A, const TB* B, TC* C, int p, int q, int r)
         }
 }
 
+// C = A * B with neither operand transposed, row by row: every entry still
+// starts at zero and adds its terms in increasing k, but the rows of B and C
+// are read and written in order.  An output that overlaps an operand takes the
+// plain form.
+template <class TA, class TB, class TC>
+void MatMulRows(const TA* A, const TB* B, TC* C, int p, int q, int r)
+{
+    const void* c = C;
+    if (c == static_cast<const void*>(A) || c == static_cast<const void*>(B)) {
+        MatMulGeneric<false, false>(A, B, C, p, q, r);
+        return;
+    }
+    for (int i = 0; i < p; ++i) {
+        TC* row = C + static_cast<std::size_t>(i) * r;
+        for (int j = 0; j < r; ++j)
+            row[j] = TC{};
+        for (int k = 0; k < q; ++k) {
+            const TA& a = A[i * q + k];
+            const TB* b = B + static_cast<std::size_t>(k) * r;
+            for (int j = 0; j < r; ++j)
+                row[j] += a * b[j];
+        }
+    }
+}
+
 } // namespace
 
 void MatMulInt(const int* A, const int* B, int* C, int p, int q, int r)
 {
-    MatMulGeneric<false, false>(A, B, C, p, q, r);
+    MatMulRows(A, B, C, p, q, r);
 }
 
 void MatMul(const CComplex* A, const CComplex* B, CComplex* C, int p, int q, int r)
 {
-    MatMulGeneric<false, false>(A, B, C, p, q, r);
+    MatMulRows(A, B, C, p, q, r);
 }
 
 void MatMulIntCx(const int* A, const CComplex* B, CComplex* C, int p, int q, int r)
 {
-    MatMulGeneric<false, false>(A, B, C, p, q, r);
+    MatMulRows(A, B, C, p, q, r);
 }
 
 void MatMulCxInt(const CComplex* A, const int* B, CComplex* C, int p, int q, int r)
 {
-    MatMulGeneric<false, false>(A, B, C, p, q, r);
+    MatMulRows(A, B, C, p, q, r);
 }
 
 void MatMulTransB(const CComplex* A, const CComplex* B, CComplex* C, int p, int q, int r)

@@ -1,6 +1,6 @@
 // The fast kernels give the numbers of the plain forms they replace, bit for
 // bit: the cascade of two two-ports against the elimination over the full
-// nodal matrix, and the kept inverses and eigen-factors against those
+// nodal matrix, the product against the sum over k of each entry, and the kept inverses and eigen-factors against those
 // computed afresh on a thread that has kept nothing.
 #include "math/eigen.h"
 #include "math/matrix.h"
@@ -84,6 +84,25 @@ TEST(KernelsTest, CascadeEqualsThePlainEliminationBitForBit)
             EXPECT_TRUE(SameBits(a.y[k], plain.y[k])) << "n = " << n << ", in place, block " << k;
     }
     EXPECT_EQ(g_MatError, 0);
+}
+
+TEST(KernelsTest, ProductEqualsTheSumOverKForEachEntryBitForBit)
+{
+    std::mt19937 gen(11);
+    for (int n = 1; n <= 40; n += 3) {
+        const int p = n, q = 41 - n, r = (n * 7) % 40 + 1;
+        const std::vector<CComplex> A = RandomMatrix(gen, p, q), B = RandomMatrix(gen, q, r);
+        std::vector<CComplex> fast(std::size_t(p) * r), plain(std::size_t(p) * r);
+        MatMul(A.data(), B.data(), fast.data(), p, q, r);
+        for (int i = 0; i < p; ++i)
+            for (int j = 0; j < r; ++j) {
+                CComplex s = g_CZero;
+                for (int k = 0; k < q; ++k)
+                    s += A[std::size_t(i * q + k)] * B[std::size_t(k * r + j)];
+                plain[std::size_t(i * r + j)] = s;
+            }
+        EXPECT_TRUE(SameBits(fast, plain)) << p << " x " << q << " x " << r;
+    }
 }
 
 TEST(KernelsTest, KeptResultsEqualThoseOfAThreadThatKeptNothing)
