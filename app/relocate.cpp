@@ -29,6 +29,17 @@ void MoveBy(CElement& e, SchemePoint d)
     e.cellY += d.y;
 }
 
+// The end of a branch's first half sits, unseen, on the cell of the element
+// before it (as placing puts it there): after a relocation it follows that element.
+void FollowMarkers(CKestrinDoc& doc)
+{
+    for (std::size_t i = 1; i < doc.elements.size(); ++i)
+        if (IsInvisibleMarker(*doc.elements[i])) {
+            doc.elements[i]->cellX = doc.elements[i - 1]->cellX;
+            doc.elements[i]->cellY = doc.elements[i - 1]->cellY;
+        }
+}
+
 } // namespace
 
 int FindAnchor(const CKestrinDoc& doc, int i, AnchorRule rule)
@@ -86,6 +97,7 @@ void DeleteElements(CKestrinDoc& doc, int lo, int hi)
     }
     doc.elements.erase(doc.elements.begin() + lo, doc.elements.begin() + hi + 1);
     doc.elementCount = static_cast<std::uint16_t>(doc.elements.size());
+    FollowMarkers(doc);
 }
 
 InsertGap OpenInsertGap(CKestrinDoc& doc, int start)
@@ -117,6 +129,7 @@ InsertGap OpenInsertGap(CKestrinDoc& doc, int start)
         moved[std::size_t(i)] = true;
         gap.moved.push_back(i);
     }
+    FollowMarkers(doc);
     return gap;
 }
 
@@ -125,6 +138,7 @@ void CloseInsertGap(CKestrinDoc& doc, const InsertGap& gap)
     for (int i : gap.moved)
         if (i >= 0 && std::size_t(i) < doc.elements.size())
             MoveBy(At(doc, i), {-gap.shift.x, -gap.shift.y});
+    FollowMarkers(doc);
 }
 
 int FindMovePivot(const CKestrinDoc& doc, int s)
@@ -180,6 +194,7 @@ int ApplyMoveRotate(CKestrinDoc& doc, int s, SchemePoint pivot, SchemePoint targ
                 break;
         }
     }
+    FollowMarkers(doc);
     return last;
 }
 
