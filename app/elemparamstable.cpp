@@ -9,6 +9,7 @@
 #include "dialogs/klinedlg.h"
 #include "dialogs/nagrotvdlg.h"
 #include "dialogs/nagruzdlg.h"
+#include "dialogs/obhodsheet.h"
 #include "dialogs/otvetdlg.h"
 #include "dialogs/poslsoprdlg.h"
 #include "dialogs/prisoeddlg.h"
@@ -44,6 +45,11 @@ int RunCableLine(ElemParamsCall& c)
     CStructState st;
     const int sectionKind = GetStructState(c.doc, c.index, st) ? st.kind : 0;
     return RunCableLineDialog(c.element, c.doc.elements, c.index, sectionKind, c.editing);
+}
+
+int RunBypass(ElemParamsCall& c)
+{
+    return RunBypassSheet(c.element, c.index, &c.doc.elements, c.editing);
 }
 
 int RunTransposition(ElemParamsCall& c)
@@ -109,6 +115,7 @@ const ElemParamsRow kRows[] = {
     {kDoubling, RunTapOrDoubling},
     {kBranchingStart, RunBranchingStart},
     {kCouplingDevice, RunCouplingDevice},
+    {kBypass, RunBypass},
     {kTapLoad, RunTapLoad},
     {kEndLoad, RunEndLoad},
     {kAttachedEnd, RunAttachedEnd},

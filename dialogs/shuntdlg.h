@@ -7,6 +7,7 @@
 #pragma once
 
 #include "dialogs/editpolicy.h"
+#include "dialogs/listcolumn.h"
 #include "dialogs/trapchoice.h"
 #include "model/shunts.h"
 #include "platform/modal.h"
@@ -25,11 +26,6 @@ inline constexpr const char* kEmptyShuntText = "Пустой шунт!";
 // The branch count is stored in a byte: the 256th branch is refused.
 inline constexpr const char* kTooManyShuntsText = "Число шунтов не может превышать 255!";
 inline constexpr int kMaxShunts = 255;
-
-struct ListColumn {
-    std::string title;
-    int width = 0;
-};
 
 class CShuntDlg {
 public:

@@ -6,6 +6,7 @@
 #include "dialogs/ui/klinedialog.h"
 #include "dialogs/ui/nagrotvdialog.h"
 #include "dialogs/ui/nagruzdialog.h"
+#include "dialogs/ui/obhodsheetdialog.h"
 #include "dialogs/ui/otvetdialog.h"
 #include "dialogs/ui/prisoeddialog.h"
 #include "dialogs/ui/razvetvdialog.h"
@@ -27,4 +28,5 @@ void RegisterElementDialogs()
     RegisterNagruzDialog();
     RegisterEndModDialog();
     RegisterImpedanceDialogs();
+    RegisterBypassSheet();
 }

@@ -1,5 +1,6 @@
 #include "dialogs/ui/obhzagpage.h"
 
+#include "dialogs/editpolicy.h"
 #include "dialogs/ui/propertysheetdialog.h"
 #include "dialogs/ui/trapcombo.h"
 #include "dialogs/ui/uitext.h"

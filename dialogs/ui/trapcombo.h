@@ -3,7 +3,7 @@
 // and rows of the model.
 #pragma once
 
-#include "dialogs/shuntdlg.h"
+#include "dialogs/listcolumn.h"
 #include "dialogs/trapchoice.h"
 
 #include <QComboBox>

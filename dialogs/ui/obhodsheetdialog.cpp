@@ -1,0 +1,44 @@
+#include "dialogs/ui/obhodsheetdialog.h"
+
+#include "dialogs/ui/obhklpage.h"
+#include "dialogs/ui/obhmatpage.h"
+#include "dialogs/ui/obhobhpage.h"
+#include "dialogs/ui/obhvibpage.h"
+#include "dialogs/ui/obhzagpage.h"
+#include "dialogs/ui/uitext.h"
+
+#include <QApplication>
+
+ObhodSheetDialog::ObhodSheetDialog(CObhodSheet& sheet, QWidget* parent)
+    : PropertySheetDialog(sheet, U(sheet.caption), parent)
+{
+    setObjectName("ObhodSheetDialog");
+    for (int i = 0; i < sheet.PageCount(); ++i) {
+        PropertyPageModel* page = &sheet.Page(i);
+        if (page == &sheet.m_vib) {
+            m_vib = new ObhVibPage(sheet.m_vib);
+            m_vib->AddTo(*this);
+        } else if (page == &sheet.m_obh) {
+            m_obh = new ObhObhPage(sheet.m_obh);
+            m_obh->AddTo(*this);
+        } else if (page == &sheet.m_zag) {
+            m_zag = new ObhZagPage(sheet.m_zag);
+            m_zag->AddTo(*this);
+        } else if (page == &sheet.m_mat) {
+            m_mat = new ObhMatPage(sheet.m_mat);
+            m_mat->AddTo(*this);
+        } else if (page == &sheet.m_kl) {
+            m_kl = new ObhKLPage(sheet.m_kl);
+            m_kl->AddTo(*this);
+        }
+    }
+    Start();
+}
+
+void RegisterBypassSheet()
+{
+    ModalRunner<CObhodSheet>::Set([](CObhodSheet& sheet) {
+        ObhodSheetDialog dlg(sheet, QApplication::activeWindow());
+        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    });
+}
