@@ -1,9 +1,9 @@
 // The scheme view of the main window: in view mode 0 it draws the task's
 // chain of elements on a grid, in modes 1-3 it shows a text listing.  This is
-// the view's state and the operations the main frame calls; the widget that
-// paints it implements ViewHost.  The scheme drawing, placing elements and the
-// listings fill it in; until then the operations keep the state consistent
-// and do nothing visible beyond a repaint.
+// the view's state and the operations the main frame and the widget call:
+// layout and zoom, the listings, the text selection, the clicks that select
+// and place elements and the element commands.  The widget that paints it
+// implements ViewHost; everything here is testable without it.
 #pragma once
 
 #include "app/candidates.h"
