@@ -7,61 +7,46 @@
 #include <QPixmap>
 
 #include <array>
-#include <functional>
 
 using namespace cmd;
 
 namespace {
-
-constexpr int kSize = 24;
 
 const QColor kInk(40, 40, 40);
 const QColor kPaper(250, 250, 250);
 const QColor kBlue(30, 90, 170);
 const QColor kYellow(235, 190, 30);
 
-QIcon Draw(const std::function<void(QPainter&)>& fn)
-{
-    QPixmap pm(kSize, kSize);
-    pm.fill(Qt::transparent);
-    {
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        fn(p);
-    }
-    return QIcon(pm);
-}
-
 // An element's cell as the scheme draws it.
 void CellFrame(QPainter& p)
 {
     p.setPen(QPen(QColor(155, 155, 0), 1.5));
     p.setBrush(kBlue);
-    p.drawRoundedRect(QRectF(1.5, 1.5, kSize - 3, kSize - 3), 3, 3);
+    p.drawRoundedRect(QRectF(1.5, 1.5, kIconSize - 3, kIconSize - 3), 3, 3);
 }
 
 // An element command: the cell with the element's abbreviation.
 QIcon ElementCell(const char* abbr)
 {
-    return Draw([abbr](QPainter& p) {
+    return DrawIcon([abbr](QPainter& p) {
         CellFrame(p);
         QFont f;
         f.setPixelSize(QString::fromUtf8(abbr).size() > 2 ? 8 : 10);
         f.setBold(true);
         p.setFont(f);
         p.setPen(kYellow);
-        p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, QString::fromUtf8(abbr));
+        p.drawText(QRect(0, 0, kIconSize, kIconSize), Qt::AlignCenter, QString::fromUtf8(abbr));
     });
 }
 
 // The fork of a branching: two lines joining on the left (start) or on the right (end).
 QIcon Fork(bool start)
 {
-    return Draw([start](QPainter& p) {
+    return DrawIcon([start](QPainter& p) {
         CellFrame(p);
         p.setPen(QPen(kYellow, 2));
         if (!start) {
-            p.translate(kSize, 0);
+            p.translate(kIconSize, 0);
             p.scale(-1, 1);
         }
         p.drawPolyline(QPolygonF({QPointF(3, 11), QPointF(9, 11), QPointF(20, 4)}));
@@ -221,31 +206,31 @@ QIcon CommandIcon(int id)
 {
     switch (id) {
     case ID_FILE_NEW:
-        return Draw(DrawNew);
+        return DrawIcon(DrawNew);
     case ID_FILE_OPEN:
-        return Draw(DrawOpen);
+        return DrawIcon(DrawOpen);
     case ID_FILE_SAVE:
-        return Draw(DrawSave);
+        return DrawIcon(DrawSave);
     case ID_FILE_PRINT:
-        return Draw(DrawPrint);
+        return DrawIcon(DrawPrint);
     case ID_EDIT_COPY:
-        return Draw(DrawCopy);
+        return DrawIcon(DrawCopy);
     case ID_ADD_TO_BUFFER:
-        return Draw(DrawBuffer);
+        return DrawIcon(DrawBuffer);
     case ID_ZOOM_NORMAL:
-        return Draw(DrawZoomNormal);
+        return DrawIcon(DrawZoomNormal);
     case ID_ZOOM_FIT:
-        return Draw(DrawZoomFit);
+        return DrawIcon(DrawZoomFit);
     case ID_TOGGLE_WARNINGS:
-        return Draw(DrawWarnings);
+        return DrawIcon(DrawWarnings);
     case ID_TASK_BASE_DATA:
-        return Draw(DrawBaseData);
+        return DrawIcon(DrawBaseData);
     case ID_SAVE_INTERMEDIATE:
-        return Draw(DrawSaveIntermediate);
+        return DrawIcon(DrawSaveIntermediate);
     case ID_FINISH_EDIT:
-        return Draw(DrawFinish);
+        return DrawIcon(DrawFinish);
     case ID_CANCEL_EDIT:
-        return Draw(DrawCancel);
+        return DrawIcon(DrawCancel);
     // Element commands: the abbreviations the scheme writes in the cells.
     case ID_ELEM_END_LOAD:
         return ElementCell("КН");
@@ -280,6 +265,18 @@ QIcon CommandIcon(int id)
     default:
         return QIcon();
     }
+}
+
+QIcon DrawIcon(const std::function<void(QPainter&)>& paint)
+{
+    QPixmap pm(kIconSize, kIconSize);
+    pm.fill(Qt::transparent);
+    {
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        paint(p);
+    }
+    return QIcon(pm);
 }
 
 QIcon AppIcon()

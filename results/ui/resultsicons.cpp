@@ -6,28 +6,12 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
-
-#include <functional>
 
 namespace {
 
-constexpr int kSize = 24;
 const QColor kInk(40, 40, 40);
 const QColor kBlue(30, 90, 170);
 const QColor kRed(190, 40, 40);
-
-QIcon Draw(const std::function<void(QPainter&)>& fn)
-{
-    QPixmap pm(kSize, kSize);
-    pm.fill(Qt::transparent);
-    {
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        fn(p);
-    }
-    return QIcon(pm);
-}
 
 // Two axes in the lower left corner.
 void Axes(QPainter& p)
@@ -50,7 +34,7 @@ void Curve(QPainter& p)
 // A dotted range mark, along X (vertical marks) or along Y.
 QIcon RangeChoice(bool alongX)
 {
-    return Draw([alongX](QPainter& p) {
+    return DrawIcon([alongX](QPainter& p) {
         Axes(p);
         Curve(p);
         p.setPen(QPen(kRed, 1.4, Qt::DotLine));
@@ -67,7 +51,7 @@ QIcon RangeChoice(bool alongX)
 // Arrows to both ends of an axis.
 QIcon FullRange(bool alongX)
 {
-    return Draw([alongX](QPainter& p) {
+    return DrawIcon([alongX](QPainter& p) {
         p.setPen(QPen(kInk, 1.6));
         if (alongX) {
             p.drawLine(QPointF(3, 12), QPointF(21, 12));
@@ -87,7 +71,7 @@ QIcon FullRange(bool alongX)
 
 QIcon Shift(bool left)
 {
-    return Draw([left](QPainter& p) {
+    return DrawIcon([left](QPainter& p) {
         Axes(p);
         QPainterPath arrow;
         const double x0 = left ? 18 : 7, x1 = left ? 7 : 18;
@@ -103,7 +87,7 @@ QIcon Shift(bool left)
 
 QIcon Text(const char* text, bool curve)
 {
-    return Draw([text, curve](QPainter& p) {
+    return DrawIcon([text, curve](QPainter& p) {
         if (curve) {
             Axes(p);
             Curve(p);
@@ -113,7 +97,7 @@ QIcon Text(const char* text, bool curve)
         f.setBold(true);
         p.setFont(f);
         p.setPen(curve ? kRed : kInk);
-        p.drawText(QRect(0, curve ? 12 : 0, kSize, curve ? 12 : kSize), Qt::AlignCenter, QString::fromUtf8(text));
+        p.drawText(QRect(0, curve ? 12 : 0, kIconSize, curve ? 12 : kIconSize), Qt::AlignCenter, QString::fromUtf8(text));
     });
 }
 
@@ -140,14 +124,14 @@ QIcon ResultsCommandIcon(int id)
     case gc::BufferShiftRight:
         return Shift(false);
     case gc::NotFromZero:
-        return Draw([](QPainter& p) {
+        return DrawIcon([](QPainter& p) {
             Axes(p);
             Curve(p);
             p.setPen(QPen(kRed, 1.6));
             p.drawLine(QPointF(1, 22), QPointF(8, 15));
         });
     case rescmd::Legend:
-        return Draw([](QPainter& p) {
+        return DrawIcon([](QPainter& p) {
             for (int k = 0; k < 3; ++k) {
                 p.setPen(QPen(k == 1 ? kRed : kBlue, 2));
                 p.drawLine(QPointF(3, 6 + 6 * k), QPointF(10, 6 + 6 * k));
@@ -156,7 +140,7 @@ QIcon ResultsCommandIcon(int id)
             }
         });
     case gc::ByFrequency:
-        return Draw([](QPainter& p) {
+        return DrawIcon([](QPainter& p) {
             Axes(p);
             Curve(p);
             p.setPen(QPen(kRed, 1.4));
