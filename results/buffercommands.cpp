@@ -3,7 +3,6 @@
 #include "results/comparebuffer.h"
 #include "results/resulttext.h"
 
-#include <algorithm>
 
 using namespace rescmd;
 namespace gc = GraphCommand;
@@ -43,13 +42,6 @@ const std::vector<ResultsCommandInfo>& BufferCommands()
         {HelpContents, "&Содержание", "Справка о результатах расчетов", ""},
     };
     return commands;
-}
-
-const ResultsCommandInfo* FindBufferCommand(int id)
-{
-    const auto& all = BufferCommands();
-    auto it = std::find_if(all.begin(), all.end(), [id](const ResultsCommandInfo& c) { return c.id == id; });
-    return it == all.end() ? nullptr : &*it;
 }
 
 const std::vector<ResultsMenu>& BufferMenuLayout()

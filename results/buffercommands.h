@@ -12,7 +12,6 @@
 class CompareBuffer;
 
 const std::vector<ResultsCommandInfo>& BufferCommands();
-const ResultsCommandInfo* FindBufferCommand(int id);
 const std::vector<ResultsMenu>& BufferMenuLayout();
 const std::vector<int>& BufferToolbarLayout();
 

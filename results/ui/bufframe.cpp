@@ -8,16 +8,15 @@
 #include "platform/modal.h"
 #include "results/vibrezbufdlg.h"
 #include "results/ui/bufview.h"
+#include "results/ui/commandbars.h"
 #include "results/ui/graphcommands.h"
 #include "results/ui/resultshelp.h"
-#include "results/ui/resultsicons.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -47,42 +46,10 @@ CBufFrame::CBufFrame(QWidget* parent) : QMainWindow(parent)
     connect(m_view, &CBufView::GraphChanged, this, &CBufFrame::UpdateCommandUi);
 
     for (const ResultsCommandInfo& c : BufferCommands())
-        MakeAction(c.id);
-    for (const ResultsMenu& top : BufferMenuLayout()) {
-        QMenu* menu = menuBar()->addMenu(U(top.title));
-        connect(menu, &QMenu::aboutToShow, this, &CBufFrame::UpdateCommandUi);
-        QMenu* target = menu;
-        int left = 0;
-        std::size_t submenu = 0;
-        for (int id : top.items) {
-            if (id < 0) {
-                target = menu->addMenu(U(top.submenus[submenu++]));
-                left = -id;
-                continue;
-            }
-            if (id == 0)
-                target->addSeparator();
-            else
-                target->addAction(Action(id));
-            if (left > 0 && --left == 0)
-                target = menu;
-        }
-    }
-    m_toolBar = new QToolBar(U("Стандартная"), this);
-    m_toolBar->setObjectName("BufferBar");
-    m_toolBar->setIconSize(QSize(24, 24));
-    for (int id : BufferToolbarLayout()) {
-        if (id == 0)
-            m_toolBar->addSeparator();
-        else
-            m_toolBar->addAction(Action(id));
-    }
-    addToolBar(Qt::TopToolBarArea, m_toolBar);
-    statusBar()->showMessage(U(kIdleMessage));
-    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
-        if (text.isEmpty())
-            statusBar()->showMessage(U(kIdleMessage));
-    });
+        m_actions[c.id] = MakeCommandAction(*this, c, IsBufferCheckable(c.id), [this, id = c.id] { Dispatch(id); });
+    BuildCommandMenus(*this, BufferMenuLayout(), m_actions, [this] { UpdateCommandUi(); });
+    m_toolBar = BuildCommandToolBar(*this, "BufferBar", BufferToolbarLayout(), m_actions);
+    KeepIdlePrompt(*this);
     resize(760, 560);
     connect(&m_idleTimer, &QTimer::timeout, this, &CBufFrame::UpdateCommandUi);
     m_idleTimer.start(200);
@@ -93,24 +60,6 @@ CBufFrame::~CBufFrame()
     m_idleTimer.stop();
     if (g_pBufFrame == this)
         g_pBufFrame = nullptr;
-}
-
-QAction* CBufFrame::MakeAction(int id)
-{
-    const ResultsCommandInfo* info = FindBufferCommand(id);
-    auto* a = new QAction(U(info->menuText), this);
-    a->setStatusTip(U(info->prompt));
-    a->setToolTip(U(info->prompt));
-    if (*info->shortcut)
-        a->setShortcut(QKeySequence(U(info->shortcut)));
-    a->setIcon(ResultsCommandIcon(id));
-    a->setIconVisibleInMenu(false);
-    a->setCheckable(IsBufferCheckable(id));
-    a->setEnabled(false);
-    connect(a, &QAction::triggered, this, [this, id] { Dispatch(id); });
-    addAction(a);
-    m_actions[id] = a;
-    return a;
 }
 
 QAction* CBufFrame::Action(int id) const
@@ -133,12 +82,7 @@ BufferUiState CBufFrame::UiState() const
 void CBufFrame::UpdateCommandUi()
 {
     const BufferUiState s = UiState();
-    for (auto& [id, action] : m_actions) {
-        const ResultsCommandState st = GetBufferCommandState(id, s);
-        action->setEnabled(st.enabled);
-        if (action->isCheckable())
-            action->setChecked(st.checked);
-    }
+    ApplyCommandStates(m_actions, [&s](int id) { return GetBufferCommandState(id, s); });
 }
 
 void CBufFrame::TakeChoice(int newQuantity, int count)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "results/buffercommands.h"
+#include "results/ui/commandbars.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -42,7 +43,6 @@ protected:
     QMenu* createPopupMenu() override;
 
 private:
-    QAction* MakeAction(int id);
     void OnChoose();
     void OnCopy();
     void OnFilePrint();
@@ -50,7 +50,7 @@ private:
 
     CBufView* m_view = nullptr;
     QToolBar* m_toolBar = nullptr;
-    std::map<int, QAction*> m_actions;
+    CommandActions m_actions;
     QTimer m_idleTimer;
 };
 

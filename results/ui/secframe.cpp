@@ -16,10 +16,10 @@
 #include "platform/messages.h"
 #include "results/razdelitel.h"
 #include "results/templates.h"
+#include "results/ui/commandbars.h"
 #include "results/ui/graphcommands.h"
 #include "results/ui/resultshelp.h"
 #include "results/ui/resultswindows.h"
-#include "results/ui/resultsicons.h"
 #include "results/ui/secview.h"
 
 #include <QAction>
@@ -27,7 +27,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -63,44 +62,10 @@ CSecFrame::CSecFrame(QWidget* parent) : QMainWindow(parent)
     connect(m_view, &CSecView::SelectionChanged, this, &CSecFrame::UpdateCommandUi);
 
     for (const ResultsCommandInfo& c : ResultsCommands())
-        MakeAction(c.id);
-    for (const ResultsMenu& top : ResultsMenuLayout()) {
-        QMenu* menu = menuBar()->addMenu(U(top.title));
-        connect(menu, &QMenu::aboutToShow, this, &CSecFrame::UpdateCommandUi);
-        QMenu* target = menu;
-        int left = 0;
-        std::size_t submenu = 0;
-        for (int id : top.items) {
-            if (id < 0) {
-                target = menu->addMenu(U(top.submenus[submenu++]));
-                left = -id;
-                continue;
-            }
-            if (id == 0)
-                target->addSeparator();
-            else
-                target->addAction(Action(id));
-            if (left > 0 && --left == 0)
-                target = menu;
-        }
-    }
-
-    m_toolBar = new QToolBar(U("Стандартная"), this);
-    m_toolBar->setObjectName("ResultsBar");
-    m_toolBar->setIconSize(QSize(24, 24));
-    for (int id : ResultsToolbarLayout()) {
-        if (id == 0)
-            m_toolBar->addSeparator();
-        else
-            m_toolBar->addAction(Action(id));
-    }
-    addToolBar(Qt::TopToolBarArea, m_toolBar);
-
-    statusBar()->showMessage(U(kIdleMessage));
-    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
-        if (text.isEmpty())
-            statusBar()->showMessage(U(kIdleMessage));
-    });
+        MakeAction(c);
+    BuildCommandMenus(*this, ResultsMenuLayout(), m_actions, [this] { UpdateCommandUi(); });
+    m_toolBar = BuildCommandToolBar(*this, "ResultsBar", ResultsToolbarLayout(), m_actions);
+    KeepIdlePrompt(*this);
 
     resize(760, 560);
     connect(&m_idleTimer, &QTimer::timeout, this, &CSecFrame::UpdateCommandUi);
@@ -115,32 +80,17 @@ CSecFrame::~CSecFrame()
         g_pResFrame = nullptr;
 }
 
-QAction* CSecFrame::MakeAction(int id)
+void CSecFrame::MakeAction(const ResultsCommandInfo& info)
 {
-    const ResultsCommandInfo* info = FindResultsCommand(id);
-    auto* a = new QAction(this);
-    QString prompt = U(info->prompt);
+    const int id = info.id;
+    QAction* a = MakeCommandAction(*this, info, IsResultsCheckable(id), [this, id] { Dispatch(id); });
     // The commands the main window also has carry its prompts.
-    if (prompt.isEmpty())
+    if (!*info.prompt)
         if (const CommandInfo* shell = FindCommand(id)) {
             a->setStatusTip(QString::fromStdString(CommandStatusText(*shell)));
             a->setToolTip(QString::fromStdString(CommandToolTip(*shell)));
         }
-    if (!prompt.isEmpty()) {
-        a->setStatusTip(prompt);
-        a->setToolTip(prompt);
-    }
-    a->setText(U(info->menuText));
-    if (*info->shortcut)
-        a->setShortcut(QKeySequence(U(info->shortcut)));
-    a->setIcon(ResultsCommandIcon(id));
-    a->setIconVisibleInMenu(false);
-    a->setCheckable(IsResultsCheckable(id));
-    a->setEnabled(false);
-    connect(a, &QAction::triggered, this, [this, id] { Dispatch(id); });
-    addAction(a);
     m_actions[id] = a;
-    return a;
 }
 
 QAction* CSecFrame::Action(int id) const
@@ -173,12 +123,7 @@ ResultsUiState CSecFrame::UiState() const
 void CSecFrame::UpdateCommandUi()
 {
     const ResultsUiState s = UiState();
-    for (auto& [id, action] : m_actions) {
-        const ResultsCommandState st = GetResultsCommandState(id, s);
-        action->setEnabled(st.enabled);
-        if (action->isCheckable())
-            action->setChecked(st.checked);
-    }
+    ApplyCommandStates(m_actions, [&s](int id) { return GetResultsCommandState(id, s); });
 }
 
 void CSecFrame::Dispatch(int id)

@@ -6,6 +6,7 @@
 
 #include "results/resultscommands.h"
 #include "results/secframestate.h"
+#include "results/ui/commandbars.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -59,14 +60,14 @@ protected:
     QMenu* createPopupMenu() override;
 
 private:
-    QAction* MakeAction(int id);
+    void MakeAction(const ResultsCommandInfo& info);
     void CopyText(const std::string& text);
     void FocusFrame();
 
     SecFrameState m_state;
     CSecView* m_view = nullptr;
     QToolBar* m_toolBar = nullptr;
-    std::map<int, QAction*> m_actions;
+    CommandActions m_actions;
     QTimer m_idleTimer;
 };
 
