@@ -7,6 +7,7 @@
 #include "model/element.h"
 #include "model/shunts.h"
 #include "platform/messages.h"
+#include "wiredelement.h"
 
 #include <gtest/gtest.h>
 
@@ -18,23 +19,6 @@ protected:
     void TearDown() override { ResetModelGlobals(); }
     ScriptedMessages messages;
 };
-
-CElement Element(int type, int circuits, int ground)
-{
-    CElement e;
-    e.SetType(type);
-    e.data = CreateElementData(type);
-    int j = 0;
-    for (int k = 0; k < circuits; ++k)
-        for (int p = 0; p < 3; ++p)
-            e.inMap[j++] = 4 * k + p;
-    for (int k = 0; k < ground; ++k)
-        e.inMap[j++] = 4 * k + 3;
-    e.wirePositions = std::uint8_t(j);
-    e.circuits = std::uint8_t(circuits);
-    e.groundWires = std::uint8_t(ground);
-    return e;
-}
 
 TEST_F(LoadDialogTest, TapEndNeedsACapacitanceOnlyWhenLoadedOnIt)
 {
@@ -49,7 +33,7 @@ TEST_F(LoadDialogTest, TapEndNeedsACapacitanceOnlyWhenLoadedOnIt)
         {0, "150", IDOK, 0.0}, {1, "abc", IDOK, 0.0},
     };
     for (const Case& c : cases) {
-        CElement e = Element(kTapLoad, 1, 0);
+        CElement e = WiredElement(kTapLoad, 1, 0);
         CNagrOtvDlg d;
         d.element = &e;
         d.data = e.Data<CNagrOtv>();
@@ -70,7 +54,7 @@ TEST_F(LoadDialogTest, TapEndNeedsACapacitanceOnlyWhenLoadedOnIt)
 TEST_F(LoadDialogTest, EndLoadEntersOnlyNumbersAndKeepsStoredLoadsOfAnotherCount)
 {
     g_nSplitConductor = 1;
-    CElement e = Element(kEndLoad, 1, 1);  // 4 conductors, 5 wires with the split one
+    CElement e = WiredElement(kEndLoad, 1, 1);  // 4 conductors, 5 wires with the split one
     CNagruz* stored = e.Data<CNagruz>();
     stored->count = 2;
     stored->values = {50.0, -1.0};  // entered for the old count
@@ -109,7 +93,7 @@ TEST_F(LoadDialogTest, EndLoadEntersOnlyNumbersAndKeepsStoredLoadsOfAnotherCount
 
 TEST_F(LoadDialogTest, EndLoadWithoutLoadsWaitsForOneButClosesOutsideEditingMode)
 {
-    CElement e = Element(kEndLoad, 1, 0);
+    CElement e = WiredElement(kEndLoad, 1, 0);
     CNagruzDlg d;
     d.element = &e;
     d.OnInitDialog();
@@ -128,7 +112,7 @@ TEST_F(LoadDialogTest, EndLoadWithoutLoadsWaitsForOneButClosesOutsideEditingMode
 
 TEST_F(LoadDialogTest, EndLoadPhasingGetsOneWireLessWithASplitConductor)
 {
-    CElement e = Element(kEndLoad, 1, 0);
+    CElement e = WiredElement(kEndLoad, 1, 0);
     int phased = -1;
     ScopedModalRunner<CFazirDlg> runner([&](CFazirDlg& f) {
         phased = f.wireCount;
@@ -150,7 +134,7 @@ TEST_F(LoadDialogTest, EndLoadPhasingGetsOneWireLessWithASplitConductor)
 
 TEST_F(LoadDialogTest, AttachedEndResistiveOnlyKeepsTwoColumnsAndLoadedValuesSurviveARadioTrip)
 {
-    CElement e = Element(kAttachedEnd, 0, 3);
+    CElement e = WiredElement(kAttachedEnd, 0, 3);
     CEndMod* data = e.Data<CEndMod>();
     data->kind = 1;
     data->count = 2;           // stored for fewer wires than the element has

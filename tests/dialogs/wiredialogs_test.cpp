@@ -9,6 +9,7 @@
 #include "model/element.h"
 #include "model/shunts.h"
 #include "platform/messages.h"
+#include "wiredelement.h"
 
 #include <gtest/gtest.h>
 
@@ -24,24 +25,6 @@ protected:
 
     std::string LastText() const { return messages.messages().empty() ? "" : messages.messages().back().text; }
 };
-
-// An element entered by circuits circuits (phases A, B, C) then ground ground wires.
-CElement Line(int type, int circuits, int ground)
-{
-    CElement e;
-    e.SetType(type);
-    e.data = CreateElementData(type);
-    int j = 0;
-    for (int k = 0; k < circuits; ++k)
-        for (int p = 0; p < 3; ++p)
-            e.inMap[j++] = 4 * k + p;
-    for (int k = 0; k < ground; ++k)
-        e.inMap[j++] = 4 * k + 3;
-    e.wirePositions = std::uint8_t(j);
-    e.circuits = std::uint8_t(circuits);
-    e.groundWires = std::uint8_t(ground);
-    return e;
-}
 
 // --- change of the number of wires -------------------------------------
 
@@ -178,7 +161,7 @@ TEST_F(WireDialogTest, PhasingSwapsCodesAndListsThemPhaseWiresFirst)
 
 TEST_F(WireDialogTest, TranspositionSwapsPositionsAndRefusesAStoredOrderThatIsNoPermutation)
 {
-    CElement e = Line(kTransposition, 2, 0);
+    CElement e = WiredElement(kTransposition, 2, 0);
     CTransp* t = e.Data<CTransp>();
     CTranspDlg d;
     d.element = &e;
@@ -240,7 +223,7 @@ void Choose(COtvetDlg& d, std::initializer_list<int> boxes)
 TEST_F(WireDialogTest, TapChoiceHiddenOnOneCircuitOrDcAndTakesEveryWire)
 {
     for (bool dc : {false, true}) {
-        CElement e = Line(kTap, dc ? 2 : 1, 1);
+        CElement e = WiredElement(kTap, dc ? 2 : 1, 1);
         COtvetDlg d;
         d.m_pElement = &e;
         d.dc = dc;
@@ -255,7 +238,7 @@ TEST_F(WireDialogTest, TapChoiceHiddenOnOneCircuitOrDcAndTakesEveryWire)
 
 TEST_F(WireDialogTest, DoublingOfMoreThanTwentyWiresIsRefusedWithTheDoubledCount)
 {
-    CElement e = Line(kDoubling, 8, 2);
+    CElement e = WiredElement(kDoubling, 8, 2);
     COtvetDlg d = Otvet(e);
     EXPECT_EQ(d.caption, "Удвоение числа проводов");
     Choose(d, {0, 1, 2, 3, 4, 5, 6});  // 21 wires
@@ -273,7 +256,7 @@ TEST_F(WireDialogTest, DoublingOfMoreThanTwentyWiresIsRefusedWithTheDoubledCount
 
 TEST_F(WireDialogTest, TapRefusalsAndAChoiceOfEverythingStoredAsAllCircuits)
 {
-    CElement e = Line(kTap, 2, 1);
+    CElement e = WiredElement(kTap, 2, 1);
     COtvetDlg d = Otvet(e);
     ASSERT_EQ(d.m_buttons.buttons.size(), 3u);
     Choose(d, {2});  // the ground wire alone
@@ -314,9 +297,9 @@ TEST_F(WireDialogTest, BypassClosingADoublingChecksTheOrderOfItsWires)
 {
     // Doubling of circuit 1 on a two-circuit line: the doubled line carries 1A 1B 1C then the new 3A 3B 3C.
     ElementChain chain;
-    chain.push_back(std::make_unique<CElement>(Line(kCouplingDevice, 2, 0)));
-    chain.push_back(std::make_unique<CElement>(Line(kDoubling, 2, 0)));
-    CElement bypass = Line(kBypass, 2, 0);
+    chain.push_back(std::make_unique<CElement>(WiredElement(kCouplingDevice, 2, 0)));
+    chain.push_back(std::make_unique<CElement>(WiredElement(kDoubling, 2, 0)));
+    CElement bypass = WiredElement(kBypass, 2, 0);
     const int doubled[] = {0, 1, 2, 8, 9, 10};
     std::copy(doubled, doubled + 6, bypass.inMap);
     COtvetDlg d;
@@ -348,7 +331,7 @@ TEST_F(WireDialogTest, BypassClosingADoublingChecksTheOrderOfItsWires)
 
     // No doubling before the bypass: nothing to check against.
     ElementChain plain;
-    plain.push_back(std::make_unique<CElement>(Line(kCouplingDevice, 2, 0)));
+    plain.push_back(std::make_unique<CElement>(WiredElement(kCouplingDevice, 2, 0)));
     COtvetDlg none;
     none.m_pElement = &bypass;
     none.m_bEndsDoubling = 1;
@@ -360,7 +343,7 @@ TEST_F(WireDialogTest, BypassClosingADoublingChecksTheOrderOfItsWires)
 
 TEST_F(WireDialogTest, BypassOfGroundWiresOnlyEndsWithOk)
 {
-    CElement e = Line(kBypass, 0, 2);
+    CElement e = WiredElement(kBypass, 0, 2);
     COtvetDlg d = Otvet(e);
     EXPECT_EQ(d.caption, "Обход");
     EXPECT_FALSE(d.fieldEnabled);
@@ -371,7 +354,7 @@ TEST_F(WireDialogTest, BypassOfGroundWiresOnlyEndsWithOk)
 
 TEST_F(WireDialogTest, OutsideEditingModeTheTapDialogWritesNothing)
 {
-    CElement e = Line(kTap, 2, 0);
+    CElement e = WiredElement(kTap, 2, 0);
     e.name = "Отв";
     COtvetDlg d;
     d.m_pElement = &e;
@@ -388,7 +371,7 @@ TEST_F(WireDialogTest, OutsideEditingModeTheTapDialogWritesNothing)
 
 TEST_F(WireDialogTest, BranchingKeepsACircuitInEachBranchAndSplitsTheMap)
 {
-    CElement e = Line(kBranchingStart, 3, 1);
+    CElement e = WiredElement(kBranchingStart, 3, 1);
     CRazvetvDlg d;
     d.m_pElement = &e;
     d.OnInitDialog();

@@ -11,6 +11,8 @@
 #include "model/element.h"
 #include "model/shunts.h"
 #include "platform/messages.h"
+#include "../wiredelement.h"
+#include "dialogshot.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,37 +28,12 @@
 
 namespace {
 
-void Screenshot(QWidget& w, const char* name)
-{
-    w.show();
-    QApplication::processEvents();
-    QDir().mkpath(KESTRIN_SCREENSHOT_DIR);
-    QVERIFY(w.grab().save(QString(KESTRIN_SCREENSHOT_DIR) + "/" + name + ".png"));
-}
-
 void Type(QLineEdit* edit, const QString& text)
 {
     edit->clear();
     edit->setFocus();
     for (QChar ch : text)
         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
-CElement Element(int type, int circuits, int ground)
-{
-    CElement e;
-    e.SetType(type);
-    e.data = CreateElementData(type);
-    int j = 0;
-    for (int k = 0; k < circuits; ++k)
-        for (int p = 0; p < 3; ++p)
-            e.inMap[j++] = 4 * k + p;
-    for (int k = 0; k < ground; ++k)
-        e.inMap[j++] = 4 * k + 3;
-    e.wirePositions = std::uint8_t(j);
-    e.circuits = std::uint8_t(circuits);
-    e.groundWires = std::uint8_t(ground);
-    return e;
 }
 
 } // namespace
@@ -102,7 +79,7 @@ void LoadDialogsTest::couplingDeviceEntersWiresThroughItsControls()
 {
     ScriptedMessages msgs;
     RegisterElementDialogs();
-    CElement e = Element(kCouplingDevice, 1, 1);
+    CElement e = WiredElement(kCouplingDevice, 1, 1);
     CPrisoedDlg model;
     model.m_pElement = &e;
     model.m_pUpr = e.Data<CUpr>();
@@ -153,7 +130,7 @@ void LoadDialogsTest::couplingDeviceEntersWiresThroughItsControls()
 
 void LoadDialogsTest::couplingDeviceReadOnly()
 {
-    CElement e = Element(kCouplingDevice, 1, 0);
+    CElement e = WiredElement(kCouplingDevice, 1, 0);
     CUpr& upr = *e.Data<CUpr>();
     upr.devices.resize(1);
     upr.devices[0].wire = 1;
@@ -178,7 +155,7 @@ void LoadDialogsTest::couplingDeviceReadOnly()
 void LoadDialogsTest::tapEndRefusesAMissingCapacitance()
 {
     ScriptedMessages msgs;
-    CElement e = Element(kTapLoad, 1, 0);
+    CElement e = WiredElement(kTapLoad, 1, 0);
     CNagrOtvDlg model;
     model.element = &e;
     model.data = e.Data<CNagrOtv>();
@@ -199,7 +176,7 @@ void LoadDialogsTest::tapEndRefusesAMissingCapacitance()
 
 void LoadDialogsTest::endLoadWaitsForALoad()
 {
-    CElement e = Element(kEndLoad, 1, 1);
+    CElement e = WiredElement(kEndLoad, 1, 1);
     CNagruzDlg model;
     model.element = &e;
     model.isFirstElement = 1;
@@ -228,7 +205,7 @@ void LoadDialogsTest::endLoadWaitsForALoad()
 
 void LoadDialogsTest::attachedEndShowsResistancesOnly()
 {
-    CElement e = Element(kAttachedEnd, 0, 2);
+    CElement e = WiredElement(kAttachedEnd, 0, 2);
     CEndMod& end = *e.Data<CEndMod>();
     end.kind = 1;
     end.count = 2;

@@ -17,6 +17,8 @@
 #include "model/element.h"
 #include "model/shunts.h"
 #include "platform/messages.h"
+#include "../wiredelement.h"
+#include "dialogshot.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -33,35 +35,10 @@
 
 namespace {
 
-void Screenshot(QWidget& w, const char* name)
-{
-    w.show();
-    QApplication::processEvents();
-    QDir().mkpath(KESTRIN_SCREENSHOT_DIR);
-    QVERIFY(w.grab().save(QString(KESTRIN_SCREENSHOT_DIR) + "/" + name + ".png"));
-}
-
 void TypeText(QWidget* w, const QString& text)
 {
     for (QChar ch : text)
         QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
-CElement Line(int type, int circuits, int ground)
-{
-    CElement e;
-    e.SetType(type);
-    e.data = CreateElementData(type);
-    int j = 0;
-    for (int k = 0; k < circuits; ++k)
-        for (int p = 0; p < 3; ++p)
-            e.inMap[j++] = 4 * k + p;
-    for (int k = 0; k < ground; ++k)
-        e.inMap[j++] = 4 * k + 3;
-    e.wirePositions = std::uint8_t(j);
-    e.circuits = std::uint8_t(circuits);
-    e.groundWires = std::uint8_t(ground);
-    return e;
 }
 
 class PlainPage : public PropertyPageModel {
@@ -160,7 +137,7 @@ void WireDialogsTest::phasingDialogSwapsThroughItsCombo()
 
 void WireDialogsTest::transpositionDialogTakesTypedNameAndNewPosition()
 {
-    CElement e = Line(kTransposition, 2, 1);
+    CElement e = WiredElement(kTransposition, 2, 1);
     CTranspDlg model;
     model.element = &e;
     model.transp = e.Data<CTransp>();
@@ -180,7 +157,7 @@ void WireDialogsTest::transpositionDialogTakesTypedNameAndNewPosition()
 
 void WireDialogsTest::transpositionDialogReadOnlyHidesCancel()
 {
-    CElement e = Line(kTransposition, 1, 0);
+    CElement e = WiredElement(kTransposition, 1, 0);
     CTranspDlg model;
     model.element = &e;
     model.transp = e.Data<CTransp>();
@@ -196,7 +173,7 @@ void WireDialogsTest::transpositionDialogReadOnlyHidesCancel()
 
 void WireDialogsTest::tapDialogChoosesCircuitsByTheirBoxes()
 {
-    CElement e = Line(kTap, 3, 2);
+    CElement e = WiredElement(kTap, 3, 2);
     COtvetDlg model;
     model.m_pElement = &e;
     OtvetDialog dlg(model);
@@ -213,7 +190,7 @@ void WireDialogsTest::tapDialogChoosesCircuitsByTheirBoxes()
     QCOMPARE(int(e.groundWiresPart), 1);
     QCOMPARE(int(e.Data<COtvet>()->count), 7);
 
-    CElement bypass = Line(kBypass, 2, 1);
+    CElement bypass = WiredElement(kBypass, 2, 1);
     COtvetDlg view;
     view.m_pElement = &bypass;
     view.editing = false;
@@ -225,7 +202,7 @@ void WireDialogsTest::tapDialogChoosesCircuitsByTheirBoxes()
 
 void WireDialogsTest::branchingDialogKeepsACircuitInEachBranch()
 {
-    CElement e = Line(kBranchingStart, 3, 1);
+    CElement e = WiredElement(kBranchingStart, 3, 1);
     CRazvetvDlg model;
     model.m_pElement = &e;
     RazvetvDialog dlg(model);
