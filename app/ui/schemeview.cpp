@@ -110,7 +110,7 @@ void SchemeView::paintEvent(QPaintEvent* event)
     const QRect dirty = event->rect().translated(horizontalScrollBar()->value(), verticalScrollBar()->value());
     const int first = std::max(0, (dirty.top() - TextLines::kMargin) / h);
     const int last = (dirty.bottom() - TextLines::kMargin) / h;
-    PaintTextLines(p, m_view.m_Text, first, last, TextLines::LineTop(first, h), h, true, m_view.m_nScrollWidth + 10);
+    PaintTextLines(p, m_view.m_Text, first, last, TextLines::LineTop(first, h), h, true, m_view.m_nScrollWidth);
 }
 
 void SchemeView::resizeEvent(QResizeEvent* event)
