@@ -127,8 +127,12 @@ public:
             Label(xa - 22, mid, "L", first);
             Label(xb + 8, mid, "L", second);
         }
-        Wire(m_railStart, m_railY, xa, m_railY);
-        m_railStart = xb;
+        // Coupled windings stand on the common rail, which runs on under both;
+        // a transformer's secondary starts a rail of its own.
+        if (transformer) {
+            Wire(m_railStart, m_railY, xa, m_railY);
+            m_railStart = xb;
+        }
         m_x = xb;
         m_gap = 0;
         m_labelEnd = transformer ? xb + 8 : xb + 28;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -60,6 +61,45 @@ TEST(SchemeDrawing, EveryElementOfTheTypeIsDrawnInsideItsFrame)
         pictures.insert(signature);
     }
     EXPECT_EQ(pictures.size(), 10u); // every type and scheme is a picture of its own
+}
+
+} // namespace
+
+namespace {
+
+// The gaps in the bottom rail between the line terminal and the cable
+// terminal: the horizontal wires at the rail's height, joined.
+int RailGaps(const SchemeDrawing& d, int railY)
+{
+    int left = d.width, right = 0;
+    std::vector<std::pair<int, int>> spans;
+    for (const SchemeItem& it : d.items) {
+        if (it.kind == SchemeItem::Kind::Terminal && it.y1 == railY) {
+            left = std::min(left, it.x1);
+            right = std::max(right, it.x1);
+        }
+        if (it.kind == SchemeItem::Kind::Wire && it.y1 == railY && it.y2 == railY)
+            spans.emplace_back(std::min(it.x1, it.x2), std::max(it.x1, it.x2));
+    }
+    std::sort(spans.begin(), spans.end());
+    int gaps = 0;
+    int reached = left;
+    for (const auto& [a, b] : spans) {
+        if (a > reached)
+            ++gaps;
+        reached = std::max(reached, b);
+    }
+    return gaps + (reached < right ? 1 : 0);
+}
+
+TEST(SchemeDrawing, CoupledWindingsShareTheRailTransformersHaveTheirOwn)
+{
+    // Types 1, 2, 3 and 6 have one common rail; 4, 5 and 7 end in a
+    // transformer whose secondary has a rail of its own.
+    for (int type = 1; type <= 7; ++type) {
+        const bool transformer = type == 4 || type == 5 || type == 7;
+        EXPECT_EQ(RailGaps(FiltrSchemeDrawing(type, 520), 116), transformer ? 1 : 0) << type;
+    }
 }
 
 } // namespace
