@@ -1,7 +1,9 @@
 // Feeds arbitrary text to the profile reader and the settings parsers: no
-// fault, and a profile written back reads back to the same text.
+// fault, and a profile written back reads back to the same text.  The text
+// also goes through the program's settings lists as at start-up and exit.
 #include "app/displayfont.h"
 #include "app/linestyles.h"
+#include "app/profilelists.h"
 #include "platform/profile.h"
 
 #include <cstdlib>
@@ -27,6 +29,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ProfileFile q;
     q.LoadFromText(once);
     if (q.Text() != once || q.GetProfileString("Recent File List", "File1") != "/x.ktf")
+        std::abort();
+
+    // Start-up reads the lists and applies styles and font; exit writes them
+    // back.  Written once, the lists must read and write to the same text.
+    ProfileLists lists;
+    lists.m_profile.LoadFromText(text);
+    lists.LoadProfileLists(4);
+    lists.ApplyLineStyles();
+    lists.ApplyDisplayFont();
+    lists.SaveProfileLists();
+    const std::string saved = lists.m_profile.Text();
+    ProfileLists again;
+    again.m_profile.LoadFromText(saved);
+    again.LoadProfileLists(4);
+    again.ApplyLineStyles();
+    again.ApplyDisplayFont();
+    again.SaveProfileLists();
+    if (again.m_profile.Text() != saved)
         std::abort();
     return 0;
 }
