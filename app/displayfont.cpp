@@ -39,7 +39,9 @@ bool ParseFontEntry(std::string_view entry, LogFont& font)
     for (int i = 5; i < 13; ++i)
         if (v[i] < 0 || v[i] > 255)
             return false;
+    // The face name is a C string: it ends at a NUL byte, as it is written.
     std::string_view face = entry.substr(pos);
+    face = face.substr(0, face.find('\0'));
     if (face.empty())
         return false;
     LogFont f;

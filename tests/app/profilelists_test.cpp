@@ -113,10 +113,15 @@ TEST(ProfileLists, FontFaceWithSpacesSurvivesAndMalformedFontGivesDefault)
     ASSERT_TRUE(ParseFontEntry(entry, back));
     EXPECT_EQ(back, f);
 
-    for (const char* bad : {"", "12,0,0,0,400", "12,0,0,0,400,0,0,0,204,1,2,1,17,",
-                            "12,0,0,0,400,0,0,0,999,1,2,1,17,Arial", "x,0,0,0,400,0,0,0,204,1,2,1,17,Arial"}) {
+    // A face name ends at a NUL byte, as it is written back.
+    ASSERT_TRUE(ParseFontEntry(std::string("12,0,0,0,400,0,0,0,204,1,2,1,17,Arial\0x", 39), back));
+    EXPECT_EQ(back.lfFaceName, "Arial");
+
+    for (const std::string& bad : std::vector<std::string>{"", "12,0,0,0,400", "12,0,0,0,400,0,0,0,204,1,2,1,17,",
+                                  "12,0,0,0,400,0,0,0,999,1,2,1,17,Arial", "x,0,0,0,400,0,0,0,204,1,2,1,17,Arial",
+                                  std::string("12,0,0,0,400,0,0,0,204,1,2,1,17,\0Arial", 38)}) {
         ProfileLists lists;
-        lists.m_profile.LoadFromText(std::string("[Fonts List]\nFont1=") + bad + "\n");
+        lists.m_profile.LoadFromText("[Fonts List]\nFont1=" + bad + "\n");
         lists.LoadProfileLists(8);
         g_LogFont.lfFaceName = "changed";
         lists.ApplyDisplayFont();
