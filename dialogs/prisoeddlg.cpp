@@ -269,8 +269,10 @@ void CPrisoedDlg::EditFilter(CFiltr item)
     CItemEditRequest request;
     request.category = kCatFilters;
     request.item = &item;
-    request.mode = std::uint8_t(Policy().ItemEditorMode(2, 1));
-    if (request.DoModal() == IDOK)
+    // The filter editor's modes: 3 type and name free, 2 view only.
+    request.mode = std::uint8_t(Policy().ItemEditorMode(3, 2));
+    // A view-only editor changes nothing, whatever it answers.
+    if (request.DoModal() == IDOK && editing)
         TakeFilter(item);
 }
 
@@ -280,7 +282,7 @@ void CPrisoedDlg::EditCable(CProvod item)
     request.category = kCatHfCables;
     request.item = &item;
     request.mode = std::uint8_t(Policy().ItemEditorMode(2, 1));
-    if (request.DoModal() == IDOK)
+    if (request.DoModal() == IDOK && editing)
         TakeCable(item);
 }
 
