@@ -172,6 +172,21 @@ void LoadDialogsTest::tapEndRefusesAMissingCapacitance()
     dlg.OkButton()->click();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(int(e.Data<CNagrOtv>()->mode), 2);
+
+    // Outside editing mode only the stored mode's radio is enabled, the
+    // capacitance is read-only and OK leaves the element as it was.
+    CNagrOtvDlg view;
+    view.element = &e;
+    view.data = e.Data<CNagrOtv>();
+    view.editing = false;
+    NagrOtvDialog shown(view);
+    shown.show();
+    QVERIFY(!shown.ModeRadio(0)->isEnabled() && !shown.ModeRadio(1)->isEnabled());
+    QVERIFY(shown.ModeRadio(2)->isChecked() && shown.CapacitanceEdit()->isReadOnly());
+    QVERIFY(shown.CancelButton()->isHidden());
+    Screenshot(shown, "tap_end_load_read_only");
+    shown.OkButton()->click();
+    QCOMPARE(e.Data<CNagrOtv>()->capacitance, 1500e-12);
 }
 
 void LoadDialogsTest::endLoadWaitsForALoad()
