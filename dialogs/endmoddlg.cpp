@@ -77,6 +77,14 @@ std::vector<std::string> CEndModDlg::Columns() const
     return {"No", "R,Ом", "L,мГн", "C,пФ"};
 }
 
+std::vector<int> CEndModDlg::ColumnWidths(int listWidth) const
+{
+    const double width = std::max(listWidth - 18, 0);
+    std::vector<int> widths(Columns().size(), int(width * 0.2545454545454545));
+    widths[0] = int(width * 0.2363636363636364);
+    return widths;
+}
+
 bool CEndModDlg::HasLoad(int i) const
 {
     const std::size_t k = std::size_t(i);

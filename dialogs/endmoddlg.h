@@ -39,6 +39,9 @@ public:
     bool RadioEnabled(int mode) const;
     // The list's columns: "No", "R,Ом", and "L,мГн", "C,пФ" unless resistive only.
     std::vector<std::string> Columns() const;
+    // Their widths for a list listWidth pixels wide: "No" takes 13/55 and
+    // each value column 14/55 of the list's width less 18 pixels.
+    std::vector<int> ColumnWidths(int listWidth) const;
     // Row i's cells after "No": R, L, C ("Нет" and empty cells for a wire without load).
     std::vector<std::string> Row(int i) const;
     bool HasLoad(int i) const;

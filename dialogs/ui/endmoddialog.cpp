@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -49,6 +50,7 @@ EndModDialog::EndModDialog(CEndModDlg& model, QWidget* parent) : QDialog(parent)
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setMinimumSize(320, 200);
+    m_list->installEventFilter(this);
     m_enter = new QPushButton(U("Ввести"));
     m_delete = new QPushButton(U("Удалить"));
     auto* ok = new QPushButton(U("OK"));
@@ -138,7 +140,7 @@ void EndModDialog::ShowList()
     for (const std::string& c : columns)
         headers << U(c);
     m_list->setHorizontalHeaderLabels(headers);
-    m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    SetColumnWidths();
     m_list->setRowCount(m_model.WireCount());
     for (int i = 0; i < m_model.WireCount(); ++i) {
         auto* no = new QTableWidgetItem(U(m_model.wireItems[std::size_t(i)]));
@@ -151,6 +153,21 @@ void EndModDialog::ShowList()
             m_list->setItem(i, int(k) + 1, item);
         }
     }
+}
+
+// The columns keep their shares of the list's width as the list is resized.
+void EndModDialog::SetColumnWidths()
+{
+    const std::vector<int> widths = m_model.ColumnWidths(m_list->width());
+    for (int k = 0; k < m_list->columnCount() && k < int(widths.size()); ++k)
+        m_list->setColumnWidth(k, widths[std::size_t(k)]);
+}
+
+bool EndModDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list && event->type() == QEvent::Resize)
+        SetColumnWidths();
+    return QDialog::eventFilter(watched, event);
 }
 
 void EndModDialog::ShowModel()

@@ -35,6 +35,8 @@ private:
     void ReadEdits();
     void ShowModel();
     void ShowList();
+    void SetColumnWidths();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     CEndModDlg& m_model;
     QLineEdit* m_name;

@@ -144,6 +144,7 @@ TEST_F(LoadDialogTest, AttachedEndResistiveOnlyKeepsTwoColumnsAndLoadedValuesSur
     d.data = data;
     d.OnInitDialog();
     EXPECT_EQ(d.Columns().size(), 2u);
+    EXPECT_EQ(d.ColumnWidths(118), (std::vector<int>{23, 25}));
     EXPECT_FALSE(d.RadioEnabled(0));
     EXPECT_EQ(d.rValues, (std::vector<float>{10, 20, 0}));
     EXPECT_EQ(d.Row(2), (std::vector<std::string>{"Нет"}));
