@@ -194,6 +194,67 @@ TEST_F(ListingTest, TaskAwaitingCompletionNamesWireKinds)
     EXPECT_NE(std::find(dc.begin(), dc.end(), "Провод 1 (полюс)"), dc.end());
 }
 
+TEST_F(ListingTest, OtherElementTypes)
+{
+    CKLine* k = Add<CKLine>(doc, kCableLine, 1);
+    k->solidCable.name = "АПвП";
+    k->length = 1500;
+    k->circuits = 1;
+    k->x[0] = -0.2;
+    k->y[0] = 1.5;
+    k->rho = 100;
+    CUpr* u = Add<CUpr>(doc, kCouplingDevice, 2);
+    u->devices.resize(1);
+    u->devices[0].wire = 1;
+    u->devices[0].filter.name = "ФП";
+    u->devices[0].cable.name = "РК";
+    u->devices[0].cableLength = 200;
+    u->devices[0].r = 75;
+    Add(doc, kTapLoad, 3);
+    COtvet* tap = Add<COtvet>(doc, kTap, 4);
+    std::fill(std::begin(tap->flags), std::end(tap->flags), 0);
+    tap->flags[3] = 1;
+    CNagrOtv* load = Add<CNagrOtv>(doc, kTapLoad, 5);
+    load->mode = 2;
+    load->capacitance = 3e-9;
+    CElement& change = *doc.elements.emplace_back(std::make_unique<CElement>());
+    change.SetType(kWireCountChange);
+    change.entered = 1;
+    change.wirePositions = 4;
+    change.wirePositions2 = 7;
+    change.circuits = 1;
+    change.groundWires = 1;
+    change.circuitsAfter = 2;
+    change.groundWiresAfter = 1;
+    change.circuitsPart = 1;
+    CEndMod* end = Add<CEndMod>(doc, kAttachedEnd, 7);
+    end->kind = 1;
+    end->r = std::vector<double>{0, 600};
+
+    const Lines all = TaskListing::Build(doc, "", "");
+    EXPECT_EQ(Block(all, "№1. Кабельная линия электропередачи"),
+              (Lines{"№1. Кабельная линия электропередачи", "   Кабель в твердой полиэтиленовой изоляции",
+                     "   Тип кабеля: АПвП", "   Длина линии: 1.5 км, число линий: 1",
+                     "   Координаты прокладки кабелей, м", "   №1 (A)   Z = -0.2   H = 1.5",
+                     "   №2 (B)   Z = 0   H = 0", "   №3 (C)   Z = 0   H = 0",
+                     "   Удельное сопротивление земли: 100 Ом*м"}));
+    EXPECT_EQ(Block(all, "№2. Устройство присоединения"),
+              (Lines{"№2. Устройство присоединения", "   В проводе 2 (B)", "   Фильтр: ФП тип 1",
+                     "   ВЧ кабель: РК длины 200 м", "   Нагрузка: R = 75 Ом,  L = 0 мГн,  C = 0 пФ"}));
+    EXPECT_EQ(Block(all, "№3. Конец ответвления"),
+              (Lines{"№3. Конец ответвления", "Ответвление заканчивается устройством присоединения.",
+                     "ВЧ кабели всех ФП имеют нагрузку."}));
+    EXPECT_EQ(Block(all, "№4. Ответвление"), (Lines{"№4. Ответвление", "В проводах: трос 1"}));
+    EXPECT_EQ(Block(all, "№5. Конец ответвления"),
+              (Lines{"№5. Конец ответвления", "   Ответвление нагружено на эквивалентную емкость 3000 пФ"}));
+    EXPECT_EQ(Block(all, "№6. Изменение числа проводов"),
+              (Lines{"№6. Изменение числа проводов", "   Начало участка", "   До участка: цепей - 1, тросов - 1",
+                     "   На участке: цепей - 2, тросов - 1",
+                     "   B присоединенной цепи: цепей - 1, тросов - 0"}));
+    EXPECT_EQ(Block(all, "№7. Конец присоединенной цепи"),
+              (Lines{"№7. Конец присоединенной цепи", "   Нагрузка проводов", "   №2 (B)  R = 600 Ом"}));
+}
+
 TEST(CatalogListing, Headings)
 {
     const struct {
