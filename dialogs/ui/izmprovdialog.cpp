@@ -80,8 +80,11 @@ void IzmProvDialog::ShowModel()
     m_newGround->setRange(m_model.groundMin, m_model.groundMax);
     m_newGround->setValue(m_model.shownNewGround);
     m_newGround->setEnabled(m_model.groundSpinEnabled);
-    m_newGround->setVisible(m_model.groundSpinShown);
-    m_newGroundLabel->setVisible(m_model.groundSpinShown);
+    // Without its spin (the task completion) the new ground-wire count is
+    // still shown: it follows the circuits chosen.
+    m_newGround->setButtonSymbols(m_model.groundSpinShown ? QAbstractSpinBox::UpDownArrows
+                                                          : QAbstractSpinBox::NoButtons);
+    m_newGround->setReadOnly(!m_model.groundSpinShown);
     m_phasing->setEnabled(m_model.phasingEnabled);
     m_ok->setText(U(m_model.okText));
 }

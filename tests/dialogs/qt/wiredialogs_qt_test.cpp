@@ -100,7 +100,13 @@ void WireDialogsTest::wireCountDialogSpinsAndRefusesUnchangedCounts()
     completion.elementIndex = 3;
     IzmProvDialog next(completion);
     QCOMPARE(next.OkButton()->text(), QString::fromUtf8("Дальше>>"));
-    QVERIFY(next.GroundSpin()->isHidden());
+    // The ground spin is gone, its count stays in view and follows the circuits.
+    QCOMPARE(next.GroundSpin()->buttonSymbols(), QAbstractSpinBox::NoButtons);
+    QVERIFY(next.GroundSpin()->isReadOnly());
+    QVERIFY(!next.GroundSpin()->isHidden());
+    QCOMPARE(next.GroundSpin()->value(), 1);
+    next.CircuitSpin()->stepDown();
+    QCOMPARE(next.GroundSpin()->value(), 3);
     Screenshot(next, "wire_count_completion");
 
     CIzmProvDlg view = model;
