@@ -2,6 +2,8 @@
 
 #include "platform/filedialog.h"
 
+#include "results/ui/choicetree.h"
+
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -29,7 +31,7 @@ VibRezBufDialog::VibRezBufDialog(CVibRezBufDlg& model, QWidget* parent) : QDialo
     setObjectName("VibRezBufDialog");
     setWindowTitle(U("Выбор результатов"));
 
-    m_tree = new QTreeWidget;
+    m_tree = new ChoiceTree;
     m_tree->setHeaderHidden(true);
     m_tree->setMinimumSize(560, 280);
     m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -94,7 +96,7 @@ VibRezBufDialog::VibRezBufDialog(CVibRezBufDlg& model, QWidget* parent) : QDialo
         ShowModel();
     });
     connect(add, &QPushButton::clicked, this, &VibRezBufDialog::OnAdd);
-    connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+    connect(m_tree, &ChoiceTree::Chosen, this, [this](QTreeWidgetItem* item) {
         // Every click counts: a second click on the same curve unmarks it.
         m_model.OnClickTree();
         m_model.OnSelChanged(item ? item->data(0, kDataRole).toUInt() : CVibRezBufDlg::kNoItem);

@@ -3,6 +3,7 @@
 // "Просмотр", "Возврат", "Удалить" and "Дополнить".
 #pragma once
 
+#include "results/ui/choicetree.h"
 #include "results/vibrezbufdlg.h"
 
 #include <QDialog>
@@ -33,6 +34,6 @@ private:
     void OnAdd();
 
     CVibRezBufDlg& m_model;
-    QTreeWidget* m_tree;
+    ChoiceTree* m_tree;
     std::map<int, QWidget*> m_controls;
 };

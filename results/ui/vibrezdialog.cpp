@@ -1,5 +1,7 @@
 #include "results/ui/vibrezdialog.h"
 
+#include "results/ui/choicetree.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -28,7 +30,7 @@ VibRezDialog::VibRezDialog(CVibRezDlg& model, QWidget* parent) : QDialog(parent)
     setWindowTitle(U("Выбор результатов"));
     setObjectName("VibRezDialog");
 
-    m_tree = new QTreeWidget;
+    m_tree = new ChoiceTree;
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
     m_tree->setMinimumSize(520, 260);
@@ -112,7 +114,7 @@ VibRezDialog::VibRezDialog(CVibRezDlg& model, QWidget* parent) : QDialog(parent)
     layout->addWidget(m_tree, 1);
     layout->addLayout(right);
 
-    connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { OnItemClicked(item); });
+    connect(m_tree, &ChoiceTree::Chosen, this, [this](QTreeWidgetItem* item) { OnItemClicked(item); });
     connect(del, &QPushButton::clicked, this, &VibRezDialog::OnDelete);
     connect(ok, &QPushButton::clicked, this, &VibRezDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &VibRezDialog::reject);

@@ -4,6 +4,7 @@
 // and checked; the dialog only writes the controls' values into it and shows.
 #pragma once
 
+#include "results/ui/choicetree.h"
 #include "results/vibrezdlg.h"
 
 #include <QDialog>
@@ -39,7 +40,7 @@ private:
     void OnDelete();
 
     CVibRezDlg& m_model;
-    QTreeWidget* m_tree;
+    ChoiceTree* m_tree;
     QTreeWidgetItem* m_modalRoot = nullptr;
     QTreeWidgetItem* m_tractRoot = nullptr;
     std::map<int, QWidget*> m_controls;

@@ -83,6 +83,7 @@ private slots:
     void deletingTheShownResultThenCancelling();
     void finishedEditEmptiesTheWindow();
     void templatesAreWrittenOrTheFileNamed();
+    void keysMoveTheChoiceAsClicksDo();
 };
 
 void ResultsWindowTest::opensInTablesAndSelectsCopiesLines()
@@ -288,6 +289,31 @@ void ResultsWindowTest::templatesAreWrittenOrTheFileNamed()
     const std::string first = s.dir.filePath("missing/").toStdString() + kTemplateFiles[0].name;
     QVERIFY(msgs.messages()[0].text.rfind("Не удалось записать файл\n" + first + "\n", 0) == 0);
     QVERIFY(msgs.messages()[0].icon == MsgIcon::Exclamation);
+}
+
+
+// Moving through the tree with the keys chooses as a click does, so that
+// "Удалить" always asks about the highlighted result.
+void ResultsWindowTest::keysMoveTheChoiceAsClicksDo()
+{
+    ScriptedMessages msgs;
+    Session s;
+    s.Choose(cmd::ID_VIEW_RESULTS, [&](VibRezDialog& dlg, CVibRezDlg& m) {
+        dlg.show();
+        Click(dlg, CVibRezDlg::TractItem(0));
+        QTest::keyClick(dlg.Tree(), Qt::Key_Down);
+        const QTreeWidgetItem* second = dlg.Item(CVibRezDlg::TractItem(1));
+        if (dlg.Tree()->currentItem() != second || !second->text(0).startsWith('+'))
+            return false;
+        if (m.SelectedItem() != CVibRezDlg::TractItem(1) || !dlg.Control(CVibRezDlg::kIdDelete)->isEnabled())
+            return false;
+        msgs.queue(MsgAnswer::No);
+        ClickButton(dlg, CVibRezDlg::kIdDelete);
+        return true;
+    });
+    QCOMPARE(msgs.messages().size(), std::size_t(1));
+    QVERIFY(msgs.messages()[0].text.find("08.12.26 09:15") != std::string::npos);
+    QCOMPARE(g_pResFrame->State().chosenTract, (std::vector<int>{1, 1}));
 }
 
 QTEST_MAIN(ResultsWindowTest)
