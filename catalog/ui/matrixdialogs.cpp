@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -156,7 +157,16 @@ MatrixDialog::MatrixDialog(CMatrixDlg& model, QWidget* parent)
     m_enterC->setVisible(!m_model.IsViewOnly());
     m_enterR->setVisible(!m_model.IsViewOnly());
     ShowModel();
-    resize(std::min(900, 460 + kCellWidth * m_model.m_nOrder), 420);
+    // The lists take the room their rows and columns need (a large matrix
+    // scrolls), so a small matrix gets a small window.
+    const int frame = 2 * m_listC->frameWidth();
+    const int bar = m_listC->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int rows = m_listC->horizontalHeader()->sizeHint().height() +
+                     m_listC->verticalHeader()->defaultSectionSize() * std::min(n, 10) + frame + bar;
+    for (QTableWidget* list : {m_listC, m_listR})
+        list->setMinimumHeight(std::max(rows, 150));
+    m_listC->setMinimumWidth(std::min(kNoWidth + kCellWidth * n + frame + bar, 640));
+    adjustSize();
 
     auto showCell = [this] {
         ReadControls();

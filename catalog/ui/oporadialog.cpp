@@ -49,7 +49,9 @@ OporaDialog::OporaDialog(COporaDlg& model, QWidget* parent)
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->horizontalHeader()->setStretchLastSection(true);
-    m_list->setMinimumHeight(160);
+    // Six points (a double-circuit tower) are seen without scrolling.
+    m_list->setMinimumHeight(m_list->horizontalHeader()->sizeHint().height() +
+                             m_list->verticalHeader()->defaultSectionSize() * 6 + 2 * m_list->frameWidth() + 2);
 
     auto* form = new QFormLayout;
     form->addRow(U("Тип"), m_name);
