@@ -4,6 +4,7 @@
 #include "dialogs/ui/numericedit.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +17,8 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -99,8 +102,7 @@ CableLayoutPanel::CableLayoutPanel(CablePanelHooks hooks, Selector selector, QWi
     m_list->setRootIsDecorated(false);
     m_list->setColumnCount(3);
     m_list->header()->setDefaultAlignment(Qt::AlignCenter);
-    // Three equal columns across the list.
-    m_list->header()->setSectionResizeMode(QHeaderView::Stretch);
+    m_list->installEventFilter(this);
     m_list->setMinimumHeight(170);
     m_drawingWidget = new DrawingWidget([this](QPainter& p, const PixelRect& area) { Paint(p, area); });
     m_stack = new QStackedWidget;
@@ -171,6 +173,21 @@ CableLayoutPanel::CableLayoutPanel(CablePanelHooks hooks, Selector selector, QWi
     });
 }
 
+// Each column takes a third of the list's width less 18 pixels, as the list is resized.
+void CableLayoutPanel::SetColumnWidths()
+{
+    const int width = std::max(m_list->width() - 18, 0) / 3;
+    for (int k = 0; k < 3; ++k)
+        m_list->setColumnWidth(k, width);
+}
+
+bool CableLayoutPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list && event->type() == QEvent::Resize)
+        SetColumnWidths();
+    return QWidget::eventFilter(watched, event);
+}
+
 void CableLayoutPanel::SelectCable(int index)
 {
     if (m_refreshing)
@@ -206,6 +223,7 @@ void CableLayoutPanel::FillList()
         if (m_cableCombo)
             m_cableCombo->addItem(U(row[0]));
     }
+    SetColumnWidths();
 }
 
 void CableLayoutPanel::Refresh()

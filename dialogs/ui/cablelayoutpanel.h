@@ -68,8 +68,12 @@ public:
     QPushButton* EnterButton() const { return m_enter; }
     QPushButton* ViewButton() const { return m_view; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Paint(class QPainter& p, const PixelRect& area) const;
+    void SetColumnWidths();
     void SelectCable(int index);
     void FillList();
 
