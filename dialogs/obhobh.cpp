@@ -320,7 +320,7 @@ void CObhObh::OnNewFilter(int side)
     CItemEditRequest request;
     request.category = kCatFilters;
     request.item = &item;
-    request.mode = std::uint8_t(Policy().ItemEditorMode(2, 1));
+    request.mode = std::uint8_t(Policy().ItemEditorMode(3, 2));  // type and name free, or view only
     if (request.DoModal() == IDOK && editing)
         TakeFilter(side, item);
     PolarityRule(0);
@@ -333,7 +333,7 @@ void CObhObh::OnFilterParams(int side)
     CItemEditRequest request;
     request.category = kCatFilters;
     request.item = &item;
-    request.mode = std::uint8_t(Policy().ItemEditorMode(2, 1));
+    request.mode = std::uint8_t(Policy().ItemEditorMode(3, 2));  // type and name free, or view only
     if (request.DoModal() == IDOK && editing)
         TakeFilter(side, item);
 }

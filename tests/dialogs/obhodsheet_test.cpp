@@ -271,12 +271,15 @@ TEST_F(BypassSheetTest, FilterEditedThroughParamsReachesTheTask)
     p.OnSetActive();
     Compose(p, 0, 0, "ФП-1 тип 1", "10");
     ASSERT_TRUE(p.OnEnter());
-    ItemEditorFn previous = SetItemEditor(kCatFilters, [](CItemEditRequest& r) {
+    int mode = -1;
+    ItemEditorFn previous = SetItemEditor(kCatFilters, [&mode](CItemEditRequest& r) {
+        mode = r.mode;
         std::get<CFiltr*>(r.item)->R = 75;
         return IDOK;
     });
     p.OnFilterParams(0);
     SetItemEditor(kCatFilters, std::move(previous));
+    EXPECT_EQ(mode, 3);  // the filter editor with type and name free
     EXPECT_EQ(chain[0]->Data<CEObhod>()->lines[0].filters[1].R, 75);
     EXPECT_EQ(e->Data<CEObhod>()->lines[0].filters[1].R, 75);
     EXPECT_EQ(g_TaskBase.filters[0][0]->R, 75);
