@@ -3,6 +3,7 @@
 #include "catalog/ui/schemewidget.h"
 #include "dialogs/numericfield.h"
 #include "dialogs/ui/numericedit.h"
+#include "dialogs/ui/uitext.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -17,11 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 
 // Hidden controls keep their place, so the dialog does not jump with the type.
 template <class W>

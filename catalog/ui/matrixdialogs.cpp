@@ -1,5 +1,6 @@
 #include "catalog/ui/matrixdialogs.h"
 
+#include "dialogs/ui/uitext.h"
 #include "platform/format.h"
 
 #include <QDialogButtonBox>
@@ -19,11 +20,6 @@
 #include <vector>
 
 namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 
 constexpr int kNoWidth = 40;   // the "No" column, as wide as a row number
 constexpr int kCellWidth = 64; // a capacitance cell, as wide as the value edit

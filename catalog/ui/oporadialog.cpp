@@ -1,5 +1,7 @@
 #include "catalog/ui/oporadialog.h"
 
+#include "dialogs/ui/uitext.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -13,11 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 
 QTableWidgetItem* Cell(const std::string& text)
 {

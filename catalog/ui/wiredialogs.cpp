@@ -1,6 +1,7 @@
 #include "catalog/ui/wiredialogs.h"
 
 #include "dialogs/ui/numericedit.h"
+#include "dialogs/ui/uitext.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -12,11 +13,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 
 // An edit followed by the power-of-ten statics "*10" and the exponent.
 QWidget* WithPowerOfTen(QLineEdit* edit, const char* exponent)

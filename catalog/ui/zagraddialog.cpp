@@ -3,6 +3,7 @@
 #include "catalog/ui/schemewidget.h"
 #include "dialogs/numericfield.h"
 #include "dialogs/ui/numericedit.h"
+#include "dialogs/ui/uitext.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -16,11 +17,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 
 template <class W>
 W* Steady(W* w)

@@ -1,6 +1,7 @@
 #include "dialogs/ui/vlpage1widget.h"
 
 #include "dialogs/ui/numericedit.h"
+#include "dialogs/ui/uitext.h"
 #include "dialogs/vlpage1.h"
 
 #include <QButtonGroup>
@@ -16,20 +17,6 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-
-namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
-QString U(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-} // namespace
 
 VLPage1Widget::VLPage1Widget(CVLPage1& model, QWidget* parent) : QWidget(parent), m_model(model)
 {

@@ -2,6 +2,7 @@
 
 #include "dialogs/ui/drawingwidget.h"
 #include "dialogs/ui/numericedit.h"
+#include "dialogs/ui/uitext.h"
 #include "dialogs/vlpage2.h"
 
 #include <QComboBox>
@@ -17,20 +18,6 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
-QString U(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-} // namespace
 
 VLPage2Widget::VLPage2Widget(CVLPage2& model, QWidget* parent) : QWidget(parent), m_model(model)
 {

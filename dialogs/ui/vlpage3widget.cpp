@@ -2,6 +2,7 @@
 
 #include "dialogs/numericfield.h"
 #include "dialogs/ui/numericedit.h"
+#include "dialogs/ui/uitext.h"
 #include "dialogs/vlpage3.h"
 #include "platform/messages.h"
 
@@ -23,16 +24,6 @@
 #include <string>
 
 namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
-QString U(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
 
 // A whole non-negative number, blanks around it allowed; nothing otherwise.
 std::optional<unsigned long long> ParseCount(const std::string& text)

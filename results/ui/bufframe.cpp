@@ -4,6 +4,7 @@
 #include "app/linestyles.h"
 #include "app/mainframe.h"
 #include "app/ui/printer.h"
+#include "dialogs/ui/uitext.h"
 #include "platform/messages.h"
 #include "platform/modal.h"
 #include "results/vibrezbufdlg.h"
@@ -25,15 +26,6 @@
 #include <QToolBar>
 
 CBufFrame* g_pBufFrame = nullptr;
-
-namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
-} // namespace
 
 CBufFrame::CBufFrame(QWidget* parent) : QMainWindow(parent)
 {

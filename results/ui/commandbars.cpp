@@ -2,6 +2,7 @@
 
 #include "app/commands.h"
 #include "app/ui/icons.h"
+#include "dialogs/ui/uitext.h"
 #include "results/ui/resultsicons.h"
 
 #include <QAction>
@@ -12,11 +13,6 @@
 #include <QToolBar>
 
 namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 
 QAction* Find(const CommandActions& actions, int id)
 {

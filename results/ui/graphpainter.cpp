@@ -2,6 +2,7 @@
 
 #include "app/linestyles.h"
 #include "app/ui/drawmarker.h"
+#include "dialogs/ui/uitext.h"
 #include "results/curvegeometry.h"
 #include "results/graphview.h"
 
@@ -13,16 +14,6 @@
 #include <cmath>
 
 namespace {
-
-QString U(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 
 QColor FromColourRef(std::uint32_t c)
 {

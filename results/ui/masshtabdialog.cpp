@@ -1,21 +1,13 @@
 #include "results/ui/masshtabdialog.h"
 
 #include "dialogs/ui/numericedit.h"
+#include "dialogs/ui/uitext.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
-} // namespace
 
 MasshtabDialog::MasshtabDialog(ScaleDialogModel& model, QWidget* parent) : QDialog(parent), m_model(model)
 {

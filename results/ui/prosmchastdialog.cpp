@@ -3,6 +3,7 @@
 #include "app/linestyles.h"
 #include "app/ui/drawmarker.h"
 #include "dialogs/numericfield.h"
+#include "dialogs/ui/uitext.h"
 
 #include <QDialogButtonBox>
 #include <QFontMetrics>
@@ -20,16 +21,6 @@ ProsmChastDialog* g_pSecFreqDlg = nullptr;
 ProsmChastDialog* g_pBufFreqDlg = nullptr;
 
 namespace {
-
-QString U(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 
 // Room left of the value edits for the line and marker samples.
 constexpr int kSampleWidth = 80;

@@ -9,6 +9,7 @@
 #include "app/linestyles.h"
 #include "app/mainframe.h"
 #include "app/ui/printer.h"
+#include "dialogs/ui/uitext.h"
 #include "model/document.h"
 #include "model/modelglobals.h"
 #include "platform/filedialog.h"
@@ -37,11 +38,6 @@
 CSecFrame* g_pResFrame = nullptr;
 
 namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 
 // The main window's rules for the two commands both windows share.
 bool MainWindowEnables(int id)

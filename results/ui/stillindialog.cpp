@@ -2,6 +2,7 @@
 
 #include "app/linestyles.h"
 #include "app/ui/drawmarker.h"
+#include "dialogs/ui/uitext.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -21,16 +22,6 @@
 #include <functional>
 
 namespace {
-
-QString U(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 
 QPen StylePen(const LineStyleEditModel& m, int entry)
 {

@@ -1,7 +1,7 @@
 #include "results/ui/vibrezbufdialog.h"
 
+#include "dialogs/ui/uitext.h"
 #include "platform/filedialog.h"
-
 #include "results/ui/choicetree.h"
 
 #include <QButtonGroup>
@@ -15,11 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 
 constexpr int kDataRole = Qt::UserRole;
 

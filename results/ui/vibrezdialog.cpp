@@ -1,5 +1,6 @@
 #include "results/ui/vibrezdialog.h"
 
+#include "dialogs/ui/uitext.h"
 #include "results/ui/choicetree.h"
 
 #include <QButtonGroup>
@@ -14,11 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 
 constexpr int kDataRole = Qt::UserRole;
 
