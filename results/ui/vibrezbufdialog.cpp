@@ -2,6 +2,7 @@
 
 #include "dialogs/ui/uitext.h"
 #include "platform/filedialog.h"
+#include "results/ui/choicecontrols.h"
 #include "results/ui/choicetree.h"
 
 #include <QButtonGroup>
@@ -10,7 +11,6 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -35,23 +35,9 @@ VibRezBufDialog::VibRezBufDialog(CVibRezBufDlg& model, QWidget* parent) : QDialo
     auto* info = new QGroupBox(U("Информация"));
     auto* infoLayout = new QVBoxLayout(info);
     auto* quantities = new QButtonGroup(this);
-    auto radio = [this](int id, const char* text) {
-        auto* r = new QRadioButton(U(text));
-        m_controls[id] = r;
-        return r;
-    };
-    auto side = [&](int frameId, int leftId, int rightId) {
-        auto* frame = new QGroupBox;
-        m_controls[frameId] = frame;
-        auto* l = new QHBoxLayout(frame);
-        l->setContentsMargins(6, 2, 6, 2);
-        auto* group = new QButtonGroup(this);
-        for (auto [id, text] : {std::pair{leftId, "Слева"}, std::pair{rightId, "Справа"}}) {
-            QRadioButton* r = radio(id, text);
-            group->addButton(r);
-            l->addWidget(r);
-        }
-        return frame;
+    auto radio = [this](int id, const char* text) { return ChoiceRadio(m_controls, id, text); };
+    auto side = [this](int frameId, int leftId, int rightId) {
+        return SideFrame(m_controls, this, frameId, leftId, rightId);
     };
     const std::pair<int, const char*> kinds[] = {{M::kIdAttenuation, "Затухание"},
                                                  {M::kIdDelay, "Запаздывание"},
@@ -164,13 +150,7 @@ void VibRezBufDialog::FillTree()
 void VibRezBufDialog::ShowModel()
 {
     for (auto& [id, w] : m_controls) {
-        const ControlState st = m_model.Control(id);
-        w->setVisible(st.shown);
-        w->setEnabled(st.enabled);
-        if (auto* r = qobject_cast<QRadioButton*>(w)) {
-            QSignalBlocker block(r);
-            r->setChecked(st.checked);
-        }
+        ShowControl(w, m_model.Control(id));
     }
 }
 

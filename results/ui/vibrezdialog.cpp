@@ -1,6 +1,7 @@
 #include "results/ui/vibrezdialog.h"
 
 #include "dialogs/ui/uitext.h"
+#include "results/ui/choicecontrols.h"
 #include "results/ui/choicetree.h"
 
 #include <QButtonGroup>
@@ -10,7 +11,6 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -34,11 +34,7 @@ VibRezDialog::VibRezDialog(CVibRezDlg& model, QWidget* parent) : QDialog(parent)
     m_tree->header()->setStretchLastSection(false);
     m_controls[M::kIdTree] = m_tree;
 
-    auto radio = [this](int id, const char* text) {
-        auto* r = new QRadioButton(U(text));
-        m_controls[id] = r;
-        return r;
-    };
+    auto radio = [this](int id, const char* text) { return ChoiceRadio(m_controls, id, text); };
     auto check = [this](int id, const char* text) {
         auto* c = new QCheckBox(U(text));
         m_controls[id] = c;
@@ -64,18 +60,8 @@ VibRezDialog::VibRezDialog(CVibRezDlg& model, QWidget* parent) : QDialog(parent)
     auto* info = new QGroupBox(U("Информация"));
     auto* infoLayout = new QVBoxLayout(info);
     auto* quantities = new QButtonGroup(this);
-    auto side = [&](int frameId, int leftId, int rightId) {
-        auto* frame = new QGroupBox;
-        m_controls[frameId] = frame;
-        auto* l = new QHBoxLayout(frame);
-        l->setContentsMargins(6, 2, 6, 2);
-        auto* group = new QButtonGroup(this);
-        for (auto [id, text] : {std::pair{leftId, "Слева"}, std::pair{rightId, "Справа"}}) {
-            QRadioButton* r = radio(id, text);
-            group->addButton(r);
-            l->addWidget(r);
-        }
-        return frame;
+    auto side = [this](int frameId, int leftId, int rightId) {
+        return SideFrame(m_controls, this, frameId, leftId, rightId);
     };
     for (auto [id, text] : {std::pair{M::kIdAttenuation, "Затухание"}, std::pair{M::kIdDelay, "Запаздывание"},
                             std::pair{M::kIdImpedance, "Входное сопротивление"}}) {
@@ -181,13 +167,7 @@ void VibRezDialog::ShowModel()
     for (auto& [id, w] : m_controls) {
         if (id == 0 || id == CVibRezDlg::kIdTree)
             continue;
-        const ControlState st = m_model.Control(id);
-        w->setVisible(st.shown);
-        w->setEnabled(st.enabled);
-        if (auto* b = qobject_cast<QAbstractButton*>(w); b && b->isCheckable()) {
-            QSignalBlocker block(b);
-            b->setChecked(st.checked);
-        }
+        ShowControl(w, m_model.Control(id));
     }
     // The quantity frame goes with its radios.
     m_controls[0]->setVisible(m_model.Control(CVibRezDlg::kIdAttenuation).shown);
