@@ -47,8 +47,11 @@ void CObhKL::LayoutStep()
 
 bool CObhKL::OnKillActive()
 {
-    if (editing)
-        cables.StoreValues();
+    if (!editing)
+        return true;
+    if (!controlsRead)
+        return false;
+    cables.StoreValues();
     return true;
 }
 

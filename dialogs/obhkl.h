@@ -32,6 +32,9 @@ public:
     bool solidRadioEnabled = true, pipeRadioEnabled = true;
     std::string m_strOtherBasePath;
     CBase m_OtherBase;
+    // Whether the window's edits last read as numbers; an unreadable value
+    // keeps the page open, as a refused entry keeps any dialog.
+    bool controlsRead = true;
 
     std::string Caption() const override { return "Кабельная линия"; }
     void OnInitPage() override;

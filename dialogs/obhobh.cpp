@@ -59,7 +59,8 @@ void CObhObh::BuildLabels()
         return StrFormat("%d (%s)", number, FormatConductorName(map, -1, std::uint8_t(entry)).c_str());
     };
     if (!b.insideDoubling || b.kind != 0) {
-        for (int i = 0; i < std::min<int>(e.wirePositions, kMaxWires); ++i)
+        // At most the bypass's n positions, however many flags a damaged file sets.
+        for (int i = 0; i < std::min<int>(e.wirePositions, kMaxWires) && int(m_WireLabels[0].size()) < n; ++i)
             if (b.flags[i]) {
                 m_WireLabels[0].push_back(label(i + 1, e.inMap, i));
                 m_WireLabels[1].push_back(label(i + 1, e.outMap, i));

@@ -28,5 +28,5 @@ ObhKLPage::ObhKLPage(CObhKL& model, QWidget* parent) : QWidget(parent), m_model(
 
 void ObhKLPage::AddTo(PropertySheetDialog& sheet)
 {
-    sheet.AddPage(this, [this] { m_panel->Refresh(); }, [this] { m_panel->ReadControls(); });
+    sheet.AddPage(this, [this] { m_panel->Refresh(); }, [this] { m_model.controlsRead = m_panel->ReadControls(); });
 }

@@ -120,6 +120,8 @@ void ObhObhPage::BuildSide(int s)
     layout->addLayout(wire);
     layout->addWidget(filterGroup);
     layout->addWidget(w.cableGroup);
+    // With the cable hidden the filter stays at the top.
+    layout->addStretch();
 
     connect(w.wire, &QComboBox::activated, this, [this, s](int k) {
         ReadControls();

@@ -388,6 +388,7 @@ TEST_F(BypassSheetTest, BusbarPageReadsNothingPastItsArrays)
         o.OnInitPage();
         o.OnSetActive();
         EXPECT_EQ(o.Rows()[0][1], "");
+        EXPECT_EQ(o.m_nWires, std::min(int(b.n), 6));  // no wire offered past n
     }
 }
 

@@ -273,9 +273,18 @@ void CableDialogsTest::bypassCablePageInASheet()
     QCOMPARE(p->Coord1Edit()->text(), QString("0"));
     emit p->Stepper()->Stepped(+1);
     QCOMPARE(p->Coord1Edit()->text(), QString("-0.5"));
+    // A length that is no number keeps the sheet open and stores nothing.
+    ScriptedMessages msgs;
+    dlg.show();
+    Type(p->LengthEdit(), "восемь");
+    dlg.accept();
+    QCOMPARE(msgs.messages().back().text, std::string(kEnterNumberText));
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(bypass->cableInsert->length, 0.0);
     Type(p->LengthEdit(), "0.8");
     Save(dlg, "bypass_cable_page.png");
     dlg.accept();
+    QVERIFY(!dlg.isVisible());
     QCOMPARE(float(bypass->cableInsert->length), 800.0f);
     QCOMPARE(int(bypass->cableInsert->circuits), 2);
 }
