@@ -256,6 +256,16 @@ void SchemeEditorsTest::screenshots()
         FiltrDialog d(fm);
         Shot(d, QString("filter_mode%1").arg(mode));
     }
+    {
+        // A type without resistors: the layout keeps its place for them.
+        CFiltr f = Type7();
+        f.type = 0;
+        CFiltrDlg fm;
+        fm.m_pFiltr = &f;
+        fm.m_nMode = 0;
+        FiltrDialog d(fm);
+        Shot(d, "filter_type1_dialog");
+    }
     for (std::uint8_t mode : {0, 1}) {
         CZagrad t = Trap(2);
         CZagradDlg tm;
