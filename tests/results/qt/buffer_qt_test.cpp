@@ -211,6 +211,20 @@ void BufferWindowTest::dialogAddsCancelsAndDeletes()
     QCOMPARE(Dump(buffer), before);
     QVERIFY(!g_pBufFrame);
 
+    // A key that moves the highlight chooses the curve it reaches, so
+    // "Удалить" acts on the highlighted item.
+    std::uint32_t chosen = 0;
+    QString marked;
+    QVERIFY(s.Open([&](VibRezBufDialog& dlg, CVibRezBufDlg& m) {
+        ClickItem(dlg, CVibRezBufDlg::CurveItem(0, 0));
+        QTest::keyClick(dlg.Tree(), Qt::Key_Down);
+        chosen = m.SelectedItem();
+        marked = dlg.Item(CVibRezBufDlg::CurveItem(0, 1))->text(0);
+        return false;
+    }));
+    QCOMPARE(chosen, CVibRezBufDlg::CurveItem(0, 1));
+    QVERIFY(marked.startsWith('+'));
+
     // Deleting a group's only curve removes the group's item.
     buffer.groups[0]->curves.resize(1);
     std::vector<int> counts;
