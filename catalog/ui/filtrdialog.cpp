@@ -19,33 +19,6 @@
 
 namespace {
 
-// Hidden controls keep their place, so the dialog does not jump with the type.
-template <class W>
-W* Steady(W* w)
-{
-    QSizePolicy policy = w->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    w->setSizePolicy(policy);
-    return w;
-}
-
-// The letter of an element with its number set lower and smaller.
-QWidget* Caption(const char* letter, int number)
-{
-    auto* box = new QWidget;
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(1);
-    row->addWidget(new QLabel(U(letter)));
-    auto* n = new QLabel(QString::number(number));
-    QFont small = n->font();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
-    n->setFont(small);
-    n->setAlignment(Qt::AlignBottom);
-    row->addWidget(n);
-    return Steady(box);
-}
-
 constexpr int kSchemeAreaWidth = 520;
 
 } // namespace
@@ -70,7 +43,7 @@ FiltrDialog::FiltrDialog(CFiltrDlg& model, QWidget* parent)
         auto* grid = new QGridLayout(box);
         for (int e = first; e <= last; ++e) {
             const int row = e - first;
-            m_caption[std::size_t(e)] = Caption(FiltrElementLetter(e), FiltrElementNumber(e));
+            m_caption[std::size_t(e)] = Steady(IndexedCaption(FiltrElementLetter(e), FiltrElementNumber(e)));
             grid->addWidget(m_box[std::size_t(e)], row, 0);
             grid->addWidget(m_caption[std::size_t(e)], row, 1);
             grid->addWidget(m_edit[std::size_t(e)], row, 2);

@@ -4,9 +4,10 @@
 
 #include <QAbstractSpinBox>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
 
 QString FromUtf8(const std::string& text)
 {
@@ -75,4 +76,21 @@ void ItemEditorDialog::accept()
         QDialog::accept();
     else if (answer == IDCANCEL)
         QDialog::reject();
+}
+
+QWidget* ItemEditorDialog::IndexedCaption(const char* text, int number)
+{
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(1);
+    row->addWidget(new QLabel(QString::fromUtf8(text)));
+    auto* n = new QLabel(QString::number(number));
+    QFont small = n->font();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    n->setFont(small);
+    n->setAlignment(Qt::AlignBottom);
+    row->addWidget(n);
+    row->addStretch();
+    return box;
 }

@@ -33,6 +33,18 @@ protected:
     void ApplyViewOnly();
     static NumericEdit* NumberEdit(float value);
     static QLineEdit* TextEdit(const std::string& text);
+    // A row caption followed by its element's number set lower and smaller.
+    static QWidget* IndexedCaption(const char* text, int number);
+    // The control keeps its place when hidden, so the dialog does not jump
+    // as the item's type shows and hides controls.
+    template <class W>
+    static W* Steady(W* w)
+    {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+        return w;
+    }
 
     // Takes the controls into the model and runs its OK step (IDOK,
     // IDCANCEL or kStayOpen).

@@ -18,33 +18,6 @@
 
 namespace {
 
-template <class W>
-W* Steady(W* w)
-{
-    QSizePolicy policy = w->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    w->setSizePolicy(policy);
-    return w;
-}
-
-// A row label followed by the element's number set lower and smaller.
-QWidget* Caption(const char* text, const char* number)
-{
-    auto* box = new QWidget;
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(1);
-    row->addWidget(new QLabel(U(text)));
-    auto* n = new QLabel(U(number));
-    QFont small = n->font();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
-    n->setFont(small);
-    n->setAlignment(Qt::AlignBottom);
-    row->addWidget(n);
-    row->addStretch();
-    return box;
-}
-
 void Row(QGridLayout* grid, int row, QCheckBox* box, QWidget* caption, QWidget* edit)
 {
     grid->addWidget(box, row, 0);
@@ -83,15 +56,15 @@ ZagradDialog::ZagradDialog(CZagradDlg& model, QWidget* parent)
 
     auto* caps = new QGroupBox(U("Емкости (пФ)"));
     auto* capGrid = new QGridLayout(caps);
-    Row(capGrid, 0, m_hasC1, Caption("Настройки реактора, C", "1"), m_c1);
-    Row(capGrid, 1, m_hasC2, Caption("Настройки последовательного контура, C", "2"), m_c2);
-    Row(capGrid, 2, m_hasC3, Caption("Настройки параллельного контура, C", "3"), m_c3);
+    Row(capGrid, 0, m_hasC1, IndexedCaption("Настройки реактора, C", 1), m_c1);
+    Row(capGrid, 1, m_hasC2, IndexedCaption("Настройки последовательного контура, C", 2), m_c2);
+    Row(capGrid, 2, m_hasC3, IndexedCaption("Настройки параллельного контура, C", 3), m_c3);
     auto* inds = new QGroupBox(U("Индуктивности (мГн)"));
     auto* indGrid = new QGridLayout(inds);
-    Row(indGrid, 0, m_hasL1, Caption("Реактора, L", "1"), m_l1);
-    Row(indGrid, 1, m_hasL2, Caption("Последовательного контура, L", "2"), m_l2);
-    Row(indGrid, 2, m_hasL3, Caption("Параллельного контура, L", "3"), m_l3);
-    m_l4Caption = Steady(Caption("В цепи сопротивления R, L", "4"));
+    Row(indGrid, 0, m_hasL1, IndexedCaption("Реактора, L", 1), m_l1);
+    Row(indGrid, 1, m_hasL2, IndexedCaption("Последовательного контура, L", 2), m_l2);
+    Row(indGrid, 2, m_hasL3, IndexedCaption("Параллельного контура, L", 3), m_l3);
+    m_l4Caption = Steady(IndexedCaption("В цепи сопротивления R, L", 4));
     Row(indGrid, 3, m_hasL4, m_l4Caption, m_l4);
     auto* rGrid = new QGridLayout;
     Row(rGrid, 0, m_hasR, new QLabel(U("Сопротивление R, (Ом)")), m_r);
