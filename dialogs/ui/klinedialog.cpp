@@ -50,11 +50,13 @@ KLineDialog::KLineDialog(CKLineDlg& model, QWidget* parent) : QDialog(parent), m
 
 void KLineDialog::accept()
 {
-    if (m_model.editing) {
-        if (!m_panel->ReadControls())
-            return;
-        m_model.m_strName = m_name->text().toStdString();
+    if (!m_model.editing) {
+        reject();  // outside editing mode OK acts as Cancel
+        return;
     }
+    if (!m_panel->ReadControls())
+        return;
+    m_model.m_strName = m_name->text().toStdString();
     if (!m_model.OnOK()) {
         m_panel->Refresh();
         return;

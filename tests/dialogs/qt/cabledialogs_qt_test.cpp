@@ -222,6 +222,9 @@ void CableDialogsTest::readOnlyOutsideEditing()
     QCOMPARE(p->LengthEdit()->text(), QString("3"));
     QCOMPARE(p->Coord1Edit()->text(), QString("-0.3"));
     Save(dlg, "cable_line_readonly.png");
+    dlg.show();
+    dlg.accept();  // OK acts as Cancel
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
 }
 
 void CableDialogsTest::cancelWritesNothing()
