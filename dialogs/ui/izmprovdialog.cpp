@@ -85,6 +85,7 @@ void IzmProvDialog::ShowModel()
     m_newGround->setButtonSymbols(m_model.groundSpinShown ? QAbstractSpinBox::UpDownArrows
                                                           : QAbstractSpinBox::NoButtons);
     m_newGround->setReadOnly(!m_model.groundSpinShown);
+    m_newGround->findChild<QLineEdit*>()->setReadOnly(true);  // the spin's own setting clears it
     m_phasing->setEnabled(m_model.phasingEnabled);
     m_ok->setText(U(m_model.okText));
 }

@@ -92,6 +92,9 @@ void WireDialogsTest::wireCountDialogSpinsAndRefusesUnchangedCounts()
     dlg.OkButton()->click();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(int(model.newCircuits), 2);
+    // The counts change only through the arrows, never by typing.
+    for (QSpinBox* spin : {dlg.CircuitSpin(), dlg.GroundSpin()})
+        QVERIFY(spin->findChild<QLineEdit*>()->isReadOnly());
 
     CIzmProvDlg completion = model;
     completion.completion = true;
