@@ -90,6 +90,9 @@ void CMainFrame::OnFileImport()
         ShowMessage(StrFormat("Не удалось открыть файл %s.\n%s", path.c_str(), e.what()));
         return;
     }
+    // A selection or a range of the previous task would name elements the
+    // imported task may not have: it is dropped, as opening a task does.
+    ResetEditState();
     if (g_pMainView) {
         g_pMainView->m_dZoom = 1.0;
         g_pMainView->m_bFitted = 0;

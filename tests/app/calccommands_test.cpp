@@ -182,18 +182,23 @@ TEST_F(CalcCommands, ImportTakesTheFileAsANewUntitledTask)
         int completion;
         std::string title;  // after the import; the path is then empty
         const char* message;
+        bool replaced;      // the task was replaced: the old selection is gone
     } cases[] = {
-        {good, 2, 1, "линия.1", nullptr},
-        {refused, 0, 0, "пролет", "Расчет опытного пролета в программе Kestrin\nне предусмотрен. Задача не импортирована."},
-        {damaged, 0, 0, "пролет", "Не удалось открыть файл"},
-        {s.dir.File("missing.dvx"), 0, 0, "пролет", "Ошибка открытия файла"},
+        {good, 2, 1, "линия.1", nullptr, true},
+        {refused, 0, 0, "пролет", "Расчет опытного пролета в программе Kestrin\nне предусмотрен. Задача не импортирована.",
+         true},
+        {damaged, 0, 0, "пролет", "Не удалось открыть файл", false},
+        {s.dir.File("missing.dvx"), 0, 0, "пролет", "Ошибка открытия файла", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         messages.clear();
         files.answers.push_back(c.path);
         ASSERT_TRUE(Enabled(ID_FILE_IMPORT));
+        s.Frame().m_bSelected = 1;
+        s.Frame().m_nSelected = 7;
         s.Frame().OnCommand(ID_FILE_IMPORT);
+        EXPECT_EQ(s.Frame().m_bSelected, c.replaced ? 0 : 1);
         EXPECT_EQ(files.titles.back(), "Импорт данных");
         EXPECT_EQ(s.Doc().elements.size(), c.elements);
         EXPECT_EQ(g_nTaskCompletion, c.completion);
