@@ -126,6 +126,8 @@ void TaskListing::Element(const CKestrinDoc& doc, std::size_t index, int number)
         // The first end of a branching ends the first branch and opens the
         // second: no heading and no number of its own.
         m_branching = 2;
+        if (!e.name.empty())
+            Add(e.name);
         Add("   Конец первой - начало второй ветви");
         const COtvet* start = m_branchStart ? m_branchStart->Data<COtvet>() : nullptr;
         Add("В ветви:" + (start ? CircuitList(*m_branchStart, start->flags, 0) : std::string()));
@@ -138,13 +140,10 @@ void TaskListing::Element(const CKestrinDoc& doc, std::size_t index, int number)
         m_branching = 0;
     }
 
-    if (e.type == kBypass) {
-        const CEObhod* b = e.Data<CEObhod>();
-        static const char* const kinds[3] = {"промежуточной подстанции", "в поле", "кабельной вставки"};
-        AddF("№%d. Обход %s", number, kinds[b && b->kind < 3 ? b->kind : 0]);
-    } else {
+    // A bypass is headed among the lines of its kind, after its name, and
+    // only once its parameters are entered.
+    if (e.type != kBypass)
         AddF("№%d. %s", number, TypeName(e.type));
-    }
     if (!e.name.empty())
         Add(e.name);
     if (e.type == kBranchingEnd)
@@ -348,12 +347,14 @@ void TaskListing::Coupling(const CElement& e)
     }
 }
 
-void TaskListing::Bypass(const CElement& e, int)
+void TaskListing::Bypass(const CElement& e, int number)
 {
     const CEObhod* b = e.Data<CEObhod>();
+    static const char* const kinds[3] = {"промежуточной подстанции", "в поле", "кабельной вставки"};
+    const int kind = b && b->kind < 3 ? b->kind : 0;
+    AddF("№%d. Обход %s", number, kinds[kind]);
     if (!b)
         return;
-    const int kind = b->kind < 3 ? b->kind : 0;
     if (b->selectionMode != 0)
         Add("Обход в проводах:" + CircuitList(e, b->flags, 1));
     static const char* const places[3] = {"подстанции", "обхода", "кабельной вставки"};

@@ -178,6 +178,28 @@ TEST_F(ListingTest, BypassWithTrapsLinesAndMutualCapacitances)
                      "C(2,5)=7"}));
 }
 
+TEST_F(ListingTest, NamesComeBeforeTheBypassHeadingAndOnTheFirstBranchEnd)
+{
+    // A named bypass: its name, then its heading; without parameters only
+    // its name and the missing-data line.
+    Add<CEObhod>(doc, kBypass, 1)->kind = 1;
+    doc.elements.back()->name = "Обход 1";
+    Add<CEObhod>(doc, kBypass, 2, false);
+    doc.elements.back()->name = "Обход 2";
+    Add(doc, kBranchingStart, 3);
+    Add(doc, kOverheadLine, 4, false);
+    Add(doc, kBranchingEnd, 5);
+    doc.elements.back()->circuitsAfter = 0;
+    doc.elements.back()->name = "Конец 1";
+
+    const Lines all = TaskListing::Build(doc, "", "");
+    const Lines body(all.begin() + 5, all.end());
+    EXPECT_EQ(body, (Lines{"", "Обход 1", "№1. Обход в поле", "", "Обход 2", "Данные по элементу не заданы", "",
+                           "№3. Разветвление цепей", "   Начало первой ветви", "В ветви: цепь 1, трос 1", "",
+                           "№4. Воздушная линия электропередачи", "Данные по элементу не заданы", "", "Конец 1",
+                           "   Конец первой - начало второй ветви", "В ветви:"}));
+}
+
 TEST_F(ListingTest, TaskAwaitingCompletionNamesWireKinds)
 {
     g_nTaskCompletion = 1;
