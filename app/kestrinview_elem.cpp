@@ -305,6 +305,10 @@ void CKestrinView::OnElemCommand(int id)
         m_nGapWires = doc.elements[std::size_t(selected)]->wirePositions;
         CStructState st;
         m_nGapKind = frame.GetStructState(static_cast<unsigned short>(selected - 1), st) ? st.kind : 0;
+        // The toolbar's rules judge what may go into the gap by the section
+        // the gap lies in (no bypass or cable line inside a doubled section),
+        // not by the chain end's; the replay that closes the gap restores it.
+        frame.m_Struct.kind = m_nGapKind;
         frame.m_nSelected = frame.SelectElement(nullptr);
         frame.ResetTemplate();
         break;

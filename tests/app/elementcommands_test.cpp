@@ -119,6 +119,45 @@ TEST(ElementCommands, ChosenElementIsOfferedCellsAndPlacedWithItsPrompt)
     EXPECT_EQ(e.Frame().m_Struct.lastPlaced.type, kTap);  // the line goes on from the tap
 }
 
+TEST(ElementCommands, InsertionGapIsJudgedByTheSectionItOpensIn)
+{
+    EditingSession e(2, 0);
+    ScriptedWireDialogs dialogs;
+    dialogs.circuitsChosen = {0};
+    g_pMainView->m_bMousePlacing = 1;
+    e.Frame().m_bWarnings = 0;
+    e.Frame().OnCommand(ID_ELEM_COUPLING);
+    // Each element on the first cell offered.
+    for (int id : {ID_ELEM_VLINE, ID_ELEM_DOUBLING, ID_ELEM_VLINE, ID_ELEM_CIRCUIT_END, ID_ELEM_VLINE}) {
+        e.Frame().OnCommand(id);
+        const auto& cells = g_pMainView->m_Candidates.cells;
+        const auto offered = std::find_if(std::begin(cells), std::end(cells), [](const auto& c) { return c.offered; });
+        ASSERT_NE(offered, std::end(cells)) << id;
+        e.PlaceAt(offered->x, offered->y);
+    }
+    CKestrinDoc& doc = e.s.Doc();
+    ASSERT_EQ(doc.elements.size(), 6u);
+    ASSERT_EQ(e.Frame().m_Struct.kind, kSectionNone);
+    auto enabled = [&](int id) { return GetCommandState(id, e.Frame().GetShellState()).enabled; };
+
+    // A gap inside the doubled section takes neither a bypass nor a cable
+    // line, though the chain end lies outside the section; one on the main
+    // line takes a bypass.
+    const struct {
+        int at;
+        bool bypass;
+    } gaps[] = {{3, false}, {5, true}};
+    for (const auto& g : gaps) {
+        e.Frame().m_nSelected = e.Frame().SelectElement(doc.elements[std::size_t(g.at)].get());
+        g_pMainView->OnElemCommand(ID_ELEM_INSERT);
+        ASSERT_TRUE(g_pMainView->m_bInsertGap) << g.at;
+        EXPECT_EQ(enabled(ID_ELEM_BYPASS), g.bypass) << g.at;
+        EXPECT_EQ(enabled(ID_ELEM_KLINE), g.bypass) << g.at;
+        g_pMainView->OnElemCommand(ID_ELEM_CANCEL_INSERT);
+        EXPECT_EQ(e.Frame().m_Struct.kind, kSectionNone) << g.at;
+    }
+}
+
 TEST(ElementCommands, RefusedOverheadLineLeavesTheTemplate)
 {
     EditingSession e(1, 1);

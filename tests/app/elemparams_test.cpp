@@ -80,6 +80,14 @@ TEST_F(ElemParamsTest, OkWritesBackOnlyInEditingMode)
     }
 }
 
+TEST_F(ElemParamsTest, EveryTypeOpensItsDialogOrOnlyTellsAboutIt)
+{
+    // Only the change of the number of wires and the end of a branching have
+    // no dialog: "Параметры" shows their message.
+    for (int type = 0; type < 15; ++type)
+        EXPECT_EQ(FindElemParamsRunner(type) != nullptr, type != kWireCountChange && type != kBranchingEnd) << type;
+}
+
 TEST_F(ElemParamsTest, CableLineGetsTheFlagsOfItsNeighbours)
 {
     Add(doc, kCouplingDevice, 6);
