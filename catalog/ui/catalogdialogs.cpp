@@ -18,39 +18,25 @@
 #include "catalog/ui/provrazndialog.h"
 #include "catalog/ui/wiredialogs.h"
 #include "catalog/ui/zagraddialog.h"
+#include "dialogs/ui/modaldialog.h"
 
-#include <QApplication>
-
-namespace {
-
-// Runs Dialog over its model as a modal window of the active window.
-template <class Dialog, class Model>
-void Register()
-{
-    ModalRunner<Model>::Set([](Model& model) {
-        Dialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
-}
-
-} // namespace
 
 void RegisterCatalogDialogs()
 {
-    Register<OporaDialog, COporaDlg>();
-    Register<ProvodDialog, CProvodDlg>();
-    Register<KabTvDialog, CKabTvDlg>();
-    Register<KabTrDialog, CKabTrDlg>();
-    Register<NewMatrixDialog, CNewMatrixDlg>();
-    Register<MatrixDialog, CMatrixDlg>();
-    Register<VchKabDialog, CVchKabDlg>();
-    Register<FiltrDialog, CFiltrDlg>();
-    Register<ZagradDialog, CZagradDlg>();
-    Register<BaseEditDialog, CBaseEditDlg>();
-    Register<BaseDopolnDialog, CBaseDopolnDlg>();
-    Register<PovtorDialog, CPovtorDlg>();
-    Register<BaseRestoreDialog, CBaseRestoreDlg>();
-    Register<ProvRaznDialog, CProvRaznDlg>();
+    RegisterModalDialog<OporaDialog, COporaDlg>();
+    RegisterModalDialog<ProvodDialog, CProvodDlg>();
+    RegisterModalDialog<KabTvDialog, CKabTvDlg>();
+    RegisterModalDialog<KabTrDialog, CKabTrDlg>();
+    RegisterModalDialog<NewMatrixDialog, CNewMatrixDlg>();
+    RegisterModalDialog<MatrixDialog, CMatrixDlg>();
+    RegisterModalDialog<VchKabDialog, CVchKabDlg>();
+    RegisterModalDialog<FiltrDialog, CFiltrDlg>();
+    RegisterModalDialog<ZagradDialog, CZagradDlg>();
+    RegisterModalDialog<BaseEditDialog, CBaseEditDlg>();
+    RegisterModalDialog<BaseDopolnDialog, CBaseDopolnDlg>();
+    RegisterModalDialog<PovtorDialog, CPovtorDlg>();
+    RegisterModalDialog<BaseRestoreDialog, CBaseRestoreDlg>();
+    RegisterModalDialog<ProvRaznDialog, CProvRaznDlg>();
     RegisterItemEditors();
     RegisterCatalogManagement();
 }

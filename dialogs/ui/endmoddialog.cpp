@@ -1,9 +1,9 @@
 #include "dialogs/ui/endmoddialog.h"
 
 #include "dialogs/ui/drawingwidget.h"
+#include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/uitext.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
@@ -211,8 +211,5 @@ void EndModDialog::accept()
 
 void RegisterEndModDialog()
 {
-    ModalRunner<CEndModDlg>::Set([](CEndModDlg& model) {
-        EndModDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
+    RegisterModalDialog<EndModDialog, CEndModDlg>();
 }

@@ -1,8 +1,8 @@
 #include "dialogs/ui/fazirdialog.h"
 
+#include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/uitext.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -101,8 +101,5 @@ void FazirDialog::accept()
 
 void RegisterFazirDialog()
 {
-    ModalRunner<CFazirDlg>::Set([](CFazirDlg& model) {
-        FazirDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
+    RegisterModalDialog<FazirDialog, CFazirDlg>();
 }

@@ -1,8 +1,8 @@
 #include "dialogs/ui/izmprovdialog.h"
 
+#include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/uitext.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -98,8 +98,5 @@ void IzmProvDialog::accept()
 
 void RegisterIzmProvDialog()
 {
-    ModalRunner<CIzmProvDlg>::Set([](CIzmProvDlg& model) {
-        IzmProvDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
+    RegisterModalDialog<IzmProvDialog, CIzmProvDlg>();
 }

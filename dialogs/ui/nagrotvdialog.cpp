@@ -1,8 +1,8 @@
 #include "dialogs/ui/nagrotvdialog.h"
 
+#include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/uitext.h"
 
-#include <QApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -76,8 +76,5 @@ void NagrOtvDialog::accept()
 
 void RegisterNagrOtvDialog()
 {
-    ModalRunner<CNagrOtvDlg>::Set([](CNagrOtvDlg& model) {
-        NagrOtvDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
+    RegisterModalDialog<NagrOtvDialog, CNagrOtvDlg>();
 }

@@ -1,8 +1,8 @@
 #include "dialogs/ui/nagruzdialog.h"
 
+#include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/uitext.h"
 
-#include <QApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -151,8 +151,5 @@ void NagruzDialog::accept()
 
 void RegisterNagruzDialog()
 {
-    ModalRunner<CNagruzDlg>::Set([](CNagruzDlg& model) {
-        NagruzDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
+    RegisterModalDialog<NagruzDialog, CNagruzDlg>();
 }

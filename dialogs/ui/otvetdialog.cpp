@@ -1,9 +1,9 @@
 #include "dialogs/ui/otvetdialog.h"
 
 #include "dialogs/ui/circuitboxes.h"
+#include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/uitext.h"
 
-#include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -108,8 +108,5 @@ void OtvetDialog::accept()
 
 void RegisterOtvetDialog()
 {
-    ModalRunner<COtvetDlg>::Set([](COtvetDlg& model) {
-        OtvetDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
+    RegisterModalDialog<OtvetDialog, COtvetDlg>();
 }

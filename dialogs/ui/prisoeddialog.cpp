@@ -1,9 +1,9 @@
 #include "dialogs/ui/prisoeddialog.h"
 
 #include "dialogs/ui/drawingwidget.h"
+#include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/uitext.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -272,8 +272,5 @@ void PrisoedDialog::accept()
 
 void RegisterPrisoedDialog()
 {
-    ModalRunner<CPrisoedDlg>::Set([](CPrisoedDlg& model) {
-        PrisoedDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
+    RegisterModalDialog<PrisoedDialog, CPrisoedDlg>();
 }

@@ -1,9 +1,9 @@
 #include "dialogs/ui/razvetvdialog.h"
 
 #include "dialogs/ui/circuitboxes.h"
+#include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/uitext.h"
 
-#include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -49,8 +49,5 @@ void RazvetvDialog::accept()
 
 void RegisterRazvetvDialog()
 {
-    ModalRunner<CRazvetvDlg>::Set([](CRazvetvDlg& model) {
-        RazvetvDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
+    RegisterModalDialog<RazvetvDialog, CRazvetvDlg>();
 }

@@ -1,9 +1,9 @@
 #include "dialogs/ui/transpdialog.h"
 
 #include "dialogs/ui/drawingwidget.h"
+#include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/uitext.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -159,8 +159,5 @@ void TranspDialog::accept()
 
 void RegisterTranspDialog()
 {
-    ModalRunner<CTranspDlg>::Set([](CTranspDlg& model) {
-        TranspDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
+    RegisterModalDialog<TranspDialog, CTranspDlg>();
 }

@@ -1,11 +1,11 @@
 #include "dialogs/ui/vlinesheetdialog.h"
 
+#include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/vlpage1widget.h"
 #include "dialogs/ui/vlpage2widget.h"
 #include "dialogs/ui/vlpage3widget.h"
 #include "dialogs/vlinesheet.h"
 
-#include <QApplication>
 #include <QPushButton>
 
 VLineSheetDialog::VLineSheetDialog(CVLineSheet& sheet, QWidget* parent)
@@ -32,8 +32,5 @@ void VLineSheetDialog::accept()
 
 void RegisterVLineSheet()
 {
-    ModalRunner<CVLineSheet>::Set([](CVLineSheet& sheet) {
-        VLineSheetDialog dialog(sheet, QApplication::activeWindow());
-        return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
+    RegisterModalDialog<VLineSheetDialog, CVLineSheet>();
 }

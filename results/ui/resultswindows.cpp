@@ -1,5 +1,6 @@
 #include "results/ui/resultswindows.h"
 
+#include "dialogs/ui/modaldialog.h"
 #include "results/razdelitel.h"
 #include "results/ui/razdelitelwidget.h"
 #include "results/ui/secframe.h"
@@ -16,26 +17,11 @@
 
 void RegisterResultsDialogs()
 {
-    ModalRunner<CVibRezDlg>::Set([](CVibRezDlg& model) {
-        VibRezDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
-    ModalRunner<CRazdelitelDlg>::Set([](CRazdelitelDlg& model) {
-        RazdelitelDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
-    ModalRunner<CVibRezBufDlg>::Set([](CVibRezBufDlg& model) {
-        VibRezBufDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
-    ModalRunner<ScaleDialogModel>::Set([](ScaleDialogModel& model) {
-        MasshtabDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
-    ModalRunner<LineStyleEditModel>::Set([](LineStyleEditModel& model) {
-        StilLinDialog dlg(model, QApplication::activeWindow());
-        return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-    });
+    RegisterModalDialog<VibRezDialog, CVibRezDlg>();
+    RegisterModalDialog<RazdelitelDialog, CRazdelitelDlg>();
+    RegisterModalDialog<VibRezBufDialog, CVibRezBufDlg>();
+    RegisterModalDialog<MasshtabDialog, ScaleDialogModel>();
+    RegisterModalDialog<StilLinDialog, LineStyleEditModel>();
     ModalRunner<FrequencyViewRequest>::Set([](FrequencyViewRequest& request) {
         ProsmChastDialog dlg(request, QApplication::activeWindow());
         if (request.published)
