@@ -127,6 +127,38 @@ TEST(SaveFile, ThroughLinksReachesTheRealFile)
               (std::vector<std::string>{"dangling.ktf", "fresh.ktf", "link.ktf", "loop1", "loop2", "lost.ktf"}));
 }
 
+// A save that fails after its temporary was written (the link names a folder,
+// or a file in a folder the user may not write) is refused with the reason,
+// keeps the link and the old file, and leaves no temporary in either folder.
+TEST(SaveFile, RefusedSaveThroughALinkLeavesNothingBehind)
+{
+    TempDir home, tasks;
+    std::string err;
+    ASSERT_TRUE(fs::create_directory(tasks.path + "/line.ktf"));
+    ASSERT_EQ(::symlink((tasks.path + "/line.ktf").c_str(), (home.path + "/link.ktf").c_str()), 0);
+    EXPECT_FALSE(SaveFileAtomic(home.path + "/link.ktf", std::string_view("new"), err));
+    EXPECT_NE(err.find("не удалось заменить файл " + tasks.path + "/line.ktf"), std::string::npos) << err;
+    EXPECT_TRUE(fs::is_symlink(home.path + "/link.ktf"));
+    EXPECT_TRUE(fs::is_directory(tasks.path + "/line.ktf"));
+    EXPECT_EQ(Entries(home.path), std::vector<std::string>{"link.ktf"});
+    EXPECT_EQ(Entries(tasks.path), std::vector<std::string>{"line.ktf"});
+    if (geteuid() == 0)
+        return;  // root writes into read-only folders
+
+    TempDir locked;
+    const std::string real = locked.path + "/old.ktf";
+    ASSERT_TRUE(SaveFileAtomic(real, std::string_view("old"), err)) << err;
+    ASSERT_EQ(::symlink(real.c_str(), (home.path + "/old.ktf").c_str()), 0);
+    fs::permissions(locked.path, fs::perms::owner_read | fs::perms::owner_exec);
+    err.clear();
+    EXPECT_FALSE(SaveFileAtomic(home.path + "/old.ktf", std::string_view("new"), err));
+    EXPECT_NE(err.find("нет прав доступа"), std::string::npos) << err;
+    EXPECT_TRUE(fs::is_symlink(home.path + "/old.ktf"));
+    EXPECT_EQ(ReadText(real), "old");
+    EXPECT_EQ(Entries(locked.path), std::vector<std::string>{"old.ktf"});
+    EXPECT_EQ(Entries(home.path), (std::vector<std::string>{"link.ktf", "old.ktf"}));
+}
+
 // A name at the 255-byte limit (127 Cyrillic letters and a dot) is saved, replaced and read back.
 TEST(SaveFile, NameAtTheLengthLimit)
 {
