@@ -64,7 +64,9 @@ FazirDialog::FazirDialog(CFazirDlg& model, QWidget* parent) : QDialog(parent), m
         m_model.OnWireChosen(i);
         ShowChoice();
     });
-    connect(m_list, &QTableWidget::cellClicked, this, [this](int row, int) {
+    // A row reached with the mouse or the keys chooses its wire, so the
+    // highlighted row is always the wire the phase combo edits.
+    connect(m_list, &QTableWidget::currentCellChanged, this, [this](int row) {
         m_model.OnWireChosen(row);
         ShowChoice();
     });

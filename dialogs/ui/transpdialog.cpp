@@ -81,7 +81,9 @@ TranspDialog::TranspDialog(CTranspDlg& model, QWidget* parent) : QDialog(parent)
         m_model.OnWireChosen(i);
         ShowChoice();
     });
-    connect(m_list, &QTableWidget::cellClicked, this, [this](int row, int) {
+    // A row reached with the mouse or the keys chooses its wire, so the
+    // highlighted row is always the wire the combos edit.
+    connect(m_list, &QTableWidget::currentCellChanged, this, [this](int row) {
         m_model.OnRowClicked(row);
         ShowChoice();
     });

@@ -142,6 +142,21 @@ void WireDialogsTest::phasingDialogSwapsThroughItsCombo()
     FazirDialog shown(view);
     QVERIFY(!shown.OkButton()->isEnabled());
     Screenshot(shown, "phasing_read_only");
+
+    // A row reached with the keys is the wire the combos show, in both lists.
+    shown.List()->setFocus();
+    QTest::keyClick(shown.List(), Qt::Key_Down);
+    QCOMPARE(shown.WireCombo()->currentIndex(), 1);
+    QCOMPARE(shown.PhaseCombo()->currentText(), QString::fromUtf8("A"));
+    CElement e = WiredElement(kTransposition, 2, 0);
+    CTranspDlg transposition;
+    transposition.element = &e;
+    transposition.transp = e.Data<CTransp>();
+    TranspDialog transp(transposition);
+    QTest::keyClick(transp.List(), Qt::Key_Down);
+    QTest::keyClick(transp.List(), Qt::Key_Down);
+    QCOMPARE(transp.WireCombo()->currentIndex(), 2);
+    QCOMPARE(transp.PositionCombo()->currentIndex(), 2);
 }
 
 void WireDialogsTest::transpositionDialogTakesTypedNameAndNewPosition()
