@@ -1,5 +1,6 @@
 #include "catalog/ui/matrixdialogs.h"
 
+#include "dialogs/ui/rowlist.h"
 #include "dialogs/ui/uitext.h"
 #include "platform/format.h"
 
@@ -26,11 +27,7 @@ constexpr int kCellWidth = 64; // a capacitance cell, as wide as the value edit
 
 QTableWidget* List(int columns)
 {
-    auto* list = new QTableWidget(0, columns);
-    list->verticalHeader()->hide();
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    auto* list = NewRowList(0, columns);
     list->setMinimumHeight(150);
     return list;
 }

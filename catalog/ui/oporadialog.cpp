@@ -1,5 +1,6 @@
 #include "catalog/ui/oporadialog.h"
 
+#include "dialogs/ui/rowlist.h"
 #include "dialogs/ui/uitext.h"
 
 #include <QDialogButtonBox>
@@ -39,12 +40,8 @@ OporaDialog::OporaDialog(COporaDlg& model, QWidget* parent)
     m_enter = new QPushButton(U("Ввести"));
     m_delete = new QPushButton(U("Удалить"));
     m_insert = new QPushButton(U("Вставить до"));
-    m_list = new QTableWidget(0, 3);
+    m_list = NewRowList(0, 3);
     m_list->setHorizontalHeaderLabels({U("No"), U("Х,м"), U("Н,м")});
-    m_list->verticalHeader()->hide();
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->horizontalHeader()->setStretchLastSection(true);
     // Six points (a double-circuit tower) are seen without scrolling.
     m_list->setMinimumHeight(m_list->horizontalHeader()->sizeHint().height() +

@@ -2,6 +2,7 @@
 
 #include "dialogs/ui/drawingwidget.h"
 #include "dialogs/ui/modaldialog.h"
+#include "dialogs/ui/rowlist.h"
 #include "dialogs/ui/uitext.h"
 
 #include <QComboBox>
@@ -44,11 +45,7 @@ EndModDialog::EndModDialog(CEndModDlg& model, QWidget* parent) : QDialog(parent)
     m_c = new QLineEdit;
     for (QLineEdit* e : {m_r, m_l, m_c})
         e->setReadOnly(!editing);
-    m_list = new QTableWidget;
-    m_list->verticalHeader()->hide();
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list = NewRowList(0, 0);
     m_list->setMinimumSize(320, 200);
     m_list->installEventFilter(this);
     m_enter = new QPushButton(U("Ввести"));

@@ -1,6 +1,7 @@
 #include "dialogs/ui/fazirdialog.h"
 
 #include "dialogs/ui/modaldialog.h"
+#include "dialogs/ui/rowlist.h"
 #include "dialogs/ui/uitext.h"
 
 #include <QComboBox>
@@ -27,12 +28,8 @@ FazirDialog::FazirDialog(CFazirDlg& model, QWidget* parent) : QDialog(parent), m
         m_wire->addItem(U(s));
     for (const std::string& s : m_model.phaseItems)
         m_phase->addItem(U(s));
-    m_list = new QTableWidget(m_model.Count(), 2);
+    m_list = NewRowList(m_model.Count(), 2);
     m_list->setHorizontalHeaderLabels({U("Провод"), U(m_model.phaseHeader)});
-    m_list->verticalHeader()->hide();
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setColumnWidth(0, 70);
     m_list->setMinimumSize(240, 200);

@@ -1,6 +1,7 @@
 #include "dialogs/ui/nagruzdialog.h"
 
 #include "dialogs/ui/modaldialog.h"
+#include "dialogs/ui/rowlist.h"
 #include "dialogs/ui/uitext.h"
 
 #include <QFormLayout>
@@ -32,12 +33,8 @@ NagruzDialog::NagruzDialog(CNagruzDlg& model, QWidget* parent) : QDialog(parent)
     m_wire->setRange(1, std::max(1, m_model.wireCount));
     m_value = new QLineEdit;
     m_value->setReadOnly(readOnly);
-    m_list = new QTableWidget(m_model.wireCount, 2);
+    m_list = NewRowList(m_model.wireCount, 2);
     m_list->setHorizontalHeaderLabels({U("Провод"), U("R,Ом")});
-    m_list->verticalHeader()->hide();
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_list->setMinimumSize(220, 200);
     m_enter = new QPushButton(U("Ввести"));

@@ -2,6 +2,7 @@
 
 #include "dialogs/ui/drawingwidget.h"
 #include "dialogs/ui/modaldialog.h"
+#include "dialogs/ui/rowlist.h"
 #include "dialogs/ui/uitext.h"
 
 #include <QCheckBox>
@@ -85,13 +86,9 @@ PrisoedDialog::PrisoedDialog(CPrisoedDlg& model, QWidget* parent) : QDialog(pare
     entry->addStretch();
     wg->addLayout(entry);
 
-    m_list = new QTableWidget(m_model.m_nWires, 8);
+    m_list = NewRowList(m_model.m_nWires, 8);
     m_list->setHorizontalHeaderLabels({U("No"), U("Тип фильтра"), U("Тип кабеля"), U("Длина,м"), U("R,Ом"),
                                        U("L,мГн"), U("C,пФ"), U("Полярн.")});
-    m_list->verticalHeader()->hide();
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setMinimumSize(760, 180);
     m_list->viewport()->installEventFilter(this);
     m_stepper = new ListStepper;

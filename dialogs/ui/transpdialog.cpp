@@ -2,6 +2,7 @@
 
 #include "dialogs/ui/drawingwidget.h"
 #include "dialogs/ui/modaldialog.h"
+#include "dialogs/ui/rowlist.h"
 #include "dialogs/ui/uitext.h"
 
 #include <QComboBox>
@@ -38,12 +39,8 @@ TranspDialog::TranspDialog(CTranspDlg& model, QWidget* parent) : QDialog(parent)
         m_position->addItem(U(s));
     m_wire->setEnabled(editing);
     m_position->setEnabled(editing);
-    m_list = new QTableWidget(m_model.wireCount, 2);
+    m_list = NewRowList(m_model.wireCount, 2);
     m_list->setHorizontalHeaderLabels({U("До трансп."), U("После")});
-    m_list->verticalHeader()->hide();
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_list->setMinimumSize(220, 260);
     m_drawing = new DrawingWidget([this](QPainter& p, const PixelRect& area) { Draw(p, area); });
