@@ -4,6 +4,7 @@
 #include "catalog/ui/matrixdialogs.h"
 #include "catalog/ui/oporadialog.h"
 #include "catalog/ui/wiredialogs.h"
+#include "editortest.h"
 #include "dialogs/ui/numericedit.h"
 #include "model/catalogitems.h"
 #include "platform/archive.h"
@@ -19,22 +20,6 @@
 #include <QTest>
 
 namespace {
-
-template <class Item>
-std::vector<std::uint8_t> Bytes(const Item& item)
-{
-    ArchiveWriter ar;
-    item.Store(ar);
-    return ar.take();
-}
-
-void Shot(QWidget& w, const char* name)
-{
-    w.show();
-    QApplication::processEvents();
-    QDir().mkpath(KESTRIN_SCREENSHOT_DIR);
-    QVERIFY(w.grab().save(QString(KESTRIN_SCREENSHOT_DIR) + "/" + name + ".png"));
-}
 
 void Type(QLineEdit* edit, const QString& text)
 {
@@ -149,14 +134,8 @@ void CatalogEditorsTest::viewOnlyEditorsLeaveTheItemUnchanged()
         ProvodDialog d3(prov);
         QVERIFY(d3.DiameterEdit()->isReadOnly());
 
-        for (QDialog* d : std::initializer_list<QDialog*>{&d1, &d2, &d3}) {
-            d->show();
-            if (escape)
-                QTest::keyClick(d, Qt::Key_Escape);
-            else
-                static_cast<ItemEditorDialog*>(d)->OkButton()->click();
-            QCOMPARE(d->result(), int(QDialog::Rejected));
-        }
+        for (ItemEditorDialog* d : std::initializer_list<ItemEditorDialog*>{&d1, &d2, &d3})
+            CloseViewOnly(*d, escape);
         QVERIFY(Bytes(tower) == towerBytes);
         QVERIFY(Bytes(matrix) == matrixBytes);
         QVERIFY(Bytes(wire) == wireBytes);

@@ -3,6 +3,7 @@
 #include "catalog/ui/filtrdialog.h"
 #include "catalog/ui/schemewidget.h"
 #include "catalog/ui/zagraddialog.h"
+#include "editortest.h"
 #include "dialogs/ui/numericedit.h"
 #include "model/catalogitems.h"
 #include "platform/archive.h"
@@ -22,27 +23,6 @@
 #include <set>
 
 namespace {
-
-template <class Item>
-std::vector<std::uint8_t> Bytes(const Item& item)
-{
-    ArchiveWriter ar;
-    item.Store(ar);
-    return ar.take();
-}
-
-void Save(const QImage& image, const QString& name)
-{
-    QDir().mkpath(KESTRIN_SCREENSHOT_DIR);
-    QVERIFY(image.save(QString(KESTRIN_SCREENSHOT_DIR) + "/" + name + ".png"));
-}
-
-void Shot(QWidget& w, const QString& name)
-{
-    w.show();
-    QApplication::processEvents();
-    Save(w.grab().toImage(), name);
-}
 
 CFiltr Type7()
 {
@@ -233,14 +213,8 @@ void SchemeEditorsTest::viewOnlyEditorsLeaveTheItemUnchanged()
         QVERIFY(!d2.SchemeRadio(0)->isEnabled());
         QVERIFY(d2.CancelButton()->isHidden());
 
-        for (ItemEditorDialog* d : {static_cast<ItemEditorDialog*>(&d1), static_cast<ItemEditorDialog*>(&d2)}) {
-            d->show();
-            if (escape)
-                QTest::keyClick(d, Qt::Key_Escape);
-            else
-                d->OkButton()->click();
-            QCOMPARE(d->result(), int(QDialog::Rejected));
-        }
+        for (ItemEditorDialog* d : {static_cast<ItemEditorDialog*>(&d1), static_cast<ItemEditorDialog*>(&d2)})
+            CloseViewOnly(*d, escape);
         QVERIFY(Bytes(f) == filterBytes);
         QVERIFY(Bytes(t) == trapBytes);
     }
