@@ -18,6 +18,7 @@
 #include <cstring>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -105,29 +106,45 @@ public:
     {
     }
 
+    // A thread the system refuses to start (too many threads or too little
+    // memory) does not stop the run: its share of the work is done on the
+    // calling thread after the others have ended.
     template <class Work>
     void Run(Work work)
     {
         std::vector<std::thread> threads;
         std::vector<std::exception_ptr> errors(static_cast<std::size_t>(m_count));
-        m_running = m_count;
-        for (int t = 0; t < m_count; ++t)
-            threads.emplace_back([&, t] {
-                try {
-                    work(t);
-                } catch (...) {
-                    errors[std::size_t(t)] = std::current_exception();
-                }
+        std::vector<int> refused;
+        for (int t = 0; t < m_count; ++t) {
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                ++m_running;
+            }
+            try {
+                threads.emplace_back([&, t] {
+                    try {
+                        work(t);
+                    } catch (...) {
+                        errors[std::size_t(t)] = std::current_exception();
+                    }
+                    std::lock_guard<std::mutex> lock(m_mutex);
+                    --m_running;
+                    m_changed.notify_one();
+                });
+            } catch (const std::system_error&) {
                 std::lock_guard<std::mutex> lock(m_mutex);
                 --m_running;
-                m_changed.notify_one();
-            });
+                refused.push_back(t);
+            }
+        }
         ReportProgress();
         for (std::thread& t : threads)
             t.join();
         for (const std::exception_ptr& e : errors)
             if (e)
                 std::rethrow_exception(e);
+        for (int t : refused)
+            work(t);
     }
 
     // A thread finished a point.

@@ -8,6 +8,9 @@
 #include "calc/modalcalc.h"
 #include "platform/format.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
 using namespace channeltest;
@@ -100,6 +103,30 @@ TEST_F(ParallelRunTest, ModalCalculationDuringARangeDoesNotDisturbIt)
         EXPECT_EQ(modal, 13);
         EXPECT_EQ(CompareWithGolden(golden["ch0-coarse"], points), "") << threads << " threads";
     }
+    g_pDoc = &doc;
+}
+
+// Where the system refuses every new thread (a user at the limit of its
+// processes), a run on several threads still completes, on the calling
+// thread, with the same numbers.
+TEST_F(ParallelRunTest, RunCompletesWhenNoThreadCanStart)
+{
+    GoldenSweeps golden;
+    std::string error;
+    ASSERT_TRUE(ReadGoldenFile(GoldenFilePath(), golden, error)) << error;
+    std::unique_ptr<CKestrinDoc> task = BuildBenchChannel(BenchChannel::TwoCircuitRefinedEarth);
+    auto runRefused = [&] {
+        // Root is not held to the limit: run as an ordinary user.
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(3);
+        const rlimit none{0, 0};
+        if (setrlimit(RLIMIT_NPROC, &none) != 0)
+            _exit(4);
+        const std::vector<CRezGraPoint> points = Run(*task, GoldenCoarseRequest(), 4);
+        _exit(!points.empty() && CompareWithGolden(golden["ch0-coarse"], points).empty() ? 0 : 1);
+    };
+    EXPECT_EXIT(runRefused(),
+        testing::ExitedWithCode(0), "");
     g_pDoc = &doc;
 }
 
