@@ -118,6 +118,11 @@ void SchemeView::resizeEvent(QResizeEvent* event)
     QAbstractScrollArea::resizeEvent(event);
     if (g_pDoc && !g_pDoc->elements.empty() && !m_view.TextMode())
         m_view.RecalcLayout();
+    // A listing keeps its scroll position; its page steps follow the client.
+    if (m_view.TextMode()) {
+        m_view.m_nPageScrollX = int(0.9 * viewport()->width());
+        m_view.m_nPageScrollY = int(0.9 * viewport()->height());
+    }
     UpdateScrollBars();
 }
 

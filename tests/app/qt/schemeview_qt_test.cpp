@@ -252,6 +252,11 @@ void SchemeViewTest::listingSelectionAndCopy()
     QTest::keyClick(s.View(), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(view.m_Text.firstSelected, 0);
     QCOMPARE(view.m_Text.lastSelected, view.m_Text.Count() - 1);
+
+    // Page Up and Page Down go by nine tenths of the client, also after a resize.
+    w->resize(w->width(), w->height() + 120);
+    QApplication::processEvents();
+    QCOMPARE(s.View()->verticalScrollBar()->pageStep(), int(0.9 * vp->height()));
 }
 
 void SchemeViewTest::zoomToFitOnAnUnshownViewChangesNothing()
