@@ -1,5 +1,6 @@
 #include "dialogs/ui/endmoddialog.h"
 
+#include "dialogs/ui/buttonrow.h"
 #include "dialogs/ui/drawingwidget.h"
 #include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/rowlist.h"
@@ -77,10 +78,7 @@ EndModDialog::EndModDialog(CEndModDlg& model, QWidget* parent) : QDialog(parent)
     auto* middle = new QHBoxLayout;
     middle->addLayout(left);
     middle->addWidget(m_list, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(m_cancel);
+    auto* buttons = ButtonRow({ok, m_cancel});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(radios);

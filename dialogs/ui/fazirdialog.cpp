@@ -1,5 +1,6 @@
 #include "dialogs/ui/fazirdialog.h"
 
+#include "dialogs/ui/buttonrow.h"
 #include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/rowlist.h"
 #include "dialogs/ui/uitext.h"
@@ -45,10 +46,7 @@ FazirDialog::FazirDialog(CFazirDlg& model, QWidget* parent) : QDialog(parent), m
     top->addWidget(m_place);
     top->addStretch();
     top->addWidget(m_element);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
+    auto* buttons = ButtonRow({m_ok, cancel});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(form);

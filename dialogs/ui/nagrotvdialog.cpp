@@ -1,5 +1,6 @@
 #include "dialogs/ui/nagrotvdialog.h"
 
+#include "dialogs/ui/buttonrow.h"
 #include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/uitext.h"
 
@@ -43,10 +44,7 @@ NagrOtvDialog::NagrOtvDialog(CNagrOtvDlg& model, QWidget* parent) : QDialog(pare
     m_ok->setDefault(true);
     m_cancel = new QPushButton(U("Отменить"));
     m_cancel->setVisible(m_model.editing);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    auto* buttons = ButtonRow({m_ok, m_cancel});
     layout->addLayout(buttons);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);

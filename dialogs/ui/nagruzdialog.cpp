@@ -1,5 +1,6 @@
 #include "dialogs/ui/nagruzdialog.h"
 
+#include "dialogs/ui/buttonrow.h"
 #include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/rowlist.h"
 #include "dialogs/ui/uitext.h"
@@ -70,10 +71,7 @@ NagruzDialog::NagruzDialog(CNagruzDlg& model, QWidget* parent) : QDialog(parent)
     auto* middle = new QHBoxLayout;
     middle->addLayout(left);
     middle->addWidget(m_list, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    auto* buttons = ButtonRow({m_ok, m_cancel});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(counts);

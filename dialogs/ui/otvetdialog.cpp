@@ -1,5 +1,6 @@
 #include "dialogs/ui/otvetdialog.h"
 
+#include "dialogs/ui/buttonrow.h"
 #include "dialogs/ui/circuitboxes.h"
 #include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/uitext.h"
@@ -47,9 +48,7 @@ OtvetDialog::OtvetDialog(COtvetDlg& model, QWidget* parent) : QDialog(parent), m
 
     auto* form = new QFormLayout;
     form->addRow(U("Название"), m_name);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
+    auto* buttons = ButtonRow({m_ok});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_kindGroup);

@@ -1,5 +1,6 @@
 #include "dialogs/ui/prisoeddialog.h"
 
+#include "dialogs/ui/buttonrow.h"
 #include "dialogs/ui/drawingwidget.h"
 #include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/rowlist.h"
@@ -105,10 +106,7 @@ PrisoedDialog::PrisoedDialog(CPrisoedDlg& model, QWidget* parent) : QDialog(pare
     auto* listRow = new QHBoxLayout;
     listRow->addWidget(m_list, 1);
     listRow->addWidget(m_stepper, 0, Qt::AlignTop);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(m_cancel);
+    auto* buttons = ButtonRow({ok, m_cancel});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_wireGroup);

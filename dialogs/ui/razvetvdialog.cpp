@@ -1,12 +1,12 @@
 #include "dialogs/ui/razvetvdialog.h"
 
+#include "dialogs/ui/buttonrow.h"
 #include "dialogs/ui/circuitboxes.h"
 #include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/uitext.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -30,9 +30,7 @@ RazvetvDialog::RazvetvDialog(CRazvetvDlg& model, QWidget* parent) : QDialog(pare
 
     auto* form = new QFormLayout;
     form->addRow(U("Название"), m_name);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
+    auto* buttons = ButtonRow({m_ok});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(group);

@@ -1,5 +1,6 @@
 #include "dialogs/ui/transpdialog.h"
 
+#include "dialogs/ui/buttonrow.h"
 #include "dialogs/ui/drawingwidget.h"
 #include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/rowlist.h"
@@ -62,10 +63,7 @@ TranspDialog::TranspDialog(CTranspDlg& model, QWidget* parent) : QDialog(parent)
     auto* views = new QHBoxLayout;
     views->addWidget(m_list);
     views->addWidget(m_drawing, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(m_cancel);
+    auto* buttons = ButtonRow({ok, m_cancel});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(choice);
