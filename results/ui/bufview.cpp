@@ -1,7 +1,6 @@
 #include "results/ui/bufview.h"
 
 #include "app/mainframe.h"
-#include "platform/modal.h"
 #include "results/buffercommands.h"
 #include "results/comparebuffer.h"
 #include "results/ui/prosmchastdialog.h"
@@ -50,21 +49,7 @@ void CBufView::ReloadPens()
 
 void CBufView::ViewByFrequency()
 {
-    GraphModel& m = m_graph.model;
-    FrequencyViewRequest request;
-    request.model.cursorFreq = m.StartFrequencyView();
-    request.model.rows = m.curves.data();
-    request.model.rowCount = m.curveCount;
-    request.model.quantity = static_cast<unsigned char>(m.quantity);
-    request.moveCursor = [this](float freq) {
-        m_graph.model.MoveCursor(freq);
-        update();
-    };
-    request.published = &g_pBufFreqDlg;
-    update();
-    RunModal(request);
-    m_graph.model.EndFrequencyView();
-    update();
+    m_graph.ViewByFrequency(&g_pBufFreqDlg, [this] { update(); });
 }
 
 QImage CBufView::GraphImage()

@@ -1,5 +1,8 @@
 #include "results/ui/graphcanvas.h"
 
+#include "platform/modal.h"
+#include "results/ui/prosmchastdialog.h"
+
 #include <QPainter>
 #include <QPrinter>
 #include <QWidget>
@@ -14,6 +17,24 @@ void GraphCanvas::Paint(QWidget* widget, bool showLegend, const std::string& tas
     o.bandStart = m_bandStart;
     o.bandEnd = m_bandEnd;
     layout = PaintGraph(p, model, widget->width(), widget->height(), pens, o);
+}
+
+void GraphCanvas::ViewByFrequency(ProsmChastDialog** published, const std::function<void()>& repaint)
+{
+    FrequencyViewRequest request;
+    request.model.cursorFreq = model.StartFrequencyView();
+    request.model.rows = model.curves.data();
+    request.model.rowCount = model.curveCount;
+    request.model.quantity = static_cast<unsigned char>(model.quantity);
+    request.moveCursor = [this, &repaint](float freq) {
+        model.MoveCursor(freq);
+        repaint();
+    };
+    request.published = published;
+    repaint();
+    RunModal(request);
+    model.EndFrequencyView();
+    repaint();
 }
 
 QRect GraphCanvas::StripAt(const QPoint& at) const

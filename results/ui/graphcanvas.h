@@ -10,6 +10,9 @@
 #include <QImage>
 #include <QRect>
 
+#include <functional>
+
+class ProsmChastDialog;
 class QPrinter;
 class QWidget;
 
@@ -26,6 +29,11 @@ public:
 
     // Paints the graph over the whole widget.
     void Paint(QWidget* widget, bool showLegend, const std::string& taskTitle);
+
+    // "Просмотр по частотам": the per-frequency dialog over the curves, its
+    // cursor moved as the dialog asks; the dialog is published in *published
+    // while it runs, and `repaint` shows each change.
+    void ViewByFrequency(ProsmChastDialog** published, const std::function<void()>& repaint);
 
     // The mouse: a press starts the armed range choice, a move drags its line
     // (returns the strip to repaint, empty for none), a release applies it

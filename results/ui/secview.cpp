@@ -5,7 +5,6 @@
 #include "model/document.h"
 #include "model/modelglobals.h"
 #include "results/resulttext.h"
-#include "platform/modal.h"
 #include "results/secframestate.h"
 #include "results/ui/prosmchastdialog.h"
 
@@ -97,21 +96,7 @@ std::string CSecView::TaskTitleLine() const
 
 void CSecView::ViewByFrequency()
 {
-    GraphModel& m = m_graph.model;
-    FrequencyViewRequest request;
-    request.model.cursorFreq = m.StartFrequencyView();
-    request.model.rows = m.curves.data();
-    request.model.rowCount = m.curveCount;
-    request.model.quantity = static_cast<unsigned char>(m.quantity);
-    request.moveCursor = [this](float freq) {
-        m_graph.model.MoveCursor(freq);
-        viewport()->update();
-    };
-    request.published = &g_pSecFreqDlg;
-    viewport()->update();
-    RunModal(request);
-    m_graph.model.EndFrequencyView();
-    viewport()->update();
+    m_graph.ViewByFrequency(&g_pSecFreqDlg, [this] { viewport()->update(); });
 }
 
 QImage CSecView::GraphImage()
