@@ -51,6 +51,16 @@ CMatrix OrderFour()
     return m;
 }
 
+CProvod Ac95()
+{
+    CProvod w;
+    w.name = "АС-95";
+    w.radius = 0.00675;
+    w.twist = 0.95;
+    w.resistivity = 3e-8;
+    return w;
+}
+
 } // namespace
 
 class CatalogEditorsTest : public QObject {
@@ -122,11 +132,7 @@ void CatalogEditorsTest::viewOnlyEditorsLeaveTheItemUnchanged()
         QVERIFY(d2.CEdit()->isReadOnly());
         QVERIFY(d2.EnterCButton()->isHidden());
 
-        CProvod wire;
-        wire.name = "АС-95";
-        wire.radius = 0.00675;
-        wire.twist = 0.95;
-        wire.resistivity = 3e-8;
+        CProvod wire = Ac95();
         const auto wireBytes = Bytes(wire);
         CProvodDlg prov;
         prov.m_pItem = &wire;
@@ -210,26 +216,22 @@ void CatalogEditorsTest::screenshots()
         opora.m_pOpora = &tower;
         opora.m_nMode = view ? 2 : 0;
         OporaDialog d1(opora);
-        Shot(d1, (std::string("tower") + suffix).c_str());
+        Shot(d1, QString("tower") + suffix);
 
         CMatrix matrix = OrderFour();
         CMatrixDlg mat;
         mat.m_pItem = &matrix;
         mat.m_bViewOnly = view ? 1 : 2;
         MatrixDialog d2(mat);
-        Shot(d2, (std::string("matrix") + suffix).c_str());
+        Shot(d2, QString("matrix") + suffix);
 
-        CProvod wire;
-        wire.name = "АС-95";
-        wire.radius = 0.00675;
-        wire.twist = 0.95;
-        wire.resistivity = 3e-8;
+        CProvod wire = Ac95();
         CProvodDlg prov;
         prov.m_pItem = &wire;
         prov.m_bViewOnly = view;
         prov.m_nKind = view ? 3 : 2;
         ProvodDialog d3(prov);
-        Shot(d3, (std::string("wire") + suffix).c_str());
+        Shot(d3, QString("wire") + suffix);
 
         CKabTv tv;
         tv.name = "АПвПу 1x240";
@@ -245,7 +247,7 @@ void CatalogEditorsTest::screenshots()
         kabtv.m_pItem = &tv;
         kabtv.m_bViewOnly = view;
         KabTvDialog d4(kabtv);
-        Shot(d4, (std::string("cable_solid") + suffix).c_str());
+        Shot(d4, QString("cable_solid") + suffix);
 
         CKabTr tr;
         tr.name = "МВДТ 1x300";
@@ -254,7 +256,7 @@ void CatalogEditorsTest::screenshots()
         kabtr.m_pItem = &tr;
         kabtr.m_bViewOnly = view;
         KabTrDialog d5(kabtr);
-        Shot(d5, (std::string("cable_pipe") + suffix).c_str());
+        Shot(d5, QString("cable_pipe") + suffix);
 
         CProvod hf;
         hf.name = "РК-75-9-12";
@@ -265,7 +267,7 @@ void CatalogEditorsTest::screenshots()
         vch.m_pItem = &hf;
         vch.m_bViewOnly = view;
         VchKabDialog d6(vch);
-        Shot(d6, (std::string("hf_cable") + suffix).c_str());
+        Shot(d6, QString("hf_cable") + suffix);
     }
     CNewMatrixDlg order;
     NewMatrixDialog d7(order);
