@@ -56,8 +56,7 @@ CBufFrame::~CBufFrame()
 
 QAction* CBufFrame::Action(int id) const
 {
-    auto it = m_actions.find(id);
-    return it == m_actions.end() ? nullptr : it->second;
+    return FindCommandAction(m_actions, id);
 }
 
 BufferUiState CBufFrame::UiState() const

@@ -12,15 +12,11 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-namespace {
-
-QAction* Find(const CommandActions& actions, int id)
+QAction* FindCommandAction(const CommandActions& actions, int id)
 {
     auto it = actions.find(id);
     return it == actions.end() ? nullptr : it->second;
 }
-
-} // namespace
 
 QAction* MakeCommandAction(QMainWindow& window, const ResultsCommandInfo& info, bool checkable,
                            std::function<void()> run)
@@ -59,7 +55,7 @@ void BuildCommandMenus(QMainWindow& window, const std::vector<ResultsMenu>& layo
             if (id == 0)
                 target->addSeparator();
             else
-                target->addAction(Find(actions, id));
+                target->addAction(FindCommandAction(actions, id));
             if (left > 0 && --left == 0)
                 target = menu;
         }
@@ -76,7 +72,7 @@ QToolBar* BuildCommandToolBar(QMainWindow& window, const char* objectName, const
         if (id == 0)
             bar->addSeparator();
         else
-            bar->addAction(Find(actions, id));
+            bar->addAction(FindCommandAction(actions, id));
     }
     window.addToolBar(Qt::TopToolBarArea, bar);
     return bar;

@@ -14,6 +14,8 @@ class QToolBar;
 
 using CommandActions = std::map<int, QAction*>;
 
+// The action of the command, or null when the window has none.
+QAction* FindCommandAction(const CommandActions& actions, int id);
 // A disabled action of the window for the command: its menu text, prompt as
 // status tip and tooltip (when the table gives one), accelerator and toolbar
 // icon (hidden in menus); `run` is called when it triggers.

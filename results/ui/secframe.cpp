@@ -91,8 +91,7 @@ void CSecFrame::MakeAction(const ResultsCommandInfo& info)
 
 QAction* CSecFrame::Action(int id) const
 {
-    auto it = m_actions.find(id);
-    return it == m_actions.end() ? nullptr : it->second;
+    return FindCommandAction(m_actions, id);
 }
 
 ResultsUiState CSecFrame::UiState() const
