@@ -75,26 +75,13 @@ struct BufferSession {
     Session session;
 };
 
-void ClickItem(VibRezBufDialog& dlg, std::uint32_t data)
-{
-    QTreeWidget* tree = dlg.Tree();
-    QTreeWidgetItem* item = dlg.Item(data);
-    tree->scrollToItem(item);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
-}
-
-void ClickControl(VibRezBufDialog& dlg, int id)
-{
-    static_cast<QAbstractButton*>(dlg.Control(id))->click();
-}
-
 // Curve 1 of each group, input impedance on the right.
 bool TwoCurvesRightImpedance(VibRezBufDialog& dlg, CVibRezBufDlg&)
 {
-    ClickItem(dlg, CVibRezBufDlg::CurveItem(0, 0));
-    ClickItem(dlg, CVibRezBufDlg::CurveItem(1, 1));
-    ClickControl(dlg, CVibRezBufDlg::kIdImpedance);
-    ClickControl(dlg, CVibRezBufDlg::kIdImpedanceRight);
+    Click(dlg, CVibRezBufDlg::CurveItem(0, 0));
+    Click(dlg, CVibRezBufDlg::CurveItem(1, 1));
+    ClickButton(dlg, CVibRezBufDlg::kIdImpedance);
+    ClickButton(dlg, CVibRezBufDlg::kIdImpedanceRight);
     return true;
 }
 
@@ -202,7 +189,7 @@ void BufferWindowTest::dialogAddsCancelsAndDeletes()
     int groupsShown = 0;
     // "Дополнить", then "Возврат": the buffer is as it was.
     QVERIFY(s.Open([&](VibRezBufDialog& dlg, CVibRezBufDlg&) {
-        ClickControl(dlg, CVibRezBufDlg::kIdAdd);
+        ClickButton(dlg, CVibRezBufDlg::kIdAdd);
         groupsShown = dlg.Tree()->topLevelItemCount();
         return false;
     }));
@@ -216,7 +203,7 @@ void BufferWindowTest::dialogAddsCancelsAndDeletes()
     std::uint32_t chosen = 0;
     QString marked;
     QVERIFY(s.Open([&](VibRezBufDialog& dlg, CVibRezBufDlg& m) {
-        ClickItem(dlg, CVibRezBufDlg::CurveItem(0, 0));
+        Click(dlg, CVibRezBufDlg::CurveItem(0, 0));
         QTest::keyClick(dlg.Tree(), Qt::Key_Down);
         chosen = m.SelectedItem();
         marked = dlg.Item(CVibRezBufDlg::CurveItem(0, 1))->text(0);
@@ -230,10 +217,10 @@ void BufferWindowTest::dialogAddsCancelsAndDeletes()
     std::vector<int> counts;
     QVERIFY(s.Open([&](VibRezBufDialog& dlg, CVibRezBufDlg&) {
         s.msgs.queue(MsgAnswer::Yes);
-        ClickItem(dlg, CVibRezBufDlg::CurveItem(0, 0));
-        ClickControl(dlg, CVibRezBufDlg::kIdDelete);
+        Click(dlg, CVibRezBufDlg::CurveItem(0, 0));
+        ClickButton(dlg, CVibRezBufDlg::kIdDelete);
         counts = {dlg.Tree()->topLevelItemCount(), dlg.Tree()->topLevelItem(0)->childCount()};
-        ClickItem(dlg, CVibRezBufDlg::CurveItem(0, 2));
+        Click(dlg, CVibRezBufDlg::CurveItem(0, 2));
         return true;
     }));
     QCOMPARE(counts, (std::vector<int>{1, 3}));
@@ -247,8 +234,8 @@ void BufferWindowTest::bufferChangedUnderTheWindow()
 {
     BufferSession s;
     QVERIFY(s.Open([](VibRezBufDialog& dlg, CVibRezBufDlg&) {
-        ClickItem(dlg, CVibRezBufDlg::CurveItem(0, 0));
-        ClickItem(dlg, CVibRezBufDlg::CurveItem(0, 2));
+        Click(dlg, CVibRezBufDlg::CurveItem(0, 0));
+        Click(dlg, CVibRezBufDlg::CurveItem(0, 2));
         return true;
     }));
     QCOMPARE(int(s.Model().curveCount), 2);

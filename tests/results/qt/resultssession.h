@@ -118,7 +118,9 @@ struct Session {
     bool started = false;
 };
 
-inline void Click(VibRezDialog& dlg, std::uint32_t item)
+// Clicks a result's item in either result-choice dialog's tree.
+template <class ChoiceDialog>
+void Click(ChoiceDialog& dlg, std::uint32_t item)
 {
     QTreeWidget* tree = dlg.Tree();
     QTreeWidgetItem* it = dlg.Item(item);
@@ -126,7 +128,8 @@ inline void Click(VibRezDialog& dlg, std::uint32_t item)
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(it).center());
 }
 
-inline void ClickButton(VibRezDialog& dlg, int id)
+template <class ChoiceDialog>
+void ClickButton(ChoiceDialog& dlg, int id)
 {
     static_cast<QAbstractButton*>(dlg.Control(id))->click();
 }
