@@ -12,6 +12,7 @@
 #include "app/mainframe.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/qtapphost.h"
+#include "app/ui/modraschdialog.h"
 #include "app/ui/raschetdialog.h"
 #include "app/ui/schemeview.h"
 #include "dialogs/ui/numericedit.h"
@@ -20,6 +21,7 @@
 #include "dialogs/ui/vlinesheetdialog.h"
 #include "dialogs/ui/vlpage1widget.h"
 #include "dialogs/ui/vlpage2widget.h"
+#include "catalog/ui/wiredialogs.h"
 #include "model/base.h"
 #include "model/coupling.h"
 #include "model/document.h"
@@ -215,8 +217,8 @@ QPoint CellPoint(SchemeView* v, int x, int y)
     return QPoint(c.x, c.y) - QPoint(v->horizontalScrollBar()->value(), v->verticalScrollBar()->value());
 }
 
-// Chooses "Параметры" in the element menu of the element at a cell.
-void OpenParameters(SchemeView* v, int x, int y)
+// Chooses an item of the element menu of the element at a cell.
+void ChooseInElementMenu(SchemeView* v, int x, int y, const char* item)
 {
     QTimer timer;
     timer.setInterval(10);
@@ -226,7 +228,7 @@ void OpenParameters(SchemeView* v, int x, int y)
             return;
         timer.stop();
         for (QAction* a : menu->actions())
-            if (a->text() == QString::fromUtf8("Параметры")) {
+            if (a->text() == QString::fromUtf8(item) && a->isEnabled()) {
                 menu->setActiveAction(a);
                 QTest::keyClick(menu, Qt::Key_Return);
                 return;
@@ -239,6 +241,11 @@ void OpenParameters(SchemeView* v, int x, int y)
     QTRY_VERIFY_WITH_TIMEOUT(!timer.isActive(), 2000);
 }
 
+void OpenParameters(SchemeView* v, int x, int y)
+{
+    ChooseInElementMenu(v, x, y, "Параметры");
+}
+
 // The file dialog answered with a path typed into its name field.
 std::shared_ptr<bool> AnswerFileDialog(const QString& path)
 {
@@ -249,10 +256,11 @@ std::shared_ptr<bool> AnswerFileDialog(const QString& path)
 }
 
 // Fills a coupling device: the catalog's filter and cable on the first wire.
-void FillCouplingDevice(PrisoedDialog* d, const char* shot)
+void FillCouplingDevice(PrisoedDialog* d, const char* cable, const char* shot)
 {
     Choose(d->FilterCombo(), "ФП-3");
-    Choose(d->CableCombo(), "РК-75");
+    if (cable)
+        Choose(d->CableCombo(), cable);
     Type(d->LengthEdit(), "150");
     Type(d->REdit(), "75");
     QTest::mouseClick(d->EnterButton(), Qt::LeftButton);
@@ -312,7 +320,7 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     const int row = g_pDoc->elements[0]->cellY;
 
     // Parameters of each element through its dialog.
-    auto first = WhenOpen<PrisoedDialog>([](PrisoedDialog* d) { FillCouplingDevice(d, "coupling_device.png"); });
+    auto first = WhenOpen<PrisoedDialog>([](PrisoedDialog* d) { FillCouplingDevice(d, "РК-75", "coupling_device.png"); });
     OpenParameters(v, 1, row);
     QTRY_VERIFY_WITH_TIMEOUT(*first, 2000);
     QVERIFY(g_pDoc->elements[0]->entered);
@@ -341,11 +349,39 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     QCOMPARE(g_pDoc->elements[1]->Data<CVLine>()->length, 30000.0);
     QCOMPARE(g_pDoc->elements[1]->Data<CVLine>()->tower.name, std::string("П110"));
 
-    auto last = WhenOpen<PrisoedDialog>([](PrisoedDialog* d) { FillCouplingDevice(d, nullptr); });
+    // The far device's cable is new: entered through the cable editor, it
+    // joins the catalog.
+    auto last = WhenOpen<PrisoedDialog>([](PrisoedDialog* d) {
+        auto editor = WhenOpen<VchKabDialog>([](VchKabDialog* k) {
+            Type(k->NameEdit(), QString::fromUtf8("РК-50"));
+            const QList<NumericEdit*> edits = k->findChildren<NumericEdit*>();
+            QCOMPARE(edits.size(), 3);
+            Type(edits[0], "0.02");
+            Type(edits[1], "2");
+            Type(edits[2], "50");
+            Shot(k, "new_cable.png");
+            k->OkButton()->click();
+        });
+        QList<QPushButton*> news;
+        for (QPushButton* b : d->findChildren<QPushButton*>())
+            if (b->text() == QString::fromUtf8("Новый"))
+                news << b;
+        QCOMPARE(news.size(), 2);  // the filter's, the cable's
+        QTest::mouseClick(news[1], Qt::LeftButton);
+        QVERIFY(*editor);
+        QCOMPARE(d->CableCombo()->currentText(), QString::fromUtf8("РК-50"));
+        FillCouplingDevice(d, nullptr, nullptr);
+    });
     OpenParameters(v, 3, row);
     QTRY_VERIFY_WITH_TIMEOUT(*last, 2000);
     QVERIFY(g_pDoc->elements[2]->entered);
-    QCOMPARE(g_pDoc->elements[2]->Data<CUpr>()->devices.at(0).cable.name, std::string("РК-75"));
+    QCOMPARE(g_pDoc->elements[2]->Data<CUpr>()->devices.at(0).cable.name, std::string("РК-50"));
+    QCOMPARE(g_CurBase.hfCables.size(), std::size_t(2));
+    {
+        CBase stored;
+        LoadBaseFile(dir.filePath("main.kdb").toStdString(), stored);
+        QCOMPARE(stored.hfCables.size(), std::size_t(2));
+    }
     Shot(w, "scheme_entered.png");
 
     QVERIFY(Run(w, ID_FINISH_EDIT));
@@ -432,6 +468,29 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     QVERIFY(Run(w, ID_VIEW_RESULTS));
     QVERIFY(*again);
     QVERIFY(g_pResFrame);
+
+    // The reopened task's elements show their parameters; the line's modal
+    // parameters are calculated from its menu.
+    bool readOnly = false;
+    auto shown = WhenOpen<PrisoedDialog>([&](PrisoedDialog* d) {
+        readOnly = !d->EnterButton()->isVisible() && d->FilterCombo()->currentText().startsWith(QString::fromUtf8("ФП-3"));
+        d->reject();
+    });
+    OpenParameters(v, 3, row);
+    QTRY_VERIFY_WITH_TIMEOUT(*shown, 2000);
+    QVERIFY(readOnly);
+    auto modal = WhenOpen<ModRaschDialog>([](ModRaschDialog* d) {
+        Type(d->FreqEdit(), "100");
+        QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
+        d->reject();
+    });
+    ChooseInElementMenu(v, 2, row, "Рассчитать модальные параметры");
+    QTRY_VERIFY_WITH_TIMEOUT(*modal, 2000);
+    QCOMPARE(g_pDoc->modalResults.size(), std::size_t(1));
+    QVERIFY(Run(w, ID_VIEW_TEXT));
+    Shot(w, "text_view.png");
+    QVERIFY(Run(w, ID_VIEW_TASK_BASE));
+    Shot(w, "task_catalog.png");
     QVERIFY(msgs.messages().empty());
 }
 
