@@ -21,6 +21,7 @@
 #include "dialogs/ui/vlinesheetdialog.h"
 #include "dialogs/ui/vlpage1widget.h"
 #include "dialogs/ui/vlpage2widget.h"
+#include "catalog/ui/provrazndialog.h"
 #include "catalog/ui/wiredialogs.h"
 #include "model/base.h"
 #include "model/coupling.h"
@@ -83,14 +84,14 @@ void Shot(QWidget* w, const char* name)
 
 // The catalog an engineer starts from: a tower, a phase wire, a coupling
 // filter and an HF cable.
-std::string WriteCatalog(const QTemporaryDir& dir)
+std::string WriteCatalog(const QTemporaryDir& dir, double towerTop = 20.0)
 {
     CBase base;
     auto tower = std::make_unique<COpora>();
     tower->name = "П110";
     tower->count = 3;
     tower->x = {-4.0, 0.0, 4.0};
-    tower->y = {18.0, 20.0, 18.0};
+    tower->y = {18.0, towerTop, 18.0};
     base.towers.push_back(std::move(tower));
     auto wire = std::make_unique<CProvod>();
     wire->name = "АС-150";
@@ -162,7 +163,7 @@ std::shared_ptr<bool> WhenOpen(std::function<void(D*)> act)
         act(dlg);
         // A failed check inside act leaves no dialog waiting.
         if (QTest::currentTestFailed() && dlg->isVisible())
-            dlg->reject();
+            static_cast<QDialog*>(dlg)->reject();
     });
     timer->start();
     return ran;
@@ -491,7 +492,28 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     Shot(w, "text_view.png");
     QVERIFY(Run(w, ID_VIEW_TASK_BASE));
     Shot(w, "task_catalog.png");
+
+    // The catalog's tower changed meanwhile: opening the task asks which
+    // side keeps its values, and the task takes the catalog's.
     QVERIFY(msgs.messages().empty());
+    WriteCatalog(dir, 22.0);
+    msgs.queue(MsgAnswer::No);  // the modal result is not saved
+    QString differing;
+    auto reconcile = WhenOpen<ProvRaznDialog>([&](ProvRaznDialog* d) {
+        for (QLabel* l : d->findChildren<QLabel*>())
+            differing += l->text() + ' ';
+        Shot(d, "catalog_differs.png");
+        Press(d, "Изменить в задаче");
+    });
+    auto reopen = AnswerFileDialog(taskPath);
+    QVERIFY(Run(w, ID_FILE_OPEN));
+    QVERIFY(*reopen);
+    QVERIFY(*reconcile);
+    QVERIFY(differing.contains(QString::fromUtf8("П110")));
+    QCOMPARE(g_pDoc->elements[1]->Data<CVLine>()->tower.y.at(1), 22.0);
+    QCOMPARE(g_CurBase.towers.at(0)->y.at(1), 22.0);
+    QCOMPARE(msgs.messages().size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(msgs.messages()[0].text), QString::fromUtf8("Сохранить изменения в north.ktf?"));
 }
 
 QTEST_MAIN(EndToEndTest)
