@@ -21,6 +21,8 @@
 #include "dialogs/ui/vlinesheetdialog.h"
 #include "dialogs/ui/vlpage1widget.h"
 #include "dialogs/ui/vlpage2widget.h"
+#include "catalog/ui/baseeditdialog.h"
+#include "catalog/ui/catalogtreewidget.h"
 #include "catalog/ui/provrazndialog.h"
 #include "catalog/ui/wiredialogs.h"
 #include "model/base.h"
@@ -45,6 +47,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -54,6 +57,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <fstream>
 #include <functional>
@@ -495,6 +499,18 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
 
     // The catalog's tower changed meanwhile: opening the task asks which
     // side keeps its values, and the task takes the catalog's.
+    // The catalog as the engineer sees it in its editor: the cable added on the way.
+    QString catalogItems;
+    auto editor = WhenOpen<BaseEditDialog>([&](BaseEditDialog* d) {
+        d->Tree()->expandAll();
+        for (QTreeWidgetItemIterator it(d->Tree()); *it; ++it)
+            catalogItems += (*it)->text(0) + '|';
+        Shot(d, "catalog_editor.png");
+        d->reject();
+    });
+    QVERIFY(Run(w, ID_BASE_EDIT));
+    QVERIFY(*editor);
+    QVERIFY(catalogItems.contains(QString::fromUtf8("|РК-50|")));
     QVERIFY(msgs.messages().empty());
     WriteCatalog(dir, 22.0);
     msgs.queue(MsgAnswer::No);  // the modal result is not saved
@@ -505,9 +521,15 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
         Shot(d, "catalog_differs.png");
         Press(d, "Изменить в задаче");
     });
-    auto reopen = AnswerFileDialog(taskPath);
-    QVERIFY(Run(w, ID_FILE_OPEN));
-    QVERIFY(*reopen);
+    // This time from the recent tasks of the "Файл" menu.
+    QMenu* fileMenu = w->menuBar()->actions().at(0)->menu();
+    emit fileMenu->aboutToShow();
+    QAction* recent = nullptr;
+    for (QAction* a : fileMenu->actions())
+        if (a->text().contains("north.ktf"))
+            recent = a;
+    QVERIFY(recent);
+    recent->trigger();
     QVERIFY(*reconcile);
     QVERIFY(differing.contains(QString::fromUtf8("П110")));
     QCOMPARE(g_pDoc->elements[1]->Data<CVLine>()->tower.y.at(1), 22.0);
