@@ -23,6 +23,7 @@
 #include "dialogs/ui/vlpage2widget.h"
 #include "catalog/ui/baseeditdialog.h"
 #include "catalog/ui/catalogtreewidget.h"
+#include "catalog/ui/oporadialog.h"
 #include "catalog/ui/provrazndialog.h"
 #include "catalog/ui/wiredialogs.h"
 #include "model/base.h"
@@ -506,6 +507,14 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
         for (QTreeWidgetItemIterator it(d->Tree()); *it; ++it)
             catalogItems += (*it)->text(0) + '|';
         Shot(d, "catalog_editor.png");
+        // A double click on the tower shows its editor.
+        QTreeWidgetItem* tower = d->Tree()->findItems(QString::fromUtf8("П110 (3)"), Qt::MatchRecursive).value(0);
+        QVERIFY(tower);
+        auto towerEditor = WhenOpen<OporaDialog>([](OporaDialog* o) { static_cast<QDialog*>(o)->reject(); });
+        const QPoint at = d->Tree()->visualItemRect(tower).center();
+        QTest::mouseClick(d->Tree()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(d->Tree()->viewport(), Qt::LeftButton, {}, at);
+        QTRY_VERIFY_WITH_TIMEOUT(*towerEditor, 2000);
         d->reject();
     });
     QVERIFY(Run(w, ID_BASE_EDIT));
