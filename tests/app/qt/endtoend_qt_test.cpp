@@ -451,6 +451,26 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     g_pBufFrame->resize(760, 520);
     Shot(g_pBufFrame, "buffer_window.png");
 
+    // A second run (it closes the result windows); both results are shown.
+    auto second = WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+        ClickRadio(d->FreqModeRadio(0));
+        Type(d->FreqEdit(), "400");
+        QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
+        d->reject();
+    });
+    QVERIFY(Run(w, ID_CALC_TRACT));
+    QVERIFY(*second);
+    QCOMPARE(g_pDoc->responseResults.size(), std::size_t(2));
+    auto both = WhenOpen<VibRezDialog>([](VibRezDialog* d) {
+        ClickItem(d->Tree(), d->Item(CVibRezDlg::TractItem(1)));
+        ClickRadio(static_cast<QAbstractButton*>(d->Control(CVibRezDlg::kIdTables)));
+        Press(d, "Просмотр");
+    });
+    QVERIFY(Run(w, ID_VIEW_RESULTS));
+    QVERIFY(*both);
+    Shot(g_pResFrame, "results_two_runs.png");
+    QVERIFY(g_pResFrame);
+
     // The task saved with its results, then opened again from the file.
     QVERIFY(Run(w, ID_FILE_SAVE));
     QVERIFY(!g_DocFile.modified);
@@ -461,7 +481,8 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     QVERIFY(*open);
     QCOMPARE(g_pDoc->elements.size(), std::size_t(3));
     QCOMPARE(g_pDoc->title, std::string("Тракт Север"));
-    QCOMPARE(g_pDoc->responseResults.size(), std::size_t(1));
+    QCOMPARE(g_pDoc->responseResults.size(), std::size_t(2));
+    QCOMPARE(g_pDoc->responseResults[1]->PointCount(), 1);
     QCOMPARE(g_pDoc->responseResults[0]->PointCount(), 5);
     QCOMPARE(g_pDoc->responseResults[0]->points[0].transfer.re, firstTransfer.re);
     QCOMPARE(g_pDoc->responseResults[0]->points[0].transfer.im, firstTransfer.im);
