@@ -566,6 +566,29 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     QCOMPARE(g_CurBase.towers.at(0)->y.at(1), 22.0);
     QCOMPARE(msgs.messages().size(), std::size_t(1));
     QCOMPARE(QString::fromStdString(msgs.messages()[0].text), QString::fromUtf8("Сохранить изменения в north.ktf?"));
+
+    // The result on show deleted from the choice dialog; the window goes on.
+    auto shownFirst = WhenOpen<VibRezDialog>([](VibRezDialog* d) {
+        ClickItem(d->Tree(), d->Item(CVibRezDlg::TractItem(0)));
+        Press(d, "Просмотр");
+    });
+    QVERIFY(Run(w, ID_VIEW_RESULTS));
+    QVERIFY(*shownFirst);
+    msgs.clear();
+    auto removal = WhenOpen<VibRezDialog>([](VibRezDialog* d) {
+        ClickItem(d->Tree(), d->Item(CVibRezDlg::TractItem(0)));
+        Press(d, "Удалить");
+        Press(d, "Возврат");
+    });
+    QVERIFY(Run(w, ID_VIEW_RESULTS));
+    QVERIFY(*removal);
+    QCOMPARE(g_pDoc->responseResults.size(), std::size_t(1));
+    QCOMPARE(g_pDoc->responseResults[0]->PointCount(), 1);
+    QCOMPARE(msgs.messages().size(), std::size_t(1));
+    QVERIFY(QString::fromStdString(msgs.messages()[0].text).startsWith(QString::fromUtf8("Подтвердите удаление")));
+    QVERIFY(g_DocFile.modified);
+    QVERIFY(g_pResFrame);
+    Shot(g_pResFrame, "results_after_delete.png");
 }
 
 QTEST_MAIN(EndToEndTest)
