@@ -589,6 +589,19 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     QVERIFY(g_DocFile.modified);
     QVERIFY(g_pResFrame);
     Shot(g_pResFrame, "results_after_delete.png");
+
+    // An edit given up: the line deleted, then "Отменить редактирование"
+    // brings the task back as it was, results included.
+    msgs.clear();
+    QVERIFY(Run(w, ID_TASK_EDIT));
+    QVERIFY(g_pMainFrame->m_bEditing);
+    ChooseInElementMenu(v, 3, row, "Удалить");
+    QCOMPARE(g_pDoc->elements.size(), std::size_t(2));
+    QVERIFY(Run(w, ID_CANCEL_EDIT));
+    QVERIFY(!g_pMainFrame->m_bEditing);
+    QCOMPARE(g_pDoc->elements.size(), std::size_t(3));
+    QCOMPARE(g_pDoc->responseResults.size(), std::size_t(1));
+    QVERIFY(msgs.messages().empty());
 }
 
 QTEST_MAIN(EndToEndTest)
