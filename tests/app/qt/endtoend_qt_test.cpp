@@ -1,9 +1,12 @@
 // A whole job in the real program offscreen, as an engineer does it: a new
 // task from a catalog, a channel of a coupling device, an overhead line and a
 // coupling device placed with the toolbar and the mouse, their parameters
-// entered through their dialogs, the task saved, the channel calculated over
-// a range, the results viewed as tables and as a graph, put into the
-// comparison buffer and viewed there, and the saved task opened again.
+// entered through their dialogs (one HF cable made new on the way, which joins
+// the catalog), the task saved, the channel calculated over a range and at one
+// frequency, the results viewed as tables and as a graph, put into the
+// comparison buffer and viewed there, the saved task opened again with its
+// results; then the catalog editor, a task opened against a changed catalog,
+// a result deleted and an edit given up.
 #include "app/commandids.h"
 #include "app/currentbase.h"
 #include "app/docfile.h"
