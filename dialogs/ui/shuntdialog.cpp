@@ -123,6 +123,46 @@ int KindChosen(const ImpedanceControls& c)
     return c.trapKind->isChecked() ? 1 : 0;
 }
 
+// Wires the controls both impedance dialogs handle alike: the trap choice and
+// its two buttons, the enter and delete buttons and the list. Each reads the
+// controls into the model, runs the model's handler and shows the result; an
+// entry the model refuses is not redrawn.
+template <class Model, class Read, class Show>
+void ConnectTrapAndList(QDialog* dlg, const ImpedanceControls& c, Model& model, Read read, Show show,
+                        bool (Model::*enter)(), void (Model::*remove)(), void (Model::*pick)(int))
+{
+    QObject::connect(c.trap, &QComboBox::activated, dlg, [&model, read, show](int i) {
+        read();
+        model.OnSelchangeTrap(i);
+        show();
+    });
+    QObject::connect(c.newTrap, &QPushButton::clicked, dlg, [&model, read, show] {
+        read();
+        model.OnNewTrap();
+        show();
+    });
+    QObject::connect(c.trapParams, &QPushButton::clicked, dlg, [&model, read, show] {
+        read();
+        model.OnTrapParams();
+        show();
+    });
+    QObject::connect(c.enter, &QPushButton::clicked, dlg, [&model, read, show, enter] {
+        read();
+        if ((model.*enter)())
+            show();
+    });
+    QObject::connect(c.remove, &QPushButton::clicked, dlg, [&model, read, show, remove] {
+        read();
+        (model.*remove)();
+        show();
+    });
+    QObject::connect(c.list, &QTableWidget::cellClicked, dlg, [&model, read, show, pick](int row, int) {
+        read();
+        (model.*pick)(row);
+        show();
+    });
+}
+
 } // namespace
 
 ShuntDialog::ShuntDialog(CShuntDlg& model, QWidget* parent) : QDialog(parent), m_model(model)
@@ -184,36 +224,8 @@ ShuntDialog::ShuntDialog(CShuntDlg& model, QWidget* parent) : QDialog(parent), m
         m_model.OnShortCircuit(on);
         Refresh();
     });
-    connect(m_c.trap, &QComboBox::activated, this, [this](int i) {
-        ReadControls();
-        m_model.OnSelchangeTrap(i);
-        Refresh();
-    });
-    connect(m_c.newTrap, &QPushButton::clicked, this, [this] {
-        ReadControls();
-        m_model.OnNewTrap();
-        Refresh();
-    });
-    connect(m_c.trapParams, &QPushButton::clicked, this, [this] {
-        ReadControls();
-        m_model.OnTrapParams();
-        Refresh();
-    });
-    connect(m_c.enter, &QPushButton::clicked, this, [this] {
-        ReadControls();
-        if (m_model.OnEnterShunt())
-            Refresh();
-    });
-    connect(m_c.remove, &QPushButton::clicked, this, [this] {
-        ReadControls();
-        m_model.OnDeleteShunt();
-        Refresh();
-    });
-    connect(m_c.list, &QTableWidget::cellClicked, this, [this](int row, int) {
-        ReadControls();
-        m_model.OnClickShuntList(row);
-        Refresh();
-    });
+    ConnectTrapAndList(this, m_c, m_model, [this] { ReadControls(); }, [this] { Refresh(); },
+                       &CShuntDlg::OnEnterShunt, &CShuntDlg::OnDeleteShunt, &CShuntDlg::OnClickShuntList);
     resize(620, 480);
     Refresh();
 }
@@ -300,36 +312,8 @@ PoslSoprDialog::PoslSoprDialog(CPoslSoprDlg& model, QWidget* parent) : QDialog(p
         m_model.OnOpenWire(on);
         Refresh();
     });
-    connect(m_c.trap, &QComboBox::activated, this, [this](int i) {
-        ReadControls();
-        m_model.OnSelchangeTrap(i);
-        Refresh();
-    });
-    connect(m_c.newTrap, &QPushButton::clicked, this, [this] {
-        ReadControls();
-        m_model.OnNewTrap();
-        Refresh();
-    });
-    connect(m_c.trapParams, &QPushButton::clicked, this, [this] {
-        ReadControls();
-        m_model.OnTrapParams();
-        Refresh();
-    });
-    connect(m_c.enter, &QPushButton::clicked, this, [this] {
-        ReadControls();
-        if (m_model.OnEnter())
-            Refresh();
-    });
-    connect(m_c.remove, &QPushButton::clicked, this, [this] {
-        ReadControls();
-        m_model.OnDelete();
-        Refresh();
-    });
-    connect(m_c.list, &QTableWidget::cellClicked, this, [this](int row, int) {
-        ReadControls();
-        m_model.OnClickList(row);
-        Refresh();
-    });
+    ConnectTrapAndList(this, m_c, m_model, [this] { ReadControls(); }, [this] { Refresh(); },
+                       &CPoslSoprDlg::OnEnter, &CPoslSoprDlg::OnDelete, &CPoslSoprDlg::OnClickList);
     resize(600, 460);
     Refresh();
 }
