@@ -295,10 +295,7 @@ void CableLayout::ChooseType(int data, ElementChain* chain, int skipIndex, CBase
             TakeType(ChosenItem(g_TaskBase.solidCables, g_CurBase.solidCables, data), nullptr);
         return;
     }
-    COtherCatalogRequest road;
-    road.category = layout == 1 ? kCatPipeCables : kCatSolidCables;
-    road.ownBase = &otherBase;
-    road.basePath = &otherPath;
+    COtherCatalogRequest road(layout == 1 ? kCatPipeCables : kCatSolidCables, otherBase, otherPath);
     road.DoModal();
     const CKabTv* solid = layout == 1 ? nullptr : road.PickedSolidCable();
     const CKabTr* pipe = layout == 1 ? road.PickedPipeCable() : nullptr;

@@ -48,6 +48,14 @@ public:
         Picked,           // result names the picked item in ownBase
     };
 
+    COtherCatalogRequest() = default;
+    // A road for one category that loads the chosen file into the dialog's own
+    // catalog and keeps its path there for the next use.
+    COtherCatalogRequest(int itemCategory, CBase& base, std::string& path, int itemSelector = 0)
+        : category(itemCategory), selector(itemSelector), ownBase(&base), basePath(&path)
+    {
+    }
+
     // Set by the element dialog.
     int category = 0;            // 1..8 as CatalogCategory, 9 coupling filters of all types
     int selector = 0;            // towers: the line's wire count; matrices: the order

@@ -266,10 +266,7 @@ void CObhObh::OnSelchangeFilter(int side, int entry)
         filterChoice[side] = -1;
         filterParamsEnabled[side] = false;
     } else if (filterCombo.entries[std::size_t(entry)].data == kFilterComboOtherBase) {
-        COtherCatalogRequest road;
-        road.category = kCatFilters;
-        road.ownBase = &m_OtherBase;
-        road.basePath = &m_strOtherBasePath;
+        COtherCatalogRequest road(kCatFilters, m_OtherBase, m_strOtherBasePath);
         road.DoModal();
         if (const CFiltr* picked = road.PickedFilter()) {
             const CFiltr filter = *picked;
@@ -295,10 +292,7 @@ void CObhObh::OnSelchangeCable(int side, int entry)
         cableChoice[side] = -1;
         cableParamsEnabled[side] = false;
     } else if (cableCombo.entries[std::size_t(entry)].data == kComboOtherBase) {
-        COtherCatalogRequest road;
-        road.category = kCatHfCables;
-        road.ownBase = &m_OtherBase;
-        road.basePath = &m_strOtherBasePath;
+        COtherCatalogRequest road(kCatHfCables, m_OtherBase, m_strOtherBasePath);
         road.DoModal();
         if (const CProvod* picked = road.PickedWire()) {
             const CProvod cable = *picked;

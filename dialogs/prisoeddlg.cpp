@@ -217,10 +217,7 @@ void CPrisoedDlg::OnSelchangeFilter(int entry)
         m_strFilterLabel.clear();
         filterParamsEnabled = false;
     } else if (filterCombo.entries[std::size_t(entry)].data == kFilterComboOtherBase) {
-        COtherCatalogRequest road;
-        road.category = kCatFilters;
-        road.ownBase = &m_OtherBase;
-        road.basePath = &m_strOtherBasePath;
+        COtherCatalogRequest road(kCatFilters, m_OtherBase, m_strOtherBasePath);
         road.DoModal();
         if (const CFiltr* picked = road.PickedFilter()) {
             const CFiltr filter = *picked;
@@ -245,10 +242,7 @@ void CPrisoedDlg::OnSelchangeCable(int entry)
         m_Current.cable.name.clear();
         cableParamsEnabled = false;
     } else if (cableCombo.entries[std::size_t(entry)].data == kComboOtherBase) {
-        COtherCatalogRequest road;
-        road.category = kCatHfCables;
-        road.ownBase = &m_OtherBase;
-        road.basePath = &m_strOtherBasePath;
+        COtherCatalogRequest road(kCatHfCables, m_OtherBase, m_strOtherBasePath);
         road.DoModal();
         if (const CProvod* picked = road.PickedWire()) {
             const CProvod cable = *picked;

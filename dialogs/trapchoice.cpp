@@ -51,10 +51,7 @@ TrapChoice::Outcome TrapChoice::Choose(int entry, CZagrad& trap)
         paramsEnabled = HasItemEditor(kCatTraps);
         return Outcome::Taken;
     }
-    COtherCatalogRequest road;
-    road.category = kCatTraps;
-    road.ownBase = &otherBase;
-    road.basePath = &otherBasePath;
+    COtherCatalogRequest road(kCatTraps, otherBase, otherBasePath);
     road.DoModal();
     if (const CZagrad* picked = road.PickedTrap()) {
         const CZagrad fetched = *picked;

@@ -106,11 +106,7 @@ void CVLPage1::OnSelchangeTower(int entry)
             TakeTower(*tower, false);
         return;
     }
-    COtherCatalogRequest road;
-    road.category = kCatTowers;
-    road.selector = m_nConductors;
-    road.ownBase = &m_OtherBase;
-    road.basePath = &m_strOtherBasePath;
+    COtherCatalogRequest road(kCatTowers, m_OtherBase, m_strOtherBasePath, m_nConductors);
     road.DoModal();
     const COpora* picked = road.outcome == COtherCatalogRequest::Picked ? road.PickedTower() : nullptr;
     // Only a tower with a point for every conductor fits the line.

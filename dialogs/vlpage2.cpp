@@ -186,10 +186,7 @@ void CVLPage2::OnSelchangeWireType(int entry)
             TakeWireType(*type, false, m_nElementIndex);
         return;
     }
-    COtherCatalogRequest road;
-    road.category = Category();
-    road.ownBase = &m_OtherBase;
-    road.basePath = &m_strOtherBasePath;
+    COtherCatalogRequest road(Category(), m_OtherBase, m_strOtherBasePath);
     road.DoModal();
     const CProvod* picked = road.outcome == COtherCatalogRequest::Picked ? road.PickedWire() : nullptr;
     if (picked) {

@@ -108,11 +108,7 @@ void CVLPage3::OnSelchangeMatrix(int entry)
             TakeMatrix(*matrix, false);
         return;
     }
-    COtherCatalogRequest road;
-    road.category = kCatMatrices;
-    road.selector = Order();
-    road.ownBase = &m_OtherBase;
-    road.basePath = &m_strOtherBasePath;
+    COtherCatalogRequest road(kCatMatrices, m_OtherBase, m_strOtherBasePath, Order());
     road.DoModal();
     const CMatrix* picked = road.outcome == COtherCatalogRequest::Picked ? road.PickedMatrix() : nullptr;
     if (picked && picked->n == Order()) {
