@@ -208,11 +208,9 @@ void TakeFilterValues(CFiltr& filter)
         TakeTaskValues(filter, g_TaskBase.filters[filter.type]);
 }
 
-void TakeTrapValues(CEShunt& shunt)
+void TakeTrapValues(CEShunt& traps)
 {
-    if (shunt.trapKind == 0)
-        return;
-    for (CShunt& branch : shunt.branches)
+    for (CShunt& branch : traps.branches)
         TakeTaskValues(branch.trap, g_TaskBase.traps);
 }
 
@@ -242,7 +240,9 @@ void UpdateElement(CElement& e)
         break;
     case kShuntImpedance:
     case kSeriesImpedance:
-        if (CEShunt* shunt = e.Data<CEShunt>())
+        // Only an impedance of line traps holds them; an RLC circuit's
+        // branches keep whatever trap record they carry.
+        if (CEShunt* shunt = e.Data<CEShunt>(); shunt && shunt->trapKind != 0)
             TakeTrapValues(*shunt);
         break;
     case kCouplingDevice:
@@ -254,6 +254,8 @@ void UpdateElement(CElement& e)
         break;
     case kBypass:
         if (CEObhod* bypass = e.Data<CEObhod>()) {
+            // A bypass's trap parts are always line traps: their kind byte
+            // is not set by the bypass sheet and means nothing here.
             TakeTrapValues(bypass->traps[0]);
             TakeTrapValues(bypass->traps[1]);
             for (CObhod& line : bypass->lines)

@@ -3,6 +3,7 @@
 #include "catalog/baserestoredlg.h"
 #include "catalog/provrazndlg.h"
 #include "catalog/reconcile.h"
+#include "dialogs/obhodsheet.h"
 #include "model/base.h"
 #include "model/document.h"
 #include "model/modelglobals.h"
@@ -340,6 +341,53 @@ TEST_F(ReconcileTest, TaskChangesReachOnlyCompleteElementsAndOnlyDifferingItems)
     EXPECT_EQ(doc.elements[5]->Data<CVLine>()->tower.y[0], 19.0);  // not complete
     EXPECT_EQ(doc.elements[6]->Data<CVLine>()->tower.y[0], 19.0);  // another key
     EXPECT_EQ(Bytes(doc.basePath).empty(), false);
+}
+
+TEST_F(ReconcileTest, ABypassEnteredThroughItsSheetTakesTheTasksTraps)
+{
+    // A substation bypass of one circuit, entered as the user enters it: a
+    // line trap on wire 1 before the substation and one bypass line with the
+    // coupling device's filter and HF cable.
+    auto e = Element(kBypass, std::make_unique<CEObhod>(), 0);
+    e->wirePositions = 3;
+    e->circuits = 1;
+    for (int i = 0; i < 3; ++i)
+        e->inMap[i] = e->outMap[i] = i;
+    e->Data<CEObhod>()->n = 3;
+    CollectTaskItems(doc, g_TaskBase);
+    g_TaskBase.traps.push_back(std::make_unique<CZagrad>(MakeTrap("ВЗ-630", 0)));
+    {
+        CObhodSheet sheet(*e, 2, &doc.elements, true);
+        sheet.Start();  // "Заградители"
+        CObhZag& traps = sheet.m_zag;
+        traps.OnSelchangeTrap(0, traps.traps[0].combo.Find("ВЗ-630"));
+        ASSERT_TRUE(traps.OnEnter(0));
+        ASSERT_TRUE(sheet.SetActivePage(1));  // "Схемы обхода"
+        CObhObh& lines = sheet.m_obh;
+        for (int side = 0; side < 2; ++side) {
+            lines.OnSelchangeFilter(side, lines.filterCombo.Find("ФП-2 тип 3"));
+            lines.OnSelchangeCable(side, lines.cableCombo.Find("РК-75"));
+            lines.lengthText[side] = "100";
+        }
+        ASSERT_TRUE(lines.OnEnter());
+        ASSERT_TRUE(sheet.OnOK());
+    }
+    ASSERT_EQ(e->entered, 1);
+    doc.AppendElement(std::move(e));
+    const CEObhod& bypass = *doc.elements[2]->Data<CEObhod>();
+    ASSERT_EQ(bypass.traps[0].branches.size(), 1u);
+
+    WriteTaskCatalog(doc.basePath, [](CBase& b) { b.traps[0]->L1 = 0.6e-3; });
+    Prompts prompts;
+    prompts.answers = {CProvRaznDlg::kChangeTask};
+    ReconcileTaskWithCatalog(nullptr);
+    EXPECT_EQ(prompts.texts, std::vector<std::string>{"Заградитель ВЗ-630"});
+    EXPECT_TRUE(g_DocFile.modified);
+    EXPECT_EQ(bypass.traps[0].branches[0].trap.L1, 0.6e-3);  // what the calculation uses
+    // The question does not come back at the next open.
+    Prompts again;
+    ReconcileTaskWithCatalog(nullptr);
+    EXPECT_TRUE(again.texts.empty());
 }
 
 } // namespace

@@ -138,8 +138,10 @@ inline CEObhod MakeEObhod(int kind = 2)
     e.insideDoubling = 1;
     e.equivalentCapacitance = 4e-9;
     e.triangle = std::vector<double>{1e-10, 2e-10, 3e-10};
-    e.traps[0] = MakeEShunt(2);
-    e.traps[1] = MakeEShunt(1);
+    // As the bypass sheet leaves them: the kind byte of a bypass's trap parts
+    // stays at its default, 0; they hold line traps all the same.
+    e.traps[0] = MakeEShunt(2, 0);
+    e.traps[1] = MakeEShunt(1, 0);
     e.lines = {MakeObhod(0, 0), MakeObhod(1, 2)};
     if (kind == 2)
         e.cableInsert = std::make_unique<CKLine>(MakeKLine(1));
