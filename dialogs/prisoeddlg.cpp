@@ -340,7 +340,7 @@ int RunPrisoedDialog(CElement& element, int elementIndex, bool editing, ElementC
     dlg.m_bFirstElement = elementIndex == 0;
     dlg.editing = editing;
     dlg.chain = chain;
-    dlg.split = g_nSplitConductor;
+    dlg.split = element.splitConductor;
     dlg.dc = IsDCTask();
     return dlg.DoModal();
 }

@@ -27,7 +27,7 @@ public:
     int m_bFirstElement = 0;
     bool editing = true;
     ElementChain* chain = nullptr;  // the task's chain, brought up to date with stored items
-    int split = -1;                 // the task's split conductor
+    int split = -1;                 // the element's split conductor (moved by transpositions)
     bool dc = false;
 
     // Control values, as typed (units shown: pF, mH, m, ohm).

@@ -282,7 +282,7 @@ int RunShuntDialog(CElement& element, int elementIndex, bool editing, ElementCha
     dlg.m_nElementIndex = std::uint16_t(elementIndex);
     dlg.editing = editing;
     dlg.chain = chain;
-    dlg.split = g_nSplitConductor;
+    dlg.split = element.splitConductor;
     dlg.dc = IsDCTask();
     return dlg.DoModal();
 }

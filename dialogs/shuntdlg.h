@@ -35,7 +35,7 @@ public:
     std::uint16_t m_nElementIndex = 0;
     bool editing = true;
     ElementChain* chain = nullptr;
-    int split = -1;  // the task's split conductor
+    int split = -1;  // the element's split conductor (moved by transpositions)
     bool dc = false;
 
     // Control values (units shown: ohm, mH, pF).
