@@ -1,5 +1,6 @@
 #include "dialogs/ui/obhodsheetdialog.h"
 
+#include "dialogs/editpolicy.h"
 #include "dialogs/ui/obhklpage.h"
 #include "dialogs/ui/obhmatpage.h"
 #include "dialogs/ui/obhobhpage.h"
@@ -8,6 +9,7 @@
 #include "dialogs/ui/uitext.h"
 
 #include <QApplication>
+#include <QPushButton>
 
 ObhodSheetDialog::ObhodSheetDialog(CObhodSheet& sheet, QWidget* parent)
     : PropertySheetDialog(sheet, U(sheet.caption), parent)
@@ -32,6 +34,7 @@ ObhodSheetDialog::ObhodSheetDialog(CObhodSheet& sheet, QWidget* parent)
             m_kl->AddTo(*this);
         }
     }
+    CancelButton()->setVisible(EditPolicy(sheet.editing).CancelShown());
     Start();
 }
 

@@ -151,6 +151,7 @@ void BypassSheetTest::substationSheet()
     CObhodSheet sheet(e, 0, nullptr, true);
     ObhodSheetDialog dlg(sheet);
     QCOMPARE(dlg.windowTitle(), QString::fromUtf8("Обход промежуточной подстанции"));
+    QVERIFY(dlg.CancelButton()->isVisibleTo(&dlg));
     QCOMPARE(dlg.Tabs()->count(), 4);
     QCOMPARE(dlg.Tabs()->tabText(0), QString::fromUtf8("Выбор цепи"));
     ObhVibPage* vib = dlg.VibPage();
@@ -246,6 +247,7 @@ void BypassSheetTest::readOnlyOutsideEditing()
     CElement e = Bypass(0, 0);
     CObhodSheet sheet(e, 0, nullptr, false);
     ObhodSheetDialog dlg(sheet);
+    QVERIFY(!dlg.CancelButton()->isVisibleTo(&dlg));
     dlg.Tabs()->setCurrentIndex(1);
     ObhObhPage* obh = dlg.ObhPage();
     QVERIFY(!obh->EnterButton()->isVisibleTo(obh));
