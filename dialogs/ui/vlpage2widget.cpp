@@ -145,7 +145,7 @@ VLPage2Widget::VLPage2Widget(CVLPage2& model, QWidget* parent) : QWidget(parent)
         ShowRows();
     });
     connect(m_stepper, &ListStepper::Stepped, this, [this](int delta) {
-        m_model.OnStep(delta);
+        m_model.OnStep(-delta);  // the down arrow goes on to the next wire
         FillWires();
         ShowWire();
         ShowRows();

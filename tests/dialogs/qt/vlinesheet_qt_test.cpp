@@ -28,6 +28,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
@@ -60,6 +61,17 @@ void Choose(QComboBox* combo, const char* text)
 void ClickRadio(QRadioButton* radio)
 {
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+}
+
+// One of the arrows beside a list, clicked as the mouse clicks it.
+void ClickArrow(ListStepper* stepper, Qt::ArrowType arrow)
+{
+    for (QToolButton* b : stepper->findChildren<QToolButton*>())
+        if (b->arrowType() == arrow) {
+            QTest::mouseClick(b, Qt::LeftButton);
+            return;
+        }
+    QFAIL("no such arrow");
 }
 
 COpora Tower()
@@ -185,6 +197,11 @@ void VLineSheetQtTest::linesAreEnteredThroughThePages()
     QCOMPARE(p2->List()->topLevelItem(3)->text(1), QString::fromUtf8("С-70"));
     QCOMPARE(p2->List()->topLevelItem(0)->text(3), QString("5.5"));
     QCOMPARE(p2->HeightLabel()->text(), QString::fromUtf8("Высота подвеса 25.0 м"));
+    // The arrows beside the list: up to the previous wire, down to the next.
+    ClickArrow(p2->Stepper(), Qt::UpArrow);
+    QTRY_COMPARE(p2->WireGroup()->title(), QString::fromUtf8("Провод N 3 - фаза"));
+    ClickArrow(p2->Stepper(), Qt::DownArrow);
+    QTRY_COMPARE(p2->WireGroup()->title(), QString::fromUtf8("Провод N 4 - трос"));
     Save(&dlg, "vline_sheet_wires.png");
     QTest::mouseClick(p2->DrawingButton(), Qt::LeftButton);
     QVERIFY(p2->Drawing()->isVisible());
