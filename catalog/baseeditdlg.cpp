@@ -12,6 +12,8 @@ namespace {
 
 constexpr const char* kSaveCaption = "Сохранение базы данных";
 constexpr const char* kDeleteCaption = "Удаление из базы данных";
+// "Параметры" renamed an item to the key of another that holds the same values.
+constexpr const char* kSameItemText = "\"%s\" с такими же параметрами\nв базе уже есть.\nБаза не изменена.";
 
 CBaseEditDlg::ApplyPostHook& PostHook()
 {
@@ -331,26 +333,31 @@ void CBaseEditDlg::OnItemParameters()
             m_bApplyEnabled = true;
             return;
         }
-        // The key changed.  When it now names another item of the list, the
-        // edit is settled against that item as a new item would be, so that
-        // no two items ever share a key; the edited item stays.
+        // The key changed: a new item beside the old one (Yes), the old one
+        // renamed (No), or nothing (Cancel).
+        const MsgAnswer answer =
+            ShowMessage(RenameQuestion(category), kSaveCaption, MsgIcon::Question, MsgButtons::YesNoCancel);
+        if (answer == MsgAnswer::Cancel)
+            return;
+        // Either way no two items may share a key.  When the new key is
+        // another item's, the user decides whether that item takes the edited
+        // values; when it holds them already, the user is told so.  The
+        // edited item stays as it was.
         for (std::size_t i = 0; i < list.size(); ++i) {
             if (int(i) == index)
                 continue;
             const std::uint8_t other = EditorCompare(*list[i], *copy);
             if (other == 0)
                 continue;
-            if (other == 1 && ShowMessage(NewItemQuestion(category), kSaveCaption, MsgIcon::Question,
-                                          MsgButtons::YesNo) == MsgAnswer::Yes) {
+            if (other == 2) {
+                ShowMessage(StrFormat(kSameItemText, copy->name.c_str()), kSaveCaption, MsgIcon::Information);
+            } else if (ShowMessage(NewItemQuestion(category), kSaveCaption, MsgIcon::Question, MsgButtons::YesNo) ==
+                       MsgAnswer::Yes) {
                 list[i]->Copy(*copy);
                 m_bApplyEnabled = true;
             }
             return;
         }
-        const MsgAnswer answer =
-            ShowMessage(RenameQuestion(category), kSaveCaption, MsgIcon::Question, MsgButtons::YesNoCancel);
-        if (answer == MsgAnswer::Cancel)
-            return;
         if (answer == MsgAnswer::Yes)
             list.push_back(std::move(copy));
         else

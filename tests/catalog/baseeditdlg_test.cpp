@@ -363,18 +363,26 @@ TEST_F(BaseEditTest, RenameAsksAndNeverLeavesTwoItemsOfOneKey)
     EXPECT_EQ(msgs.messages()[0].text, "Тип провода изменен.\nВвести его в базу как новый?");
     EXPECT_EQ(msgs.messages()[0].buttons, MsgButtons::YesNoCancel);
 
-    // Onto "Б" with other values: the new-item question, Yes gives "Б" the values.
+    // Onto "Б" with other values: the rename question, then the new-item
+    // question; Yes gives "Б" the values.
     msgs.clear();
     msgs.queue(MsgAnswer::Yes);
+    msgs.queue(MsgAnswer::Yes);
     edit("А", "Б", 0.03);
-    ASSERT_EQ(msgs.messages().size(), 1u);
-    EXPECT_EQ(msgs.messages()[0].text, NewItemQuestion(kCatPhaseWires));
+    ASSERT_EQ(msgs.messages().size(), 2u);
+    EXPECT_EQ(msgs.messages()[1].text, NewItemQuestion(kCatPhaseWires));
     EXPECT_EQ(base.phaseWires[0]->name, "А");
     EXPECT_EQ(base.phaseWires[1]->radius, 0.03);
-    // Onto "Б" with its own values: nothing.
+    // Onto "Б" with its own values: the edit is not lost without a word.
     msgs.clear();
+    dlg.m_bApplyEnabled = false;
+    msgs.queue(MsgAnswer::No);
     edit("А", "Б", 0.03);
-    EXPECT_TRUE(msgs.messages().empty());
+    ASSERT_EQ(msgs.messages().size(), 2u);
+    EXPECT_EQ(msgs.messages()[0].text, "Тип провода изменен.\nВвести его в базу как новый?");
+    EXPECT_EQ(msgs.messages()[1].text, "\"Б\" с такими же параметрами\nв базе уже есть.\nБаза не изменена.");
+    EXPECT_EQ(msgs.messages()[1].icon, MsgIcon::Information);
+    EXPECT_FALSE(dlg.m_bApplyEnabled);
     std::vector<std::string> names;
     for (auto& w : base.phaseWires)
         names.push_back(w->name);
