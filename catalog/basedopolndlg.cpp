@@ -229,18 +229,22 @@ void CBaseDopolnDlg::OnDeselectAll()
         MoveAllUnder(root, false);
 }
 
-void CBaseDopolnDlg::OnDblClkBase(int node)
+bool CBaseDopolnDlg::OnDblClkBase(int node)
 {
     OnSelChangedBase(node);
-    if (m_treeBase.IsLeaf(node))
-        Move(node, true);
+    if (!m_treeBase.IsLeaf(node))
+        return false;
+    Move(node, true);
+    return true;
 }
 
-void CBaseDopolnDlg::OnDblClkSelection(int node)
+bool CBaseDopolnDlg::OnDblClkSelection(int node)
 {
     OnSelChangedSelection(node);
-    if (m_treeSelection.IsLeaf(node))
-        Move(node, false);
+    if (!m_treeSelection.IsLeaf(node))
+        return false;
+    Move(node, false);
+    return true;
 }
 
 void CBaseDopolnDlg::OnParameters()

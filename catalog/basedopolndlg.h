@@ -56,9 +56,11 @@ public:
     void OnDeselectSection();
     void OnDeselectAll();
     void OnParameters();
-    // Double clicks move a leaf; section nodes do nothing.
-    void OnDblClkBase(int node);
-    void OnDblClkSelection(int node);
+    // Double clicks move a leaf to the other tree and answer true (the trees
+    // changed); on a section node they do nothing and answer false, leaving
+    // the tree to open or close it.
+    bool OnDblClkBase(int node);
+    bool OnDblClkSelection(int node);
     void OnOK();
 
     static bool SubtreeHasLeaf(const CatalogTree& tree, int node);

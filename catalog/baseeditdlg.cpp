@@ -222,6 +222,15 @@ void CBaseEditDlg::OnSelChangedTree(int node)
         m_bOkEnabled = m_tree.IsLeaf(m_nSelected) && (m_tree.At(m_nSelected).data & 0xFFFFFF) != 0;
 }
 
+bool CBaseEditDlg::OnDblClkTree(int node)
+{
+    OnSelChangedTree(node);
+    if (!m_tree.IsLeaf(m_nSelected))
+        return false;
+    OnItemParameters();
+    return true;
+}
+
 std::vector<CBaseEditDlg::MenuEntry> CBaseEditDlg::OnRClickTree(int node)
 {
     if (!m_tree.Valid(node))

@@ -71,6 +71,10 @@ public:
     // for no node.
     std::vector<MenuEntry> OnRClickTree(int node);
     void OnCommand(int id);
+    // Double click: "Параметры" on an item, answering true (the tree may
+    // have changed); on a section or group nothing, answering false, so that
+    // the tree opens or closes it.
+    bool OnDblClkTree(int node);
 
     void OnNewItem();
     void OnItemParameters();

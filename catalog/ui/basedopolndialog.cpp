@@ -44,13 +44,15 @@ BaseDopolnDialog::BaseDopolnDialog(CBaseDopolnDlg& model, QWidget* parent) : QDi
             [this](QTreeWidgetItem* item) { m_model.OnSelChangedBase(m_base->NodeOf(item)); });
     connect(m_selection, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item) { m_model.OnSelChangedSelection(m_selection->NodeOf(item)); });
+    // A double click on an item moves it; on a section the tree opens or
+    // closes it (rebuilding the trees then would undo that).
     connect(m_base, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        m_model.OnDblClkBase(m_base->NodeOf(item));
-        ShowTrees();
+        if (m_model.OnDblClkBase(m_base->NodeOf(item)))
+            ShowTrees();
     });
     connect(m_selection, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        m_model.OnDblClkSelection(m_selection->NodeOf(item));
-        ShowTrees();
+        if (m_model.OnDblClkSelection(m_selection->NodeOf(item)))
+            ShowTrees();
     });
     connect(m_base, &QWidget::customContextMenuRequested, this, [this] { OnContextMenu(true); });
     connect(m_selection, &QWidget::customContextMenuRequested, this, [this] { OnContextMenu(false); });

@@ -54,9 +54,12 @@ BaseEditDialog::BaseEditDialog(CBaseEditDlg& model, QWidget* parent) : QDialog(p
         m_model.OnSelChangedTree(m_tree->NodeOf(item));
         UpdateButtons();
     });
+    // A double click on an item is "Параметры"; on a section or group the
+    // tree opens or closes it (rebuilding the tree then would undo that).
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        m_model.OnSelChangedTree(m_tree->NodeOf(item));
-        Command(CBaseEditDlg::kCmdParameters);
+        if (m_model.OnDblClkTree(m_tree->NodeOf(item)))
+            ShowTree();
+        UpdateButtons();
     });
     connect(m_tree, &QWidget::customContextMenuRequested, this, &BaseEditDialog::OnContextMenu);
     ShowTree();

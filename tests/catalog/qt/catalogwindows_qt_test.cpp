@@ -112,6 +112,18 @@ void DoubleClick(QTreeWidget* tree, QTreeWidgetItem* item)
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
+// A double click on a section opens it (pictured open under shot) and
+// another closes it, as in any tree.
+void ExpectDoubleClickOpensAndCloses(CatalogTreeWidget* tree, const char* section, const char* shot)
+{
+    tree->collapseAll();
+    DoubleClick(tree, ItemNamed(tree, QString::fromUtf8(section)));
+    QTRY_VERIFY(ItemNamed(tree, QString::fromUtf8(section))->isExpanded());
+    Shot(*tree->window(), shot);
+    DoubleClick(tree, ItemNamed(tree, QString::fromUtf8(section)));
+    QTRY_VERIFY(!ItemNamed(tree, QString::fromUtf8(section))->isExpanded());
+}
+
 QStringList MenuTexts(QMenu* menu, bool enabledOnly)
 {
     QStringList out;
@@ -192,6 +204,7 @@ void CatalogWindowsTest::editorMenusAndDoubleClick()
     QTreeWidgetItem* wire = ItemNamed(tree, QString::fromUtf8("АС-120"));
     DoubleClick(tree, wire);
     QCOMPARE(opened, std::string("АС-120"));
+    ExpectDoubleClickOpensAndCloses(tree, "Опоры", "base_edit_section_opened");
 }
 
 void CatalogWindowsTest::chooseModeShowsOneCategory()
@@ -247,6 +260,7 @@ void CatalogWindowsTest::supplementWindows()
     QTreeWidgetItem* trap = ItemNamed(base, QString::fromUtf8("ВЗ-630"));
     DoubleClick(base, trap);
     QCOMPARE(int(model.m_nSelCount), 4);
+    ExpectDoubleClickOpensAndCloses(base, "Опоры", "supplement_section_opened");
     dlg.SelectionTree()->expandAll();
     QVERIFY(ItemNamed(dlg.SelectionTree(), QString::fromUtf8("С-70")));
     Shot(dlg, "supplement_choice");
