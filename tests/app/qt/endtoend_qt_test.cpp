@@ -41,13 +41,13 @@
 #include "results/ui/vibrezdialog.h"
 #include "results/vibrezbufdlg.h"
 #include "results/vibrezdlg.h"
+#include "dialogs/qt/useractions.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -59,7 +59,6 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -153,40 +152,6 @@ struct Session {
     bool started = false;
 };
 
-// Runs act on the first modal window of class D that opens; act closes it.
-// Returns whether it ran, through the flag it sets.
-template <class D>
-std::shared_ptr<bool> WhenOpen(std::function<void(D*)> act)
-{
-    auto ran = std::make_shared<bool>(false);
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act, ran] {
-        auto* dlg = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (!dlg)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        *ran = true;
-        act(dlg);
-        // A failed check inside act leaves no dialog waiting.
-        if (QTest::currentTestFailed() && dlg->isVisible())
-            static_cast<QDialog*>(dlg)->reject();
-    });
-    timer->start();
-    return ran;
-}
-
-// Types text one character at a time, as a keyboard of any layout does.
-void Type(QLineEdit* edit, const QString& text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
 void Choose(QComboBox* combo, const char* text)
 {
     const int index = combo->findText(QString::fromUtf8(text), Qt::MatchStartsWith);
@@ -229,39 +194,23 @@ QPoint CellPoint(SchemeView* v, int x, int y)
 // Chooses an item of the element menu of the element at a cell.
 void ChooseInElementMenu(SchemeView* v, int x, int y, const char* item)
 {
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        timer.stop();
-        for (QAction* a : menu->actions())
+    auto menu = WhenMenuOpens([item](QMenu* m) {
+        for (QAction* a : m->actions())
             if (a->text() == QString::fromUtf8(item) && a->isEnabled()) {
-                menu->setActiveAction(a);
-                QTest::keyClick(menu, Qt::Key_Return);
+                m->setActiveAction(a);
+                QTest::keyClick(m, Qt::Key_Return);
                 return;
             }
-        menu->close();
+        m->close();
     });
-    timer.start();
     QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, CellPoint(v, x, y));
     QTest::mouseClick(v->viewport(), Qt::RightButton, {}, CellPoint(v, x, y));
-    QTRY_VERIFY_WITH_TIMEOUT(!timer.isActive(), 2000);
+    QTRY_VERIFY(*menu);
 }
 
 void OpenParameters(SchemeView* v, int x, int y)
 {
     ChooseInElementMenu(v, x, y, "Параметры");
-}
-
-// The file dialog answered with a path typed into its name field.
-std::shared_ptr<bool> AnswerFileDialog(const QString& path)
-{
-    return WhenOpen<QFileDialog>([path](QFileDialog* d) {
-        d->selectFile(path);
-        static_cast<QDialog*>(d)->accept();
-    });
 }
 
 // Fills a coupling device: the catalog's filter and cable on the first wire.
@@ -270,8 +219,8 @@ void FillCouplingDevice(PrisoedDialog* d, const char* cable, const char* shot)
     Choose(d->FilterCombo(), "ФП-3");
     if (cable)
         Choose(d->CableCombo(), cable);
-    Type(d->LengthEdit(), "150");
-    Type(d->REdit(), "75");
+    TypeInto(d->LengthEdit(), "150");
+    TypeInto(d->REdit(), "75");
     QTest::mouseClick(d->EnterButton(), Qt::LeftButton);
     QCOMPARE(d->List()->item(0, 3)->text(), QString("150"));
     if (shot)
@@ -302,8 +251,8 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     g_pMainFrame->m_bWarnings = 0;
 
     // A new task: the task menu asks for its base data first.
-    auto baseData = WhenOpen<ZadachaDialog>([](ZadachaDialog* d) {
-        Type(d->TitleEdit(), QString::fromUtf8("Тракт Север"));
+    auto baseData = WhenShown<ZadachaDialog>([](ZadachaDialog* d) {
+        TypeInto(d->TitleEdit(), QString::fromUtf8("Тракт Север"));
         Shot(d, "base_data.png");
         Press(d, "Сохранить");
     });
@@ -329,23 +278,23 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     const int row = g_pDoc->elements[0]->cellY;
 
     // Parameters of each element through its dialog.
-    auto first = WhenOpen<PrisoedDialog>([](PrisoedDialog* d) { FillCouplingDevice(d, "РК-75", "coupling_device.png"); });
+    auto first = WhenShown<PrisoedDialog>([](PrisoedDialog* d) { FillCouplingDevice(d, "РК-75", "coupling_device.png"); });
     OpenParameters(v, 1, row);
-    QTRY_VERIFY_WITH_TIMEOUT(*first, 2000);
+    QTRY_VERIFY(*first);
     QVERIFY(g_pDoc->elements[0]->entered);
 
-    auto line = WhenOpen<VLineSheetDialog>([](VLineSheetDialog* d) {
+    auto line = WhenShown<VLineSheetDialog>([](VLineSheetDialog* d) {
         VLPage1Widget* p1 = d->Page1();
-        Type(p1->LengthEdit(), "30");
+        TypeInto(p1->LengthEdit(), "30");
         Choose(p1->TowerCombo(), "П110");
-        Type(p1->Rho1Edit(), "100");
+        TypeInto(p1->Rho1Edit(), "100");
         Shot(d, "line_sheet.png");
         d->Tabs()->setCurrentIndex(1);
         QCOMPARE(d->Tabs()->currentIndex(), 1);
         VLPage2Widget* p2 = d->Page2();
         for (int k = 0; k < 3; ++k) {
             Choose(p2->WireCombo(), "АС-150");
-            Type(p2->SagEdit(), "5");
+            TypeInto(p2->SagEdit(), "5");
             QTest::mouseClick(p2->EnterButton(), Qt::LeftButton);
         }
         Shot(d, "line_wires.png");
@@ -353,21 +302,21 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
         d->OkButton()->click();
     });
     OpenParameters(v, 2, row);
-    QTRY_VERIFY_WITH_TIMEOUT(*line, 2000);
+    QTRY_VERIFY(*line);
     QVERIFY(g_pDoc->elements[1]->entered);
     QCOMPARE(g_pDoc->elements[1]->Data<CVLine>()->length, 30000.0);
     QCOMPARE(g_pDoc->elements[1]->Data<CVLine>()->tower.name, std::string("П110"));
 
     // The far device's cable is new: entered through the cable editor, it
     // joins the catalog.
-    auto last = WhenOpen<PrisoedDialog>([](PrisoedDialog* d) {
-        auto editor = WhenOpen<VchKabDialog>([](VchKabDialog* k) {
-            Type(k->NameEdit(), QString::fromUtf8("РК-50"));
+    auto last = WhenShown<PrisoedDialog>([](PrisoedDialog* d) {
+        auto editor = WhenShown<VchKabDialog>([](VchKabDialog* k) {
+            TypeInto(k->NameEdit(), QString::fromUtf8("РК-50"));
             const QList<NumericEdit*> edits = k->findChildren<NumericEdit*>();
             QCOMPARE(edits.size(), 3);
-            Type(edits[0], "0.02");
-            Type(edits[1], "2");
-            Type(edits[2], "50");
+            TypeInto(edits[0], "0.02");
+            TypeInto(edits[1], "2");
+            TypeInto(edits[2], "50");
             Shot(k, "new_cable.png");
             k->OkButton()->click();
         });
@@ -382,7 +331,7 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
         FillCouplingDevice(d, nullptr, nullptr);
     });
     OpenParameters(v, 3, row);
-    QTRY_VERIFY_WITH_TIMEOUT(*last, 2000);
+    QTRY_VERIFY(*last);
     QVERIFY(g_pDoc->elements[2]->entered);
     QCOMPARE(g_pDoc->elements[2]->Data<CUpr>()->devices.at(0).cable.name, std::string("РК-50"));
     QCOMPARE(g_CurBase.hfCables.size(), std::size_t(2));
@@ -406,11 +355,11 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
 
     // The channel over a small range.
     QString status;
-    auto calc = WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+    auto calc = WhenShown<RaschetDialog>([&](RaschetDialog* d) {
         ClickRadio(d->FreqModeRadio(1));
-        Type(d->StartEdit(), "100");
-        Type(d->EndEdit(), "300");
-        Type(d->StepEdit(), "50");
+        TypeInto(d->StartEdit(), "100");
+        TypeInto(d->EndEdit(), "300");
+        TypeInto(d->StepEdit(), "50");
         QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
         status = d->StatusLabel()->text();
         Shot(d, "calculation.png");
@@ -426,7 +375,7 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
 
     // The results as tables, then as a graph in the same window.
     for (int view : {int(CVibRezDlg::kIdTables), int(CVibRezDlg::kIdGraphs)}) {
-        auto choice = WhenOpen<VibRezDialog>([view](VibRezDialog* d) {
+        auto choice = WhenShown<VibRezDialog>([view](VibRezDialog* d) {
             // The shown result stays chosen when the window asks again.
             if (view == CVibRezDlg::kIdTables)
                 ClickItem(d->Tree(), d->Item(CVibRezDlg::TractItem(0)));
@@ -443,7 +392,7 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     // Into the comparison buffer, and its window.
     QVERIFY(Run(w, ID_ADD_TO_BUFFER));
     QCOMPARE(g_pMainFrame->compareBuffer.groups.size(), std::size_t(1));
-    auto bufChoice = WhenOpen<VibRezBufDialog>([](VibRezBufDialog* d) {
+    auto bufChoice = WhenShown<VibRezBufDialog>([](VibRezBufDialog* d) {
         ClickItem(d->Tree(), d->Item(CVibRezBufDlg::CurveItem(0, 0)));
         Shot(d, "buffer_choice.png");
         Press(d, "Просмотр");
@@ -455,16 +404,16 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     Shot(g_pBufFrame, "buffer_window.png");
 
     // A second run (it closes the result windows); both results are shown.
-    auto second = WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+    auto second = WhenShown<RaschetDialog>([&](RaschetDialog* d) {
         ClickRadio(d->FreqModeRadio(0));
-        Type(d->FreqEdit(), "400");
+        TypeInto(d->FreqEdit(), "400");
         QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
         d->reject();
     });
     QVERIFY(Run(w, ID_CALC_TRACT));
     QVERIFY(*second);
     QCOMPARE(g_pDoc->responseResults.size(), std::size_t(2));
-    auto both = WhenOpen<VibRezDialog>([](VibRezDialog* d) {
+    auto both = WhenShown<VibRezDialog>([](VibRezDialog* d) {
         ClickItem(d->Tree(), d->Item(CVibRezDlg::TractItem(1)));
         ClickRadio(static_cast<QAbstractButton*>(d->Control(CVibRezDlg::kIdTables)));
         Press(d, "Просмотр");
@@ -491,7 +440,7 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     QCOMPARE(g_pDoc->responseResults[0]->points[0].transfer.im, firstTransfer.im);
     QCOMPARE(w->windowTitle(), QString::fromUtf8("Morvel - Задача: north. База: main"));
     Shot(w, "reopened.png");
-    auto again = WhenOpen<VibRezDialog>([](VibRezDialog* d) {
+    auto again = WhenShown<VibRezDialog>([](VibRezDialog* d) {
         ClickItem(d->Tree(), d->Item(CVibRezDlg::TractItem(0)));
         Press(d, "Просмотр");
     });
@@ -502,20 +451,20 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     // The reopened task's elements show their parameters; the line's modal
     // parameters are calculated from its menu.
     bool readOnly = false;
-    auto shown = WhenOpen<PrisoedDialog>([&](PrisoedDialog* d) {
+    auto shown = WhenShown<PrisoedDialog>([&](PrisoedDialog* d) {
         readOnly = !d->EnterButton()->isVisible() && d->FilterCombo()->currentText().startsWith(QString::fromUtf8("ФП-3"));
         d->reject();
     });
     OpenParameters(v, 3, row);
-    QTRY_VERIFY_WITH_TIMEOUT(*shown, 2000);
+    QTRY_VERIFY(*shown);
     QVERIFY(readOnly);
-    auto modal = WhenOpen<ModRaschDialog>([](ModRaschDialog* d) {
-        Type(d->FreqEdit(), "100");
+    auto modal = WhenShown<ModRaschDialog>([](ModRaschDialog* d) {
+        TypeInto(d->FreqEdit(), "100");
         QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
         d->reject();
     });
     ChooseInElementMenu(v, 2, row, "Рассчитать модальные параметры");
-    QTRY_VERIFY_WITH_TIMEOUT(*modal, 2000);
+    QTRY_VERIFY(*modal);
     QCOMPARE(g_pDoc->modalResults.size(), std::size_t(1));
     QVERIFY(Run(w, ID_VIEW_TEXT));
     Shot(w, "text_view.png");
@@ -526,7 +475,7 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     // side keeps its values, and the task takes the catalog's.
     // The catalog as the engineer sees it in its editor: the cable added on the way.
     QString catalogItems;
-    auto editor = WhenOpen<BaseEditDialog>([&](BaseEditDialog* d) {
+    auto editor = WhenShown<BaseEditDialog>([&](BaseEditDialog* d) {
         d->Tree()->expandAll();
         for (QTreeWidgetItemIterator it(d->Tree()); *it; ++it)
             catalogItems += (*it)->text(0) + '|';
@@ -534,11 +483,11 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
         // A double click on the tower shows its editor.
         QTreeWidgetItem* tower = d->Tree()->findItems(QString::fromUtf8("П110 (3)"), Qt::MatchRecursive).value(0);
         QVERIFY(tower);
-        auto towerEditor = WhenOpen<OporaDialog>([](OporaDialog* o) { static_cast<QDialog*>(o)->reject(); });
+        auto towerEditor = WhenShown<OporaDialog>([](OporaDialog* o) { static_cast<QDialog*>(o)->reject(); });
         const QPoint at = d->Tree()->visualItemRect(tower).center();
         QTest::mouseClick(d->Tree()->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(d->Tree()->viewport(), Qt::LeftButton, {}, at);
-        QTRY_VERIFY_WITH_TIMEOUT(*towerEditor, 2000);
+        QTRY_VERIFY(*towerEditor);
         d->reject();
     });
     QVERIFY(Run(w, ID_BASE_EDIT));
@@ -548,7 +497,7 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     WriteCatalog(dir, 22.0);
     msgs.queue(MsgAnswer::No);  // the modal result is not saved
     QString differing;
-    auto reconcile = WhenOpen<ProvRaznDialog>([&](ProvRaznDialog* d) {
+    auto reconcile = WhenShown<ProvRaznDialog>([&](ProvRaznDialog* d) {
         for (QLabel* l : d->findChildren<QLabel*>())
             differing += l->text() + ' ';
         Shot(d, "catalog_differs.png");
@@ -571,14 +520,14 @@ void EndToEndTest::wholeJobFromCatalogToComparisonBuffer()
     QCOMPARE(QString::fromStdString(msgs.messages()[0].text), QString::fromUtf8("Сохранить изменения в north.ktf?"));
 
     // The result on show deleted from the choice dialog; the window goes on.
-    auto shownFirst = WhenOpen<VibRezDialog>([](VibRezDialog* d) {
+    auto shownFirst = WhenShown<VibRezDialog>([](VibRezDialog* d) {
         ClickItem(d->Tree(), d->Item(CVibRezDlg::TractItem(0)));
         Press(d, "Просмотр");
     });
     QVERIFY(Run(w, ID_VIEW_RESULTS));
     QVERIFY(*shownFirst);
     msgs.clear();
-    auto removal = WhenOpen<VibRezDialog>([](VibRezDialog* d) {
+    auto removal = WhenShown<VibRezDialog>([](VibRezDialog* d) {
         ClickItem(d->Tree(), d->Item(CVibRezDlg::TractItem(0)));
         Press(d, "Удалить");
         Press(d, "Возврат");
