@@ -14,6 +14,7 @@
 #include "model/document.h"
 #include "model/modelglobals.h"
 #include "platform/messages.h"
+#include "dialogs/qt/useractions.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -28,7 +29,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <fstream>
 #include <functional>
@@ -70,30 +70,15 @@ struct Session {
     bool started = false;
 };
 
-// Runs act on the dialog of class D once it is the active modal window, then
-// closes it with its "Возврат".
+// Runs act on the dialog of class D once it is shown, then closes it with its
+// "Возврат".  Keep the result while the command runs.
 template <class D>
-void WhenOpen(std::function<void(D*)> act)
+[[nodiscard]] WindowAnswer WhenOpen(std::function<void(D*)> act)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        auto* dlg = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (!dlg)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(dlg);
-        dlg->reject();
+    return WhenShown<D>([act](D* d) {
+        act(d);
+        d->reject();
     });
-    timer->start();
-}
-
-void Type(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
 }
 
 // A click on a radio button's indicator (a radio stretched by its layout
@@ -132,7 +117,7 @@ void CalcTest::rangeRunAddsOneResultAndShowsTheSnappedEnd()
 
     QString end, status;
     bool statusShown = false, progressHidden = false;
-    WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+    auto dialog = WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
         QVERIFY(!d->StatusLabel()->isVisible());
         QVERIFY(!d->Combo(0, 1)->isVisible());
         QVERIFY(d->ModeRadio(1)->isEnabled());  // two devices at each end
@@ -140,9 +125,9 @@ void CalcTest::rangeRunAddsOneResultAndShowsTheSnappedEnd()
         QCOMPARE(d->Combo(0, 0)->itemData(1).toInt(), 1);
         Click(d->FreqModeRadio(1));
         QVERIFY(!d->FreqEdit()->isEnabled());
-        Type(d->StartEdit(), "50");
-        Type(d->EndEdit(), "1000");
-        Type(d->StepEdit(), "100");
+        TypeInto(d->StartEdit(), "50");
+        TypeInto(d->EndEdit(), "1000");
+        TypeInto(d->StepEdit(), "100");
         QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
         end = d->EndEdit()->text();
         status = d->StatusLabel()->text();
@@ -157,6 +142,7 @@ void CalcTest::rangeRunAddsOneResultAndShowsTheSnappedEnd()
         Shot(d, "calculation_dialog.png");
     });
     s.Window()->Dispatch(ID_CALC_TRACT);
+    QVERIFY(*dialog);
     QCOMPARE(end, QString("950"));
     QCOMPARE(status, QString::fromUtf8("Расчет завершен"));
     QVERIFY(statusShown);
@@ -169,12 +155,13 @@ void CalcTest::rangeRunAddsOneResultAndShowsTheSnappedEnd()
     QVERIFY(s.Window()->Action(ID_ADD_TO_BUFFER)->isEnabled());
 
     // The next dialog opens with the frequencies of the last run, in mode 0.
-    WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+    auto next = WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
         QVERIFY(d->FreqModeRadio(1)->isChecked());
         QCOMPARE(d->EndEdit()->text(), QString("950"));
         QVERIFY(d->ModeRadio(0)->isChecked());
     });
     s.Window()->Dispatch(ID_CALC_TRACT);
+    QVERIFY(*next);
     QCOMPARE(s.Doc().responseResults.size(), std::size_t(2));
 }
 
@@ -183,18 +170,19 @@ void CalcTest::refusedFrequenciesAndAFailedRunAddNothing()
     QTemporaryDir dir;
     ScriptedMessages msgs;
     Session s(dir);
-    WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+    auto dialog = WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
         Click(d->FreqModeRadio(1));
-        Type(d->StartEdit(), "0");
-        Type(d->EndEdit(), "100");
-        Type(d->StepEdit(), "10");
+        TypeInto(d->StartEdit(), "0");
+        TypeInto(d->EndEdit(), "100");
+        TypeInto(d->StepEdit(), "10");
         QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
         Click(d->FreqModeRadio(0));
-        Type(d->FreqEdit(), "0");
+        TypeInto(d->FreqEdit(), "0");
         QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
         QVERIFY(!d->StatusLabel()->isVisible());
     });
     s.Window()->Dispatch(ID_CALC_TRACT);
+    QVERIFY(*dialog);
     QCOMPARE(msgs.messages().size(), std::size_t(2));
     QCOMPARE(QString::fromStdString(msgs.messages()[0].text),
              QString::fromUtf8("Некорректно задан расчетный диапазон частот!"));
@@ -208,13 +196,14 @@ void CalcTest::refusedFrequenciesAndAFailedRunAddNothing()
     msgs.clear();
     (*s.Doc().elements[1]->Data<CVLine>()->wireArray)[0].wireType.resistivity = 1e308;
     QString status;
-    WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+    auto failing = WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
         Click(d->FreqModeRadio(0));
-        Type(d->FreqEdit(), "1000");
+        TypeInto(d->FreqEdit(), "1000");
         QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
         status = d->StatusLabel()->isVisible() ? d->StatusLabel()->text() : QString();
     });
     s.Window()->Dispatch(ID_CALC_TRACT);
+    QVERIFY(*failing);
     QCOMPARE(status, QString::fromUtf8("Расчет не завершен"));
     QCOMPARE(msgs.messages().size(), std::size_t(1));
     QCOMPARE(QString::fromStdString(msgs.messages()[0].text),
@@ -233,20 +222,21 @@ void CalcTest::modalDialogStoresOneResultPerFrequency()
     frame.m_nSelected = 1;
     bool disabledAfterRun = false, doneShown = false, enabledAt101 = false;
     QString caption;
-    WhenOpen<ModRaschDialog>([&](ModRaschDialog* d) {
+    auto dialog = WhenOpen<ModRaschDialog>([&](ModRaschDialog* d) {
         caption = d->CaptionLabel()->text();
         QVERIFY(!d->CalcButton()->isEnabled());
-        Type(d->FreqEdit(), "100");
+        TypeInto(d->FreqEdit(), "100");
         QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
-        Type(d->FreqEdit(), "100");
+        TypeInto(d->FreqEdit(), "100");
         disabledAfterRun = !d->CalcButton()->isEnabled();
         doneShown = d->DoneLabel()->isVisible();
         Shot(d, "modal_parameter_dialog.png");
-        Type(d->FreqEdit(), "101");
+        TypeInto(d->FreqEdit(), "101");
         enabledAt101 = d->CalcButton()->isEnabled() && !d->DoneLabel()->isVisible();
     });
     // As the element menu of the selected line asks for it.
     s.Window()->Dispatch(ID_CALC_MODAL);
+    QVERIFY(*dialog);
     QCOMPARE(caption, QString::fromUtf8("ВЛ 2"));
     QVERIFY(disabledAfterRun);
     QVERIFY(doneShown);

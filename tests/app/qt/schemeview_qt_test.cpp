@@ -15,6 +15,7 @@
 #include "model/document.h"
 #include "model/lines.h"
 #include "platform/messages.h"
+#include "dialogs/qt/useractions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +29,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 
 #include <fstream>
 #include <memory>
@@ -123,15 +123,9 @@ QPoint CellPoint(SchemeView* v, int x, int y)
 QStringList OpenElementMenu(SchemeView* v, QPoint at, const QString& choose, const char* shot)
 {
     QStringList items;
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        timer.stop();
+    auto menu = WhenMenuOpens([&](QMenu* m) {
         QAction* chosen = nullptr;
-        for (QAction* a : menu->actions()) {
+        for (QAction* a : m->actions()) {
             if (a->isSeparator())
                 continue;
             items << (a->isEnabled() ? "" : "-") + a->text();
@@ -141,18 +135,17 @@ QStringList OpenElementMenu(SchemeView* v, QPoint at, const QString& choose, con
         if (shot) {
             QPixmap picture = v->window()->grab();
             QPainter p(&picture);
-            p.drawPixmap(menu->pos() - v->window()->mapToGlobal(QPoint(0, 0)), menu->grab());
+            p.drawPixmap(m->pos() - v->window()->mapToGlobal(QPoint(0, 0)), m->grab());
             p.end();
             picture.save(ShotPath(shot));
         }
         if (chosen) {
-            menu->setActiveAction(chosen);
-            QTest::keyClick(menu, Qt::Key_Return);
+            m->setActiveAction(chosen);
+            QTest::keyClick(m, Qt::Key_Return);
         } else {
-            menu->close();
+            m->close();
         }
     });
-    timer.start();
     QTest::mouseClick(v->viewport(), Qt::RightButton, {}, at);
     return items;
 }
@@ -249,7 +242,7 @@ void SchemeViewTest::listingSelectionAndCopy()
     QApplication::processEvents();
     QVERIFY(w->grab().save(ShotPath("task_listing_selection.png")));
 
-    QTest::keyClick(s.View(), Qt::Key_A, Qt::ControlModifier);
+    PressShortcut(s.View(), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(view.m_Text.firstSelected, 0);
     QCOMPARE(view.m_Text.lastSelected, view.m_Text.Count() - 1);
 

@@ -14,6 +14,7 @@
 #include "model/document.h"
 #include "model/modelglobals.h"
 #include "platform/messages.h"
+#include "dialogs/qt/useractions.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -24,7 +25,6 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -267,27 +267,31 @@ void ShellTest::closingWhileEditingAsks()
 void ShellTest::messageBoxesAnswerInRussian()
 {
     QtMessageSink sink;
+    // Each box answered with its button of the given text, its buttons' texts noted.
     QStringList texts;
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        texts.clear();
-        for (QAbstractButton* b : box->buttons())
-            texts << b->text();
-        for (QAbstractButton* b : box->buttons())
-            if (b->text() == QString::fromUtf8("Нет"))
-                b->click();
-        if (box->isVisible())
-            box->button(QMessageBox::Ok)->click();
-    });
-    timer.start();
-    QVERIFY(sink.show("Вопрос?", "Kestrin", MsgIcon::Question, MsgButtons::YesNoCancel) == MsgAnswer::No);
+    auto answer = [&texts](const char* button) {
+        return WhenShown<QMessageBox>([&texts, button](QMessageBox* box) {
+            texts.clear();
+            QAbstractButton* chosen = nullptr;
+            for (QAbstractButton* b : box->buttons()) {
+                texts << b->text();
+                if (b->text() == QString::fromUtf8(button))
+                    chosen = b;
+            }
+            QVERIFY2(chosen, button);
+            QTest::mouseClick(chosen, Qt::LeftButton);
+        });
+    };
+    {
+        auto no = answer("Нет");
+        QVERIFY(sink.show("Вопрос?", "Kestrin", MsgIcon::Question, MsgButtons::YesNoCancel) == MsgAnswer::No);
+        QVERIFY(*no);
+    }
     texts.sort();
     QCOMPARE(texts, QStringList({QString::fromUtf8("Да"), QString::fromUtf8("Нет"), QString::fromUtf8("Отмена")}));
+    auto ok = answer("OK");
     QVERIFY(sink.show("Сообщение", "Kestrin", MsgIcon::Exclamation, MsgButtons::Ok) == MsgAnswer::Ok);
+    QVERIFY(*ok);
     QCOMPARE(texts, QStringList({"OK"}));
 }
 

@@ -2,6 +2,7 @@
 // with two tract results and one modal result: the choice dialog, the text
 // report, selecting and copying lines, printing, the choice's cancel paths,
 // an edit finished under the window, and the analyser templates.
+#include "dialogs/qt/useractions.h"
 #include "platform/filedialog.h"
 #include "resultssession.h"
 #include "results/templates.h"
@@ -125,14 +126,14 @@ void ResultsWindowTest::opensInTablesAndSelectsCopiesLines()
     Shoot(frame, "results_window_tables.png");
 
     // Ctrl+C: the selected lines, each ended by CR LF.
-    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    PressShortcut(view, Qt::Key_C, Qt::ControlModifier);
     QString copied;
     for (int i = 3; i <= 8; ++i)
         copied += QString::fromStdString(view->Text().lines[std::size_t(i)]) + "\r\n";
     QCOMPARE(Clipboard(), copied);
 
     // Excel with a comma, then Word with its points; the comma is offered again.
-    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    PressShortcut(view, Qt::Key_A, Qt::ControlModifier);
     {
         SeparatorAnswer comma(true);
         frame->Dispatch(rescmd::CopyExcel);
