@@ -9,6 +9,7 @@
 #include "model/catalogitems.h"
 #include "platform/archive.h"
 #include "platform/messages.h"
+#include "dialogs/qt/useractions.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,14 +21,6 @@
 #include <QTest>
 
 namespace {
-
-void Type(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
 
 COpora SixPointTower()
 {
@@ -88,7 +81,7 @@ void CatalogEditorsTest::towerSpinAndListFollowEachOther()
     dlg.PointSpin()->setValue(2);
     QCOMPARE(dlg.List()->currentRow(), 1);
     QCOMPARE(dlg.HEdit()->text(), QString("22"));
-    Type(dlg.HEdit(), "23");
+    TypeInto(dlg.HEdit(), "23");
     QCOMPARE(dlg.List()->item(1, 2)->text(), QString("23"));
     dlg.CountSpin()->setValue(3);
     QCOMPARE(dlg.List()->rowCount(), 3);
@@ -172,7 +165,7 @@ void CatalogEditorsTest::nonNumberKeepsTheDialogOpenWithItsText()
     model.m_pItem = &wire;
     ProvodDialog dlg(model);
     dlg.show();
-    Type(dlg.NameEdit(), QString::fromUtf8("АС-70"));
+    TypeInto(dlg.NameEdit(), QString::fromUtf8("АС-70"));
     QCOMPARE(dlg.DiameterEdit()->text(), QString("0"));
     dlg.DiameterEdit()->setText("11,4"); // a decimal comma reads as a point
     for (QLineEdit* e : dlg.findChildren<QLineEdit*>())
@@ -200,7 +193,7 @@ void CatalogEditorsTest::matrixCellsTypedAndEntered()
     dlg.EnterCButton()->click();
     QCOMPARE(dlg.CList()->item(0, 3)->text(), QString("-1.5"));
     QCOMPARE(dlg.ColCSpin()->value(), 2);
-    Type(dlg.CEdit(), "-2");
+    TypeInto(dlg.CEdit(), "-2");
     QCOMPARE(dlg.CList()->item(1, 3)->text(), QString("-2"));
     dlg.OkButton()->click();
     QVERIFY(dlg.isVisible() || dlg.result() != QDialog::Accepted); // no name yet

@@ -22,6 +22,7 @@
 #include "model/modeltest.h"
 #include "platform/filedialog.h"
 #include "platform/messages.h"
+#include "dialogs/qt/useractions.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,10 +33,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -83,23 +84,6 @@ QTreeWidgetItem* ItemNamed(CatalogTreeWidget* tree, const QString& text)
 {
     const auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.front();
-}
-
-// Runs act on the first modal widget of class W that appears (once).
-template <class W>
-void OnNextModal(std::function<void(W*)> act)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
-        if (!w)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(w);
-    });
-    timer->start();
 }
 
 // A double click on an item as the mouse gives it (the first click selects).
@@ -277,7 +261,6 @@ void CatalogWindowsTest::supplementWindows()
     QVERIFY(!p.AddButton()->isEnabled());
     Shot(p, "supplement_repeat");
     QLineEdit* name = p.NameEdit();
-    name->setFocus();
     name->end(false);
     const struct {
         QString key;
@@ -332,24 +315,29 @@ void CatalogWindowsTest::catalogCommandSavesOnOkAndApply()
     };
 
     // Cancel writes nothing.
-    OnNextModal<BaseEditDialog>([&](BaseEditDialog* d) {
+    auto cancel = WhenShown<BaseEditDialog>([&](BaseEditDialog* d) {
         deleteLeaf(d, "АС-70");
         d->reject();
     });
     w->Dispatch(cmd::ID_BASE_EDIT);
+    QVERIFY(*cancel);
     QCOMPARE(FileBytes(path), original);
     QCOMPARE(g_CurBase.phaseWires.size(), std::size_t(2));
 
     // "Применить" then "Отменить": what was applied stays, and the listing of
     // the current catalog is built again.
     g_pMainFrame->SetViewMode(3);
-    OnNextModal<BaseEditDialog>([&](BaseEditDialog* d) {
+    auto apply = WhenShown<BaseEditDialog>([&](BaseEditDialog* d) {
         deleteLeaf(d, "АС-70");
         d->ApplyButton()->click();
         QVERIFY(!d->ApplyButton()->isEnabled());
-        QTimer::singleShot(50, d, &QDialog::reject);
+        // The catalog is written by a message the window posts to the program:
+        // the dialog stays open until the file has changed.
+        QTRY_VERIFY(FileBytes(path) != original);
+        d->reject();
     });
     w->Dispatch(cmd::ID_BASE_EDIT);
+    QVERIFY(*apply);
     CBase saved;
     LoadBaseFile(path, saved);
     QCOMPARE(saved.phaseWires.size(), std::size_t(1));
@@ -363,11 +351,12 @@ void CatalogWindowsTest::catalogCommandSavesOnOkAndApply()
 
     // OK after a change without "Применить" writes it.
     const std::string applied = FileBytes(path);
-    OnNextModal<BaseEditDialog>([&](BaseEditDialog* d) {
+    auto ok = WhenShown<BaseEditDialog>([&](BaseEditDialog* d) {
         deleteLeaf(d, "ВЗ-630");
         d->OkButton()->click();
     });
     w->Dispatch(cmd::ID_BASE_EDIT);
+    QVERIFY(*ok);
     QVERIFY(FileBytes(path) != applied);
     LoadBaseFile(path, saved);
     QVERIFY(saved.traps.empty());
@@ -442,8 +431,9 @@ void CatalogWindowsTest::roadFromACatalogCombo()
     });
     auto pickFromCombo = [&](const std::string& filePath, const char* leaf) {
         chosenFile = filePath;
+        std::optional<WindowAnswer> choice;
         if (!filePath.empty() && filePath != damaged)
-            OnNextModal<BaseEditDialog>([leaf](BaseEditDialog* d) {
+            choice = WhenShown<BaseEditDialog>([leaf](BaseEditDialog* d) {
                 QVERIFY(!d->OkButton()->isEnabled());
                 if (!leaf) {
                     d->reject();
@@ -455,6 +445,7 @@ void CatalogWindowsTest::roadFromACatalogCombo()
                 d->OkButton()->click();
             });
         emit combo->activated(combo->count() - 1);
+        QVERIFY(!choice || **choice);
     };
 
     // Cancelled at each step, and a damaged file: the element keeps its filter.

@@ -15,6 +15,7 @@
 #include "model/modelglobals.h"
 #include "model/samples.h"
 #include "platform/messages.h"
+#include "dialogs/qt/useractions.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,7 +23,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <fstream>
 #include <sstream>
@@ -42,23 +42,6 @@ std::string FileBytes(const std::string& path)
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
-}
-
-// Clicks the named button of the first modal dialog that appears.
-void ClickInNextModal(const char* button)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, button] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (auto* b = modal->findChild<QPushButton*>(button))
-            b->click();
-    });
-    timer->start();
 }
 
 } // namespace
@@ -152,8 +135,13 @@ void ReconcileWindowsTest::openingATaskWithoutItsCatalogRestoresIt()
     QtAppHost host;
     QVERIFY(app.InitInstance({}, host));
     RegisterCatalogDialogs();
-    ClickInNextModal("restore");
+    auto restore = WhenShown<BaseRestoreDialog>([](BaseRestoreDialog* d) {
+        auto* b = d->findChild<QPushButton*>("restore");
+        QVERIFY(b);
+        QTest::mouseClick(b, Qt::LeftButton);
+    });
     QVERIFY(app.OpenDocumentFile(task));
+    QVERIFY(*restore);
 
     QCOMPARE(g_strBasePath, lost);
     QCOMPARE(g_bBaseLoaded, 1);
