@@ -10,6 +10,7 @@
 #include "dialogs/ui/obhzagpage.h"
 #include "model/element.h"
 #include "platform/messages.h"
+#include "useractions.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,14 +41,6 @@ void ScreenshotPages(ObhodSheetDialog& dlg, const QString& prefix)
         dlg.Tabs()->setCurrentIndex(i);
         Screenshot(dlg, prefix + QString::number(i + 1));
     }
-}
-
-void Type(QLineEdit* edit, const QString& text)
-{
-    edit->clear();
-    edit->setFocus();
-    for (QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
 void Choose(QComboBox* combo, const QString& text)
@@ -138,7 +131,7 @@ void BypassSheetTest::EnterLine(ObhObhPage* p, const char* before, const char* a
         Choose(p->SideControls(s).filter, QString::fromUtf8("ФП-4 тип 1"));
         if (p->SideControls(s).cableGroup->isVisibleTo(p)) {
             Choose(p->SideControls(s).cable, QString::fromUtf8("РК-75"));
-            Type(p->SideControls(s).length, length);
+            TypeInto(p->SideControls(s).length, length);
         }
     }
     QTest::mouseClick(p->EnterButton(), Qt::LeftButton);
@@ -167,10 +160,10 @@ void BypassSheetTest::substationSheet()
     ObhObhPage* obh = dlg.ObhPage();
     QVERIFY(obh->EquipmentGroup()->isVisibleTo(obh));
     obh->EquipmentBox()->click();
-    Type(obh->REdit(), "сто");
+    TypeInto(obh->REdit(), "сто");
     EnterLine(obh, "1 (A)", "1 (A)", "200");
     QCOMPARE(msgs.messages().back().text, std::string("Введите число."));
-    Type(obh->REdit(), "100");
+    TypeInto(obh->REdit(), "100");
     QTest::mouseClick(obh->EnterButton(), Qt::LeftButton);
     QCOMPARE(obh->List()->rowCount(), 3);
     QCOMPARE(obh->List()->item(2, 3)->text(), QString("100/0/0"));
@@ -178,10 +171,10 @@ void BypassSheetTest::substationSheet()
 
     dlg.Tabs()->setCurrentIndex(3);
     ObhMatPage* mat = dlg.MatPage();
-    Type(mat->CequivEdit(), "1000");
+    TypeInto(mat->CequivEdit(), "1000");
     mat->MutualBox()->click();
     QVERIFY(mat->MatrixGroup()->isVisibleTo(mat));
-    Type(mat->CEdit(), "15");
+    TypeInto(mat->CEdit(), "15");
     QTest::mouseClick(mat->EnterButton(), Qt::LeftButton);
     QCOMPARE(mat->Matrix()->item(0, 2)->text(), QString("15"));
     ScreenshotPages(dlg, "bypass_substation_page");

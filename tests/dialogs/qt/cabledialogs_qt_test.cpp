@@ -11,6 +11,7 @@
 #include "model/coupling.h"
 #include "model/element.h"
 #include "platform/messages.h"
+#include "useractions.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,18 +21,9 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
-
-void Type(NumericEdit* edit, const char* text)
-{
-    edit->clear();
-    // One key event per character: keyClicks aborts on Cyrillic text.
-    for (QChar ch : QString::fromUtf8(text))
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
 
 void Save(QWidget& w, const char* name)
 {
@@ -75,9 +67,9 @@ void FillCatalog()
 // Types both coordinates of the current cable and presses "Ввести".
 void EnterCable(CableLayoutPanel* panel, const char* c1, const char* c2)
 {
-    Type(panel->Coord1Edit(), c1);
+    TypeInto(panel->Coord1Edit(), c1);
     if (!panel->Coord2Edit()->isReadOnly())
-        Type(panel->Coord2Edit(), c2);
+        TypeInto(panel->Coord2Edit(), c2);
     QTest::mouseClick(panel->EnterButton(), Qt::LeftButton);
 }
 
@@ -112,11 +104,11 @@ void CableDialogsTest::cableLineInTheGround()
     QCOMPARE(p->List()->topLevelItemCount(), 6);
     QCOMPARE(p->List()->topLevelItem(4)->text(0), QString::fromUtf8("5 (B)"));
 
-    Type(p->LengthEdit(), "2,5");
-    Type(p->ResistivityEdit(), "сто");
+    TypeInto(p->LengthEdit(), "2,5");
+    TypeInto(p->ResistivityEdit(), "сто");
     QTest::mouseClick(p->ViewButton(), Qt::LeftButton);
     QCOMPARE(msgs.messages().back().text, std::string(kEnterNumberText));
-    Type(p->ResistivityEdit(), "100");
+    TypeInto(p->ResistivityEdit(), "100");
     QTest::mouseClick(p->ViewButton(), Qt::LeftButton);  // no cable type yet
     QCOMPARE(msgs.messages().back().text, std::string(kNoCableText));
     QCOMPARE(msgs.messages().back().caption, std::string(kLayoutDataCaption));
@@ -175,13 +167,13 @@ void CableDialogsTest::cableLineInAPipe()
     const int index = FindText(p->TypeCombo(), "МВДТ 3x240");
     p->TypeCombo()->setCurrentIndex(index);
     emit p->TypeCombo()->activated(index);
-    Type(p->DiameterEdit(), "0.5");
-    Type(p->ResistivityEdit(), "0.2");
-    Type(p->PermeabilityEdit(), "100");
-    Type(p->LengthEdit(), "1");
+    TypeInto(p->DiameterEdit(), "0.5");
+    TypeInto(p->ResistivityEdit(), "0.2");
+    TypeInto(p->PermeabilityEdit(), "100");
+    TypeInto(p->LengthEdit(), "1");
     QTest::mouseClick(p->ViewButton(), Qt::LeftButton);
     QCOMPARE(msgs.messages().back().text, std::string(kNoPipeDiameterText));
-    Type(p->DiameterEdit(), "200");
+    TypeInto(p->DiameterEdit(), "200");
     QVERIFY(p->Coord2Edit()->isReadOnly());  // the first cable's angle is 0
     EnterCable(p, "40", "");
     EnterCable(p, "40", "120");
@@ -232,20 +224,14 @@ void CableDialogsTest::cancelWritesNothing()
     ElementChain chain;
     chain.push_back(CableElement(1));
     RegisterCableLineDialog();
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* dlg = qobject_cast<KLineDialog*>(QApplication::activeModalWidget());
-        if (!dlg)
-            return;
-        Type(dlg->Panel()->LengthEdit(), "7");
+    auto answer = WhenShown<KLineDialog>([](KLineDialog* dlg) {
+        TypeInto(dlg->Panel()->LengthEdit(), "7");
         EnterCable(dlg->Panel(), "1", "2");
         dlg->CancelButton()->click();
     });
-    timer.start();
     CElement copy(*chain[0]);
     QCOMPARE(RunCableLineDialog(copy, chain, 0, 0, true), IDCANCEL);
-    timer.stop();
+    QVERIFY(*answer);
     ModalRunner<CKLineDlg>::Set(nullptr);
 }
 
@@ -279,12 +265,12 @@ void CableDialogsTest::bypassCablePageInASheet()
     // A length that is no number keeps the sheet open and stores nothing.
     ScriptedMessages msgs;
     dlg.show();
-    Type(p->LengthEdit(), "восемь");
+    TypeInto(p->LengthEdit(), "восемь");
     dlg.accept();
     QCOMPARE(msgs.messages().back().text, std::string(kEnterNumberText));
     QVERIFY(dlg.isVisible());
     QCOMPARE(bypass->cableInsert->length, 0.0);
-    Type(p->LengthEdit(), "0.8");
+    TypeInto(p->LengthEdit(), "0.8");
     Save(dlg, "bypass_cable_page.png");
     dlg.accept();
     QVERIFY(!dlg.isVisible());

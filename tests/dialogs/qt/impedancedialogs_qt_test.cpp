@@ -8,6 +8,7 @@
 #include "model/coupling.h"
 #include "model/element.h"
 #include "platform/messages.h"
+#include "useractions.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,14 +29,6 @@ void Screenshot(QWidget& w, const char* name)
     QApplication::processEvents();
     QDir().mkpath(KESTRIN_SCREENSHOT_DIR);
     QVERIFY(w.grab().save(QString(KESTRIN_SCREENSHOT_DIR) + "/" + name + ".png"));
-}
-
-void Type(QLineEdit* edit, const QString& text)
-{
-    edit->clear();
-    edit->setFocus();
-    for (QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
 void Choose(QComboBox* combo, const QString& text)
@@ -119,12 +112,12 @@ void ImpedanceDialogsTest::shuntThroughItsControls()
 
     Choose(dlg.Wire1(), "1 (A)");
     Choose(dlg.Wire2(), "2 (B)");
-    Type(c.r, "сто");
+    TypeInto(c.r, "сто");
     QTest::mouseClick(c.enter, Qt::LeftButton);
     QCOMPARE(Last(msgs), std::string("Введите число."));
-    Type(c.r, "100");
-    Type(c.l, "2");
-    Type(c.c, "500");
+    TypeInto(c.r, "100");
+    TypeInto(c.l, "2");
+    TypeInto(c.c, "500");
     QTest::mouseClick(c.enter, Qt::LeftButton);
     QCOMPARE(c.list->rowCount(), 1);
     QCOMPARE(c.list->item(0, 3)->text(), QString("100"));
@@ -151,7 +144,7 @@ void ImpedanceDialogsTest::shuntThroughItsControls()
     QTest::mouseClick(c.enter, Qt::LeftButton);
     QCOMPARE(c.list->item(0, 3)->text(), QString::fromUtf8("ВЗ-630"));
     dlg.CequivBox()->click();
-    Type(dlg.CequivEdit(), "1500");
+    TypeInto(dlg.CequivEdit(), "1500");
     Screenshot(dlg, "shunt_traps");
     dlg.accept();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
@@ -171,7 +164,7 @@ void ImpedanceDialogsTest::seriesThroughItsControls()
     PoslSoprDialog dlg(model);
     const ImpedanceControls& c = dlg.Controls();
     QCOMPARE(c.list->rowCount(), 4);
-    Type(c.r, "-3");
+    TypeInto(c.r, "-3");
     QTest::mouseClick(c.enter, Qt::LeftButton);
     QCOMPARE(Last(msgs), std::string("Заданы не все параметры шунта или данные некорректны!"));
     c.zeroBox->click();
@@ -179,7 +172,7 @@ void ImpedanceDialogsTest::seriesThroughItsControls()
     QCOMPARE(c.list->item(0, 1)->text(), QString::fromUtf8("Обрыв"));
     QCOMPARE(dlg.Wire()->currentIndex(), 1);
     c.zeroBox->click();
-    Type(c.r, "50");
+    TypeInto(c.r, "50");
     QTest::mouseClick(c.enter, Qt::LeftButton);
     QCOMPARE(c.list->item(1, 1)->text(), QString("50"));
     Screenshot(dlg, "series_circuits");
@@ -270,7 +263,7 @@ void ImpedanceDialogsTest::trapPageInASheetOfItsOwn()
     QCOMPARE(before.wire->currentIndex(), 2);
     QTest::mouseClick(before.remove, Qt::LeftButton);
     QCOMPARE(before.list->item(2, 1)->text(), QString::fromUtf8("Нет"));
-    Type(page->NameEdit(), "ПС Южная");
+    TypeInto(page->NameEdit(), "ПС Южная");
     Screenshot(dlg, "bypass_trap_page");
     msgs.clear();
     dlg.accept();

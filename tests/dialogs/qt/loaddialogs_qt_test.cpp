@@ -13,6 +13,7 @@
 #include "platform/messages.h"
 #include "../wiredelement.h"
 #include "dialogshot.h"
+#include "useractions.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,17 +25,8 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 
 namespace {
-
-void Type(QLineEdit* edit, const QString& text)
-{
-    edit->clear();
-    edit->setFocus();
-    for (QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
 
 } // namespace
 
@@ -89,13 +81,13 @@ void LoadDialogsTest::couplingDeviceEntersWiresThroughItsControls()
     emit dlg.FilterCombo()->activated(dlg.FilterCombo()->findText(QString::fromUtf8("ФП-6 тип 3")));
     emit dlg.CableCombo()->activated(dlg.CableCombo()->findText(QString::fromUtf8("РК-75")));
     QVERIFY(dlg.PolarityBox()->isVisibleTo(&dlg));
-    Type(dlg.LengthEdit(), QString::fromUtf8("2,5"));
-    Type(dlg.REdit(), QString::fromUtf8("75"));
-    Type(dlg.CEdit(), QString::fromUtf8("пФ"));
+    TypeInto(dlg.LengthEdit(), QString::fromUtf8("2,5"));
+    TypeInto(dlg.REdit(), QString::fromUtf8("75"));
+    TypeInto(dlg.CEdit(), QString::fromUtf8("пФ"));
     dlg.EnterButton()->click();
     QCOMPARE(QString::fromStdString(msgs.messages().back().text), QString::fromUtf8("Введите число."));
     QCOMPARE(dlg.CEdit()->text(), QString::fromUtf8("пФ"));
-    Type(dlg.CEdit(), "0");
+    TypeInto(dlg.CEdit(), "0");
     dlg.PolarityBox()->setChecked(true);
     dlg.EnterButton()->click();
     QCOMPARE(dlg.List()->item(0, 3)->text(), QString("2.5"));
@@ -107,18 +99,12 @@ void LoadDialogsTest::couplingDeviceEntersWiresThroughItsControls()
     dlg.DeleteButton()->click();
     QCOMPARE(dlg.List()->item(1, 1)->text(), QString::fromUtf8("Нет"));
     // The phasing dialog answered: the first wire takes phase B.
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* f = qobject_cast<FazirDialog*>(QApplication::activeModalWidget());
-        if (!f)
-            return;
+    auto phasing = WhenShown<FazirDialog>([](FazirDialog* f) {
         f->PhaseCombo()->setCurrentIndex(1);
         f->OkButton()->click();
     });
-    timer.start();
     dlg.PhasingButton()->click();
-    timer.stop();
+    QVERIFY(*phasing);
     QVERIFY(dlg.List()->item(0, 0)->text().endsWith("(B)"));
     Screenshot(dlg, "coupling_device");
     dlg.accept();
@@ -167,7 +153,7 @@ void LoadDialogsTest::tapEndRefusesAMissingCapacitance()
     QCOMPARE(QString::fromStdString(msgs.messages().back().text),
              QString::fromUtf8("Забыли задать эквивалентную емкость!"));
     QVERIFY(dlg.isVisible());
-    Type(dlg.CapacitanceEdit(), "1500");
+    TypeInto(dlg.CapacitanceEdit(), "1500");
     Screenshot(dlg, "tap_end_load");
     dlg.OkButton()->click();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
@@ -198,9 +184,9 @@ void LoadDialogsTest::endLoadWaitsForALoad()
     NagruzDialog dlg(model);
     dlg.show();
     QVERIFY(!dlg.OkButton()->isEnabled());
-    Type(dlg.ValueEdit(), QString::fromUtf8("Нет"));
+    TypeInto(dlg.ValueEdit(), QString::fromUtf8("Нет"));
     QVERIFY(!dlg.EnterButton()->isEnabled());
-    Type(dlg.ValueEdit(), "600");
+    TypeInto(dlg.ValueEdit(), "600");
     QVERIFY(dlg.EnterButton()->isEnabled());
     dlg.EnterButton()->click();
     QVERIFY(dlg.OkButton()->isEnabled());

@@ -15,6 +15,7 @@
 #include "model/lines.h"
 #include "model/modelglobals.h"
 #include "platform/messages.h"
+#include "useractions.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,7 +28,6 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -39,14 +39,6 @@ void Save(QWidget* w, const char* name)
     const QString dir = QString(KESTRIN_SCREENSHOT_DIR);
     QDir().mkpath(dir);
     QVERIFY(w->grab().save(dir + "/" + name));
-}
-
-void Type(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
 void Choose(QComboBox* combo, const char* text)
@@ -159,13 +151,13 @@ void VLineSheetQtTest::linesAreEnteredThroughThePages()
     QVERIFY(!p1->TowerParamsButton()->isEnabled());
 
     // Page 1 without a tower is not left; a non-number is refused first.
-    Type(p1->LengthEdit(), "12,5");
-    Type(p1->Rho1Edit(), "сто");
+    TypeInto(p1->LengthEdit(), "12,5");
+    TypeInto(p1->Rho1Edit(), "сто");
     dlg.Tabs()->setCurrentIndex(1);
     QCOMPARE(dlg.Tabs()->currentIndex(), 0);
     QCOMPARE(QString::fromStdString(shown.messages().back().text), QString::fromUtf8("Введите число."));
     QCOMPARE(p1->Rho1Edit()->text(), QString::fromUtf8("сто"));
-    Type(p1->Rho1Edit(), "100");
+    TypeInto(p1->Rho1Edit(), "100");
     dlg.Tabs()->setCurrentIndex(1);
     QCOMPARE(dlg.Tabs()->currentIndex(), 0);
     QCOMPARE(QString::fromStdString(shown.messages().back().text), QString::fromUtf8("Вы забыли задать опору!"));
@@ -191,7 +183,7 @@ void VLineSheetQtTest::linesAreEnteredThroughThePages()
     QCOMPARE(p2->WireGroup()->title(), QString::fromUtf8("Провод N 1 - фаза"));
     for (int w = 0; w < 4; ++w) {
         Choose(p2->WireCombo(), w < 3 ? "АС-240/32" : "С-70");
-        Type(p2->SagEdit(), w < 3 ? "5,5" : "4");
+        TypeInto(p2->SagEdit(), w < 3 ? "5,5" : "4");
         QTest::mouseClick(p2->EnterButton(), Qt::LeftButton);
     }
     QCOMPARE(p2->List()->topLevelItem(3)->text(1), QString::fromUtf8("С-70"));
@@ -229,18 +221,12 @@ void VLineSheetQtTest::cancelAnswersCancel()
 {
     RegisterVLineSheet();
     CElement copy = Element();
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&timer] {
-        auto* dlg = qobject_cast<VLineSheetDialog*>(QApplication::activeModalWidget());
-        if (!dlg)
-            return;
-        timer.stop();
-        Type(dlg->Page1()->NameEdit(), "другое имя");
+    auto answer = WhenShown<VLineSheetDialog>([](VLineSheetDialog* dlg) {
+        TypeInto(dlg->Page1()->NameEdit(), QString::fromUtf8("другое имя"));
         dlg->CancelButton()->click();
     });
-    timer.start();
     QCOMPARE(RunVLineSheet(copy, m_doc, 0, true), IDCANCEL);
+    QVERIFY(*answer);
     QCOMPARE(Element().name, std::string("ВЛ 110 кВ"));
     QCOMPARE(Element().data.get(), nullptr);
     ModalRunner<CVLineSheet>::Set(nullptr);

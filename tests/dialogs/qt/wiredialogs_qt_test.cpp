@@ -19,6 +19,7 @@
 #include "platform/messages.h"
 #include "../wiredelement.h"
 #include "dialogshot.h"
+#include "useractions.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,15 +32,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 
 namespace {
-
-void TypeText(QWidget* w, const QString& text)
-{
-    for (QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
 
 class PlainPage : public PropertyPageModel {
 public:
@@ -144,7 +138,6 @@ void WireDialogsTest::phasingDialogSwapsThroughItsCombo()
     Screenshot(shown, "phasing_read_only");
 
     // A row reached with the keys is the wire the combos show, in both lists.
-    shown.List()->setFocus();
     QTest::keyClick(shown.List(), Qt::Key_Down);
     QCOMPARE(shown.WireCombo()->currentIndex(), 1);
     QCOMPARE(shown.PhaseCombo()->currentText(), QString::fromUtf8("A"));
@@ -167,8 +160,7 @@ void WireDialogsTest::transpositionDialogTakesTypedNameAndNewPosition()
     model.transp = e.Data<CTransp>();
     TranspDialog dlg(model);
     dlg.show();
-    dlg.NameEdit()->setFocus();
-    TypeText(dlg.NameEdit(), QString::fromUtf8("Тр-1"));
+    TypeInto(dlg.NameEdit(), QString::fromUtf8("Тр-1"));
     dlg.WireCombo()->setCurrentIndex(0);
     dlg.PositionCombo()->setCurrentIndex(2);
     QCOMPARE(dlg.List()->item(2, 1)->text(), QString("1"));
@@ -306,23 +298,16 @@ void WireDialogsTest::placingShowsTheTapDialogAgainAfterEscape()
         QVERIFY(walk.AddElement(tmpl, placed));
     }
     int shown = 0;
-    QTimer timer;
-    timer.setInterval(10);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* dlg = qobject_cast<OtvetDialog*>(QApplication::activeModalWidget());
-        if (!dlg || !dlg->isVisible())
-            return;
+    auto answers = EachTimeShown<OtvetDialog>([&shown](OtvetDialog* dlg) {
         if (++shown == 1)
             QTest::keyClick(dlg, Qt::Key_Escape);
         else
             dlg->OkButton()->click();
     });
-    timer.start();
     CElement tap;
     tap.SetType(kTap);
     PlacedElement placed;
     QVERIFY(walk.AddElement(tap, placed));
-    timer.stop();
     QCOMPARE(shown, 2);
     QCOMPARE(doc.elements.size(), std::size_t(3));
     QCOMPARE(int(doc.elements.back()->circuitsPart), 2);
