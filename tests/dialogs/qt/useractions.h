@@ -130,8 +130,10 @@ template <class D>
 // the field has the keyboard focus, and whether it has it yet depends on the
 // dialog's activation, that is on the machine and its load.  So the path
 // replaces the text in one edit, as an input method commits a word: the list
-// then holds the file itself or nothing, focused or not, and the dialog's
-// answer is checked before the button is pressed.
+// then holds the file itself or nothing, focused or not.  The dialog's answer
+// is checked before the button is pressed: another existing file that the
+// dialog opened with stays selected in an unfocused field, and the test then
+// fails at the check instead of choosing that file.
 inline void ChooseFile(QFileDialog* d, const QString& path)
 {
     auto* name = d->findChild<QLineEdit*>("fileNameEdit");
