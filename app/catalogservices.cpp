@@ -27,10 +27,10 @@ ReconcileService SetReconcileService(ReconcileService service)
     return previous;
 }
 
-void ReconcileDatabase(CMainFrame* frame)
+void ReconcileDatabase(CMainFrame* frame, const std::string& taskFile)
 {
     if (Reconcile())
-        Reconcile()(frame);
+        Reconcile()(frame, taskFile);
 }
 
 CatalogEditorService SetCatalogEditorService(CatalogEditorService service)

@@ -11,13 +11,17 @@
 class CBase;
 class CMainFrame;
 
-using ReconcileService = std::function<void(CMainFrame*)>;
+#include <string>
+
+// The frame, and the file the task was read from (its folder is where a
+// relative catalog path of the task starts).
+using ReconcileService = std::function<void(CMainFrame*, const std::string&)>;
 // Installs the service and returns the previous one.
 ReconcileService SetReconcileService(ReconcileService service);
 
-// Settles which catalog file the open task uses and the items that differ
-// from the current catalog.
-void ReconcileDatabase(CMainFrame* frame);
+// Settles which catalog file the open task, read from taskFile, uses and the
+// items that differ from the current catalog.
+void ReconcileDatabase(CMainFrame* frame, const std::string& taskFile);
 
 // Runs the catalog editor in edit mode on working; answers IDOK or IDCANCEL
 // and sets applied when "Применить" copied the working catalog into the

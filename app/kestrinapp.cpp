@@ -199,7 +199,7 @@ bool CKestrinApp::OpenDocumentFile(const std::string& path, bool fromRecentList)
         return false;
     }
     CMainFrame* frame = Frame();
-    ReconcileDatabase(frame);
+    ReconcileDatabase(frame, path);
     if (frame && frame->m_nViewMode == 0) {
         frame->UpdateTitle();
         if (g_pMainView) {

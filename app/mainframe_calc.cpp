@@ -98,7 +98,7 @@ void CMainFrame::OnFileImport()
         g_pMainView->m_bFitted = 0;
         g_pMainView->m_bLarger = 0;
     }
-    ReconcileDatabase(this);
+    ReconcileDatabase(this, path);
     // The imported task has no file of its own yet: saving it asks for one,
     // rather than writing over the task that was open before.
     g_DocFile.pathName.clear();

@@ -8,6 +8,20 @@
 
 #include <filesystem>
 
+std::string TaskCatalogPath(const std::string& basePath, const std::string& taskFile)
+{
+    const bool foreign = basePath.find('\\') != std::string::npos ||
+                         (basePath.size() >= 2 && basePath[1] == ':');
+    const std::filesystem::path base(basePath);
+    if (basePath.empty() || foreign || base.is_absolute() || taskFile.empty())
+        return basePath;
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(taskFile, ec).parent_path();
+    if (ec)
+        return basePath;
+    return (folder / base).lexically_normal().string();
+}
+
 bool LoadCatalogFile(CMainFrame* frame, CBase& base, std::string& path, const std::string& name)
 {
     if (!frame)

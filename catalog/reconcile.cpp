@@ -272,12 +272,15 @@ void UpdateElement(CElement& e)
 
 } // namespace
 
-void ReconcileTaskWithCatalog(CMainFrame* frame)
+void ReconcileTaskWithCatalog(CMainFrame* frame, const std::string& taskFile)
 {
     CKestrinDoc* doc = g_pDoc;
     if (!doc || doc->elements.empty())
         return;
     CollectTaskItems(*doc, g_TaskBase);
+    // From here on the task names its catalog by the full path, so that it
+    // keeps finding it when it is saved into another folder.
+    doc->basePath = TaskCatalogPath(doc->basePath, taskFile);
 
     // Steps 3 and 4: which catalog file is the current one.
     std::string path = doc->basePath;
