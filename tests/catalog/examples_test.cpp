@@ -1,0 +1,269 @@
+// The files of examples/: the catalog opens and its items pass their
+// editors; each channel opens, finds the example catalog from its own folder
+// wherever the program runs, passes the checks before a run, calculates over
+// its stored range to its stored result and attenuates as a line of its
+// length should.
+#include "examples/examplefiles.h"
+
+#include "app/currentbase.h"
+#include "app/structreplay.h"
+#include "app/structstate.h"
+#include "catalog/baserestoredlg.h"
+#include "catalog/catalogfiles.h"
+#include "catalog/filtrdlg.h"
+#include "catalog/kabdlg.h"
+#include "catalog/oporadlg.h"
+#include "catalog/provoddlg.h"
+#include "catalog/provrazndlg.h"
+#include "catalog/reconcile.h"
+#include "catalog/vchkabdlg.h"
+#include "catalog/zagraddlg.h"
+#include "calc/calcrun.h"
+#include "model/base.h"
+#include "model/document.h"
+#include "model/modelglobals.h"
+#include "platform/messages.h"
+#include "platform/modal.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kExamplesDir = KESTRIN_EXAMPLES_DIR;
+
+// The stored results were calculated on the machine that wrote the files;
+// the maths library may choose other variants of sin, cos and exp on another
+// processor and change the last bits, so a recalculation is compared with a
+// relative tolerance rather than bit for bit.
+constexpr double kStoredResultTolerance = 1e-9;
+
+bool Agrees(double stored, double now)
+{
+    return std::fabs(stored - now) <= kStoredResultTolerance * std::max(std::fabs(stored), 1.0);
+}
+
+// A plausible working attenuation for a route of length km, over 100 to
+// 500 kHz: the line between about 0.02 dB/km (the least attenuated,
+// interphase mode of a 500 kV line near 100 kHz) and 0.15 dB/km (phase to
+// earth on a 110 kV line near 500 kHz, where the earth-return mode takes its
+// share); plus at least 2 dB for the coupling devices at both ends (two
+// filters and two HF cables) and at most 25 dB for the couplings, a bypass,
+// a tap and transpositions with their mismatch and mode-conversion losses.
+struct Band {
+    double low, high;
+};
+Band PlausibleAttenuation(double km)
+{
+    return {0.02 * km + 2.0, 0.15 * km + 25.0};
+}
+
+std::string Bytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<CElement*> Elements(CKestrinDoc& doc)
+{
+    std::vector<CElement*> elements;
+    for (auto& e : doc.elements)
+        elements.push_back(e.get());
+    return elements;
+}
+
+class ExamplesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetModelGlobals();
+        ResetCalcSettings();
+    }
+    void TearDown() override
+    {
+        g_pDoc = nullptr;
+        ResetModelGlobals();
+        ResetCalcSettings();
+        g_CurBase.RemoveAll();
+        g_TaskBase.RemoveAll();
+        g_strBasePath.clear();
+        g_bBaseLoaded = 0;
+    }
+    ScriptedMessages messages;
+};
+
+// The run that made a stored result, read back from it.
+CalcRequest RequestOf(const CRezGra& r)
+{
+    CalcRequest q;
+    q.frequencies.mode = 1;
+    q.frequencies.start = float(r.startFreq / 1000);
+    q.frequencies.end = float(r.endFreq / 1000);
+    q.frequencies.step = float((r.endFreq - r.startFreq) / 1000 / double(r.points.size() - 1));
+    q.mode = r.mode;
+    q.txWire1 = r.txWire1, q.txWire2 = r.txWire2;
+    q.rxWire1 = r.rxWire1, q.rxWire2 = r.rxWire2;
+    q.resistance = r.resistance;
+    return q;
+}
+
+TEST_F(ExamplesTest, EachChannelChecksAndRecalculatesToItsStoredResultInAPlausibleBand)
+{
+    for (const ExampleTask& task : kExampleTasks) {
+        SCOPED_TRACE(task.file);
+        const fs::path path = kExamplesDir / task.file;
+        CKestrinDoc doc;
+        g_pDoc = &doc;
+        std::string error;
+        ASSERT_TRUE(doc.OpenTaskFile(path.string(), error)) << error;
+        EXPECT_EQ(doc.basePath, kExampleCatalog);
+        EXPECT_EQ(TaskCatalogPath(doc.basePath, path.string()), (kExamplesDir / kExampleCatalog).lexically_normal());
+
+        // What "Расчет тракта" needs: a sound chain of entered elements that
+        // the calculation's check accepts.
+        StructureState state;
+        EXPECT_TRUE(StructureReplay(doc, state, false).Run()) << state.brokenReason;
+        for (const auto& e : doc.elements)
+            EXPECT_EQ(e->entered, 1);
+        EXPECT_EQ(CheckCalcElements(Elements(doc)), "");
+
+        ASSERT_EQ(doc.responseResults.size(), 1u);
+        const CRezGra stored = *doc.responseResults[0];
+        ASSERT_GE(stored.points.size(), 20u);
+        {
+            CalcSession session(doc);
+            ASSERT_EQ(session.Run(RequestOf(stored)).status, CalcStatus::Done);
+        }
+        ASSERT_EQ(doc.responseResults.size(), 2u);
+        const CRezGra& now = *doc.responseResults[1];
+        ASSERT_EQ(now.points.size(), stored.points.size());
+        const Band band = PlausibleAttenuation(task.lengthKm);
+        for (std::size_t i = 0; i < now.points.size(); ++i) {
+            const CRezGraPoint& a = stored.points[i];
+            const CRezGraPoint& b = now.points[i];
+            EXPECT_EQ(a.freq, b.freq);
+            EXPECT_TRUE(Agrees(a.transfer.re, b.transfer.re) && Agrees(a.transfer.im, b.transfer.im) &&
+                        Agrees(a.zLeft.re, b.zLeft.re) && Agrees(a.zLeft.im, b.zLeft.im) &&
+                        Agrees(a.zRight.re, b.zRight.re) && Agrees(a.zRight.im, b.zRight.im))
+                << a.freq << " Hz: " << a.transfer.re << " dB stored, " << b.transfer.re << " dB now";
+            EXPECT_GE(a.transfer.re, band.low) << a.freq << " Hz";
+            EXPECT_LE(a.transfer.re, band.high) << a.freq << " Hz";
+        }
+    }
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+// The editor of each item, opened on a copy of it, accepts the copy unchanged.
+template <class Dlg, class Item>
+void ExpectEditorAccepts(const ObjList<Item>& list, Item* Dlg::*item, std::function<void(Dlg&)> setup = {})
+{
+    for (const auto& original : list) {
+        SCOPED_TRACE(original->name);
+        Item copy;
+        copy.Copy(*original);
+        Dlg dlg;
+        dlg.*item = &copy;
+        if (setup)
+            setup(dlg);
+        dlg.OnInitDialog();
+        EXPECT_EQ(dlg.OnOK(), IDOK);
+        EXPECT_EQ(copy.Compare(*original), 2);
+    }
+}
+
+TEST_F(ExamplesTest, CatalogOpensAndEveryItemPassesItsEditor)
+{
+    CBase base;
+    LoadBaseFile((kExamplesDir / kExampleCatalog).string(), base);
+    EXPECT_GE(base.towers.size(), 3u);
+    EXPECT_GE(base.phaseWires.size(), 3u);
+    EXPECT_GE(base.groundWires.size(), 1u);
+    EXPECT_GE(base.solidCables.size(), 1u);
+    EXPECT_GE(base.traps.size(), 2u);
+    std::set<int> filterTypes;
+    for (const auto& list : base.filters)
+        for (const auto& f : list)
+            filterTypes.insert(f->type);
+    EXPECT_GE(filterTypes.size(), 2u);
+    ASSERT_GE(base.hfCables.size(), 1u);
+    EXPECT_EQ(base.hfCables[0]->waveImpedance(), 75.0);
+
+    ExpectEditorAccepts(base.towers, &COporaDlg::m_pOpora);
+    ExpectEditorAccepts<CProvodDlg>(base.phaseWires, &CProvodDlg::m_pItem, [](CProvodDlg& d) { d.m_nKind = 2; });
+    ExpectEditorAccepts<CProvodDlg>(base.groundWires, &CProvodDlg::m_pItem, [](CProvodDlg& d) { d.m_nKind = 3; });
+    ExpectEditorAccepts(base.hfCables, &CVchKabDlg::m_pItem);
+    ExpectEditorAccepts(base.solidCables, &CKabTvDlg::m_pItem);
+    for (const auto& list : base.filters)
+        ExpectEditorAccepts(list, &CFiltrDlg::m_pFiltr);
+    ExpectEditorAccepts(base.traps, &CZagradDlg::m_pZagrad);
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+// The examples copied elsewhere and opened from a third folder: each task
+// finds the catalog beside it, which already holds every item it uses (no
+// question, nothing saved).  Absolute paths, and paths of another system,
+// stay as they are.
+TEST_F(ExamplesTest, RelativeCatalogPathIsTakenFromTheTaskFolder)
+{
+    const fs::path root = fs::temp_directory_path() / ("kestrin-examples-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    const fs::path copied = root / "copy" / "examples";
+    fs::create_directories(copied);
+    fs::create_directories(root / "elsewhere");
+    fs::copy(kExamplesDir / kExampleCatalog, copied / kExampleCatalog);
+    struct WorkingDirectory {
+        fs::path start = fs::current_path();
+        ~WorkingDirectory() { fs::current_path(start); }
+    } working;
+    fs::current_path(root / "elsewhere");
+
+    // A missing catalog would ask again and again: the first question ends the test.
+    ScopedModalRunner<CBaseRestoreDlg> restore([](CBaseRestoreDlg& d) -> int {
+        throw std::runtime_error("the catalog was not found: " + d.m_strPath);
+    });
+    int differenceAsked = 0;
+    ScopedModalRunner<CProvRaznDlg> difference([&](CProvRaznDlg&) { return ++differenceAsked, IDCANCEL; });
+    const std::string catalogBytes = Bytes(copied / kExampleCatalog);
+    for (const ExampleTask& task : kExampleTasks) {
+        SCOPED_TRACE(task.file);
+        fs::copy(kExamplesDir / task.file, copied / task.file);
+        CKestrinDoc doc;
+        g_pDoc = &doc;
+        std::string error;
+        // Opened by a path relative to the working directory, as a command line names it.
+        const std::string taskPath = "../copy/examples/" + std::string(task.file);
+        ASSERT_TRUE(doc.OpenTaskFile(taskPath, error)) << error;
+        g_bBaseLoaded = 0;
+        ReconcileTaskWithCatalog(nullptr, taskPath);
+        EXPECT_EQ(g_bBaseLoaded, 1);
+        EXPECT_EQ(g_strBasePath, (copied / kExampleCatalog).string());
+        EXPECT_EQ(doc.basePath, g_strBasePath);
+        EXPECT_GE(g_CurBase.towers.size(), 3u);
+    }
+    EXPECT_EQ(differenceAsked, 0);
+    EXPECT_EQ(Bytes(copied / kExampleCatalog), catalogBytes);
+    EXPECT_TRUE(messages.messages().empty());
+
+    fs::current_path(working.start);
+    fs::remove_all(root);
+
+    EXPECT_EQ(TaskCatalogPath("/data/base.kdb", "/tasks/t.ktf"), "/data/base.kdb");
+    EXPECT_EQ(TaskCatalogPath("../base/main.kdb", "/tasks/a/t.ktf"), "/tasks/base/main.kdb");
+    EXPECT_EQ(TaskCatalogPath("C:\\MORVEL\\BASE.KDB", "/tasks/t.ktf"), "C:\\MORVEL\\BASE.KDB");
+}
+
+} // namespace
