@@ -215,8 +215,8 @@ TEST_F(ExamplesTest, CatalogOpensAndEveryItemPassesItsEditor)
 
 // The examples copied elsewhere and opened from a third folder: each task
 // finds the catalog beside it, which already holds every item it uses (no
-// question, nothing saved).  Absolute paths, and paths of another system,
-// stay as they are.
+// question, nothing saved), or, when it is missing, restores it there.
+// Absolute paths, and paths of another system, stay as they are.
 TEST_F(ExamplesTest, RelativeCatalogPathIsTakenFromTheTaskFolder)
 {
     const fs::path root = fs::temp_directory_path() / ("kestrin-examples-" + std::to_string(::getpid()));
@@ -231,9 +231,16 @@ TEST_F(ExamplesTest, RelativeCatalogPathIsTakenFromTheTaskFolder)
     } working;
     fs::current_path(root / "elsewhere");
 
-    // A missing catalog would ask again and again: the first question ends the test.
-    ScopedModalRunner<CBaseRestoreDlg> restore([](CBaseRestoreDlg& d) -> int {
-        throw std::runtime_error("the catalog was not found: " + d.m_strPath);
+    // A missing catalog would ask again and again: an unexpected question
+    // ends the test; an expected one restores the catalog from the task.
+    bool restoreExpected = false;
+    std::string restoreAskedFor;
+    ScopedModalRunner<CBaseRestoreDlg> restore([&](CBaseRestoreDlg& d) -> int {
+        if (!restoreExpected || !restoreAskedFor.empty())
+            throw std::runtime_error("the catalog was not found: " + d.m_strPath);
+        restoreAskedFor = d.m_strPath;
+        d.m_nAnswer = CBaseRestoreDlg::kRestoreFromTask;
+        return IDOK;
     });
     int differenceAsked = 0;
     ScopedModalRunner<CProvRaznDlg> difference([&](CProvRaznDlg&) { return ++differenceAsked, IDCANCEL; });
@@ -257,6 +264,23 @@ TEST_F(ExamplesTest, RelativeCatalogPathIsTakenFromTheTaskFolder)
     EXPECT_EQ(differenceAsked, 0);
     EXPECT_EQ(Bytes(copied / kExampleCatalog), catalogBytes);
     EXPECT_TRUE(messages.messages().empty());
+
+    // Without its catalog a task goes the restore road with the full path,
+    // and the catalog made from the task's items lies beside the task.
+    fs::remove(copied / kExampleCatalog);
+    {
+        CKestrinDoc doc;
+        g_pDoc = &doc;
+        std::string error;
+        const std::string taskPath = "../copy/examples/" + std::string(kExampleTasks[0].file);
+        ASSERT_TRUE(doc.OpenTaskFile(taskPath, error)) << error;
+        restoreExpected = true;
+        ReconcileTaskWithCatalog(nullptr, taskPath);
+        EXPECT_EQ(restoreAskedFor, (copied / kExampleCatalog).string());
+        EXPECT_TRUE(fs::exists(copied / kExampleCatalog));
+        EXPECT_EQ(g_strBasePath, (copied / kExampleCatalog).string());
+        EXPECT_EQ(g_CurBase.towers.size(), 1u);
+    }
 
     fs::current_path(working.start);
     fs::remove_all(root);
