@@ -11,6 +11,7 @@
 #include "app/mainframe.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/qtapphost.h"
+#include "dialogs/qt/useractions.h"
 #include "model/document.h"
 #include "model/modelglobals.h"
 #include "platform/messages.h"
@@ -25,7 +26,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -53,37 +53,23 @@ bool Enabled(MainWindow* w, int id)
 }
 
 // The results choice answered as a user does: the first result, as a graph.
-std::shared_ptr<bool> ChooseGraphOfFirstResult()
+[[nodiscard]] WindowAnswer ChooseGraphOfFirstResult()
 {
-    auto ran = std::make_shared<bool>(false);
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, ran] {
-        auto* d = qobject_cast<VibRezDialog*>(QApplication::activeModalWidget());
-        if (!d)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        *ran = true;
+    return WhenShown<VibRezDialog>([](VibRezDialog* d) {
         QTreeWidget* tree = d->Tree();
         QTreeWidgetItem* item = d->Item(CVibRezDlg::TractItem(0));
-        if (!item) {
-            d->reject();
-            return;
-        }
+        QVERIFY(item);
         tree->scrollToItem(item);
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
         auto* graphs = static_cast<QAbstractButton*>(d->Control(CVibRezDlg::kIdGraphs));
         QTest::mouseClick(graphs, Qt::LeftButton, {}, QPoint(6, graphs->height() / 2));
+        QPushButton* view = nullptr;
         for (QPushButton* b : d->findChildren<QPushButton*>())
-            if (b->isVisible() && b->text() == QString::fromUtf8("Просмотр")) {
-                QTest::mouseClick(b, Qt::LeftButton);
-                return;
-            }
-        d->reject();
+            if (b->isVisible() && b->text() == QString::fromUtf8("Просмотр"))
+                view = b;
+        QVERIFY(view);
+        QTest::mouseClick(view, Qt::LeftButton);
     });
-    timer->start();
-    return ran;
 }
 
 } // namespace
