@@ -305,6 +305,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     m_idleTimer.stop();
+    // The results and comparison windows belong to this task and this
+    // program: they go with the main window, or the program would live on
+    // (with its profile unwritten) around a window that still edits the task.
+    DestroyResultsWindows();
     event->accept();
 }
 

@@ -17,7 +17,10 @@
 #include "results/ui/resultswindows.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QLibraryInfo>
 #include <QMetaObject>
+#include <QTranslator>
 
 #include <atomic>
 #include <csignal>
@@ -57,6 +60,17 @@ void QtAppHost::WatchTermination()
     connect(&m_termTimer, &QTimer::timeout, this, [this] {
         if (!g_termRequested.exchange(false))
             return;
+        // A dialog open at that moment is cancelled first (its caller goes on
+        // as after "Отмена"); the main window closes at the next tick, when
+        // no dialog runs inside it any more.
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            else
+                modal->close();
+            g_termRequested = true;
+            return;
+        }
         if (m_window && m_window->isVisible())
             m_window->close();
         else
