@@ -164,9 +164,9 @@ void CKestrinApp::OnFileNew()
     CMainFrame* frame = Frame();
     if (!frame)
         return;
-    if (frame->m_nViewMode == 0)
-        frame->UpdateTitle();
-    else if (g_pMainView)
+    // The title names the task in every view mode; a listing shows the new one.
+    frame->UpdateTitle();
+    if (frame->m_nViewMode != 0 && g_pMainView)
         g_pMainView->BuildTextView();
 }
 
@@ -200,8 +200,9 @@ bool CKestrinApp::OpenDocumentFile(const std::string& path, bool fromRecentList)
     }
     CMainFrame* frame = Frame();
     ReconcileDatabase(frame, path);
-    if (frame && frame->m_nViewMode == 0) {
+    if (frame)
         frame->UpdateTitle();
+    if (frame && frame->m_nViewMode == 0) {
         if (g_pMainView) {
             if (fromRecentList)
                 g_pMainView->ResetEditMode();

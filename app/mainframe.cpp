@@ -405,6 +405,9 @@ void CMainFrame::UpdateTitle()
     if (m_pHost)
         m_pHost->SetFrameTitle(
             BuildFrameTitle(g_pDoc ? &GetDocTitle() : nullptr, g_bBaseLoaded != 0, g_strBasePath));
+    // The scheme repeats the task's title at its top left.
+    if (g_pMainView && m_nViewMode == 0)
+        g_pMainView->Redraw();
 }
 
 bool CMainFrame::QueryClose()

@@ -104,8 +104,8 @@ void CMainFrame::OnFileImport()
     g_DocFile.pathName.clear();
     g_DocFile.title = ImportedTitle(path);
     SetModifiedFlag();
+    UpdateTitle();
     if (m_nViewMode == 0) {
-        UpdateTitle();
         if (g_pMainView)
             g_pMainView->RecalcLayout();
     } else if (g_pMainView) {
