@@ -1,5 +1,7 @@
 #include "app/ui/qtmessagesink.h"
 
+#include "dialogs/ui/modaldialog.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -28,7 +30,7 @@ QMessageBox::Icon BoxIcon(MsgIcon icon)
 MsgAnswer QtMessageSink::show(const std::string& text, const std::string& caption, MsgIcon icon,
                               MsgButtons buttons)
 {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(DialogParent());
     box.setWindowTitle(QString::fromStdString(caption));
     box.setText(QString::fromStdString(text));
     box.setIcon(BoxIcon(icon));

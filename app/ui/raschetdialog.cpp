@@ -1,8 +1,10 @@
 #include "app/ui/raschetdialog.h"
 
 #include "app/ui/modraschdialog.h"
+#include "dialogs/ui/modaldialog.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -292,7 +294,7 @@ int RunRaschetDialog(CRaschetDlg& model)
 {
     int answer = IDCANCEL;
     {
-        RaschetDialog dlg(model, QApplication::activeWindow());
+        RaschetDialog dlg(model, DialogParent());
         answer = dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
     }
     model.OnClose();
@@ -301,7 +303,7 @@ int RunRaschetDialog(CRaschetDlg& model)
 
 int RunModRaschDialog(CModRaschDlg& model)
 {
-    ModRaschDialog dlg(model, QApplication::activeWindow());
+    ModRaschDialog dlg(model, DialogParent());
     return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
 

@@ -1,6 +1,7 @@
 #include "dialogs/ui/klinedialog.h"
 
 #include "dialogs/ui/cablelayoutpanel.h"
+#include "dialogs/ui/modaldialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -67,7 +68,7 @@ void KLineDialog::accept()
 void RegisterCableLineDialog()
 {
     ModalRunner<CKLineDlg>::Set([](CKLineDlg& model) {
-        KLineDialog dialog(model, QApplication::activeWindow());
+        KLineDialog dialog(model, DialogParent());
         return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
     });
 }

@@ -1,6 +1,7 @@
 #include "dialogs/ui/obhodsheetdialog.h"
 
 #include "dialogs/editpolicy.h"
+#include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/obhklpage.h"
 #include "dialogs/ui/obhmatpage.h"
 #include "dialogs/ui/obhobhpage.h"
@@ -41,7 +42,7 @@ ObhodSheetDialog::ObhodSheetDialog(CObhodSheet& sheet, QWidget* parent)
 void RegisterBypassSheet()
 {
     ModalRunner<CObhodSheet>::Set([](CObhodSheet& sheet) {
-        ObhodSheetDialog dlg(sheet, QApplication::activeWindow());
+        ObhodSheetDialog dlg(sheet, DialogParent());
         return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
     });
 }

@@ -1,5 +1,6 @@
 #include "dialogs/ui/shuntdialog.h"
 
+#include "dialogs/ui/modaldialog.h"
 #include "dialogs/ui/trapcombo.h"
 #include "dialogs/ui/uitext.h"
 
@@ -361,11 +362,11 @@ void PoslSoprDialog::accept()
 void RegisterImpedanceDialogs()
 {
     ModalRunner<CShuntDlg>::Set([](CShuntDlg& model) {
-        ShuntDialog dlg(model, QApplication::activeWindow());
+        ShuntDialog dlg(model, DialogParent());
         return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
     });
     ModalRunner<CPoslSoprDlg>::Set([](CPoslSoprDlg& model) {
-        PoslSoprDialog dlg(model, QApplication::activeWindow());
+        PoslSoprDialog dlg(model, DialogParent());
         return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
     });
 }

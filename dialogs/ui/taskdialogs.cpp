@@ -1,5 +1,7 @@
 #include "dialogs/ui/taskdialogs.h"
 
+#include "dialogs/ui/modaldialog.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -216,11 +218,11 @@ void ZadachaDopDialog::accept()
 void RegisterTaskDialogs()
 {
     ModalRunner<CZadachaDlg>::Set([](CZadachaDlg& model) {
-        ZadachaDialog dlg(model, QApplication::activeWindow());
+        ZadachaDialog dlg(model, DialogParent());
         return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
     });
     ModalRunner<CZadachaDopDlg>::Set([](CZadachaDopDlg& model) {
-        ZadachaDopDialog dlg(model, QApplication::activeWindow());
+        ZadachaDopDialog dlg(model, DialogParent());
         return dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
     });
 }

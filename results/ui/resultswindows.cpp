@@ -15,6 +15,20 @@
 
 #include <QApplication>
 
+namespace {
+
+// Shows a new results or comparison window; when the other one is open the
+// new one opens down and to the right of it, so that neither hides the
+// other exactly.
+void ShowBeside(QWidget* window, const QWidget* other)
+{
+    if (other && other->isVisible())
+        window->move(other->pos() + QPoint(40, 40));
+    window->show();
+}
+
+} // namespace
+
 void RegisterResultsDialogs()
 {
     RegisterModalDialog<VibRezDialog, CVibRezDlg>();
@@ -23,7 +37,7 @@ void RegisterResultsDialogs()
     RegisterModalDialog<MasshtabDialog, ScaleDialogModel>();
     RegisterModalDialog<StilLinDialog, LineStyleEditModel>();
     ModalRunner<FrequencyViewRequest>::Set([](FrequencyViewRequest& request) {
-        ProsmChastDialog dlg(request, QApplication::activeWindow());
+        ProsmChastDialog dlg(request, DialogParent());
         if (request.published)
             *request.published = &dlg;
         const int answer = dlg.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
@@ -52,7 +66,7 @@ bool FocusBufferFrame()
 void CreateBufferFrame(int quantity, int selectedCount)
 {
     if (!g_pBufFrame)
-        (new CBufFrame)->show();
+        ShowBeside(new CBufFrame, g_pResFrame);
     g_pBufFrame->TakeChoice(quantity, selectedCount);
     g_pBufFrame->FocusFrame();
 }
@@ -65,7 +79,7 @@ SecFrameState* ResultsFrameState()
 SecFrameState* CreateResultsFrame()
 {
     if (!g_pResFrame)
-        (new CSecFrame)->show();
+        ShowBeside(new CSecFrame, g_pBufFrame);
     return &g_pResFrame->State();
 }
 
