@@ -138,6 +138,7 @@ void CMainFrame::OnBaseSelect()
     FileDialog dlg(true, "kdb",
                    "Базы данных Kestrin (*.kdb)|*.kdb|Базы данных MORVEL for DOS (basek.)|basek||",
                    "Выбор базы данных");
+    dlg.m_bCreatePrompt = true;
     if (dlg.DoModal() != IDOK)
         return;
     std::string path = dlg.GetPathName();

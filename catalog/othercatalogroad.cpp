@@ -14,6 +14,7 @@ int RunOtherCatalogRoad(COtherCatalogRequest& request)
         return IDCANCEL;
 
     FileDialog file(true, "kdb", kOtherBaseFilter, kOtherBaseTitle);
+    file.m_bCreatePrompt = true;
     if (file.DoModal() != IDOK || file.GetPathName().empty())
         return IDCANCEL;
 

@@ -77,6 +77,7 @@ bool CreateFromTask(CMainFrame* frame, const std::string& path)
 bool FindCatalog(CMainFrame* frame, CKestrinDoc& doc)
 {
     FileDialog dlg(true, "kdb", "Базы данных Kestrin (*.kdb)|*.kdb||", "Выбор базы данных");
+    dlg.m_bCreatePrompt = true;
     if (dlg.DoModal() != IDOK || dlg.GetPathName().empty())
         return false;
     std::string path = dlg.GetPathName();

@@ -26,6 +26,9 @@ public:
     std::string m_strTitle;
     // Open: the file must exist.
     bool m_bFileMustExist = false;
+    // Open: a file that does not exist is taken only after the question
+    // whether to create it (No returns to the dialog).
+    bool m_bCreatePrompt = false;
     // Save: ask before replacing an existing file (the callers that ask
     // themselves leave it off).
     bool m_bOverwritePrompt = false;

@@ -2,7 +2,9 @@
 
 #include "app/displayfont.h"
 #include "app/ui/fonts.h"
+#include "dialogs/ui/modaldialog.h"
 #include "platform/filedialog.h"
+#include "platform/messages.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -32,9 +34,25 @@ QStringList NameFilters(const std::string& filter)
     return out;
 }
 
+// The question before an open dialog takes a file that does not exist.
+std::string CreatePromptText(const std::string& path)
+{
+    return "Файл " + path + " не существует.\nСоздать его?";
+}
+
+// The file an open dialog's typed name stands for: a name without an
+// extension gets the default one ("mycat" -> "mycat.kdb"), unless a file
+// exists under the name as typed ("basek", the DOS-era catalog).
+QString OpenedFile(const QString& typed, const std::string& defaultExtension)
+{
+    if (defaultExtension.empty() || QFileInfo::exists(typed) || !QFileInfo(typed).suffix().isEmpty())
+        return typed;
+    return typed + "." + QString::fromStdString(defaultExtension);
+}
+
 int RunFileDialog(FileDialog& model)
 {
-    QFileDialog dlg(QApplication::activeWindow(), QString::fromStdString(model.m_strTitle));
+    QFileDialog dlg(DialogParent(), QString::fromStdString(model.m_strTitle));
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setAcceptMode(model.m_bOpenFileDialog ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dlg.setFileMode(model.m_bOpenFileDialog && model.m_bFileMustExist ? QFileDialog::ExistingFile
@@ -47,26 +65,25 @@ int RunFileDialog(FileDialog& model)
     dlg.setNameFilters(NameFilters(model.m_strFilter));
     if (!model.m_strPathName.empty())
         dlg.selectFile(QString::fromStdString(model.m_strPathName));
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return IDCANCEL;
-    QString chosen = dlg.selectedFiles().front();
-    // An open dialog takes a typed name without extension as the file with the
-    // default extension when only that one exists ("base" -> "base.kdb"); a
-    // file that exists as typed ("basek") is taken as it is.
-    if (model.m_bOpenFileDialog && !model.m_strDefExt.empty() && !QFileInfo::exists(chosen) &&
-        QFileInfo(chosen).suffix().isEmpty()) {
-        QString withExt = chosen + "." + QString::fromStdString(model.m_strDefExt);
-        if (QFileInfo::exists(withExt))
-            chosen = withExt;
+    for (;;) {
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+            return IDCANCEL;
+        QString chosen = dlg.selectedFiles().front();
+        if (model.m_bOpenFileDialog)
+            chosen = OpenedFile(chosen, model.m_strDefExt);
+        if (model.m_bOpenFileDialog && model.m_bCreatePrompt && !QFileInfo::exists(chosen) &&
+            ShowMessage(CreatePromptText(chosen.toStdString()), model.m_strTitle, MsgIcon::Question,
+                        MsgButtons::YesNo) != MsgAnswer::Yes)
+            continue;
+        model.m_strPathName = chosen.toStdString();
+        return IDOK;
     }
-    model.m_strPathName = chosen.toStdString();
-    return IDOK;
 }
 
 int RunFontDialog(FontDialogModel& model)
 {
     bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, FontFromLogFont(model.font), QApplication::activeWindow(),
+    QFont chosen = QFontDialog::getFont(&ok, FontFromLogFont(model.font), DialogParent(),
                                         QString::fromUtf8("Шрифт"));
     if (!ok)
         return IDCANCEL;
