@@ -14,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName("Kestrin");
     QApplication::setWindowIcon(AppIcon());
     QApplication::setDesktopFileName("kestrin");
+    InstallQtTranslation();
     InstallQtServices();
 
     std::vector<std::string> args;

@@ -79,6 +79,15 @@ void QtAppHost::WatchTermination()
     m_termTimer.start(100);
 }
 
+void InstallQtTranslation()
+{
+    // Qt's own dialogs (file, print, preview, font) speak the program's
+    // language; without the translation file they stay in English.
+    static QTranslator translator;
+    if (translator.isEmpty() && translator.load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&translator);
+}
+
 void PostSaveBaseMessage()
 {
     QMetaObject::invokeMethod(

@@ -33,5 +33,9 @@ private:
 // editor's "Применить" asks the main frame to.
 void PostSaveBaseMessage();
 
+// Loads Qt's Russian translation for Qt's own dialogs; a missing
+// translation file leaves them in English.
+void InstallQtTranslation();
+
 // Installs the message sink and the dialogs of every part of the program.
 void InstallQtServices();
