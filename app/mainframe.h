@@ -34,6 +34,10 @@ public:
     // Opens the comparison-buffer window with a quantity and the count of
     // marked curves.
     virtual void CreateBufferFrame(int /*quantity*/, int /*selectedCount*/) {}
+    // Whether the comparison-buffer window is open.
+    virtual bool BufferFrameOpen() { return false; }
+    // The comparison buffer changed: an open comparison window shows it anew.
+    virtual void BufferChanged() {}
 };
 
 class CMainFrame {

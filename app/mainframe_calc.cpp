@@ -35,6 +35,14 @@ void CMainFrame::OnAddToBuffer()
     if (!g_pDoc || !CompareBuffer::CanPutTask(*g_pDoc))
         return;
     compareBuffer.PutTask(*g_pDoc, g_DocFile.pathName, GetDocTitle());
+    if (!m_pHost || !m_pHost->BufferFrameOpen())
+        return;
+    // The engineer is looking at the comparison: the task just put in joins
+    // the curves it shows.
+    if (CBufZad* group = compareBuffer.Find(g_DocFile.pathName, g_pDoc->identity))
+        for (auto& curve : group->curves)
+            curve->selected = 1;
+    m_pHost->BufferChanged();
 }
 
 void CMainFrame::OnCompleteData()

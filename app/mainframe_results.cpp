@@ -21,6 +21,8 @@ void CMainFrame::OnViewResults()
     if (window)
         window->PrepareChoice(dlg);
     const int answer = RunModal(dlg);
+    if (dlg.deleted && m_pHost)
+        m_pHost->BufferChanged();
     if (!window) {
         // Without a window only "Просмотр" opens one; the dialog's arrays
         // die with it otherwise.
@@ -47,8 +49,9 @@ void CMainFrame::OnViewCompareBuffer()
 {
     if (!m_pHost)
         return;
-    // An open window only takes the focus: a reload would drop the
-    // engineer's zoom, scale and curves, and it draws copies of its own.
+    // An open window only takes the focus: every change of the buffer has
+    // reloaded it already (BufferChanged), and a reload here would drop the
+    // engineer's zoom, scale and curves.
     if (m_pHost->FocusBufferFrame())
         return;
     CVibRezBufDlg dlg(compareBuffer);

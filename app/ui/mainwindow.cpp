@@ -10,6 +10,7 @@
 #include "app/ui/printer.h"
 #include "app/ui/schemeview.h"
 #include "app/ui/viewprinting.h"
+#include "results/ui/bufframe.h"
 #include "results/ui/resultswindows.h"
 
 #include <QAction>
@@ -295,6 +296,16 @@ bool MainWindow::FocusBufferFrame()
 void MainWindow::CreateBufferFrame(int quantity, int selectedCount)
 {
     ::CreateBufferFrame(quantity, selectedCount);
+}
+
+bool MainWindow::BufferFrameOpen()
+{
+    return g_pBufFrame != nullptr;
+}
+
+void MainWindow::BufferChanged()
+{
+    ReloadBufferFrame();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

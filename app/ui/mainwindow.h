@@ -35,6 +35,8 @@ public:
     void RebuildResults(bool focus) override;
     bool FocusBufferFrame() override;
     void CreateBufferFrame(int quantity, int selectedCount) override;
+    bool BufferFrameOpen() override;
+    void BufferChanged() override;
 
     // Runs a command as its menu item or button would.
     void Dispatch(int id);

@@ -59,8 +59,16 @@ bool FocusBufferFrame()
 {
     if (!g_pBufFrame)
         return false;
+    // Every change of the buffer has reloaded the window already; a reload
+    // here would only drop the engineer's zoom.
     g_pBufFrame->FocusFrame();
     return true;
+}
+
+void ReloadBufferFrame()
+{
+    if (g_pBufFrame)
+        g_pBufFrame->TakeChoice(g_pBufFrame->quantity, g_pBufFrame->selectedCount);
 }
 
 void CreateBufferFrame(int quantity, int selectedCount)

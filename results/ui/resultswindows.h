@@ -21,6 +21,9 @@ void RelayoutResultsText();
 // is), or opened with the choice of its dialog.
 bool FocusBufferFrame();
 void CreateBufferFrame(int quantity, int selectedCount);
+// The comparison buffer changed: an open comparison window loads its curves
+// again.
+void ReloadBufferFrame();
 
 // The line styles changed: the graph views make their pens again.
 void ReloadGraphPens();
