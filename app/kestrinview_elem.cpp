@@ -334,7 +334,11 @@ void CKestrinView::OnElemCommand(int id)
         const std::vector<int> changed = id == ID_REPLACE_BY_COUPLING ? ReplaceByCoupling(doc) : ReplaceByEndLoad(doc);
         for (int i : changed)
             InvalidateCell(doc.elements[std::size_t(i)]->cellX, doc.elements[std::size_t(i)]->cellY, 0);
+        // The chain end changed kind: the cells offered to repeat the old
+        // end, and the template that would fill them, no longer apply.
+        WithdrawCandidates();
         frame.RecalcStructure(true);
+        frame.ResetTemplate();
         break;
     }
     default:
