@@ -230,7 +230,7 @@ void MainWindow::Dispatch(int id)
         PrintView(this, m_view, id == ID_FILE_PRINT);
         break;
     case ID_FILE_PRINT_PREVIEW:
-        PreviewView(this, m_view, g_pApp ? g_pApp->m_nNumPreviewPages : 0);
+        PreviewView(this, m_view);
         break;
     case ID_EDIT_COPY:
         CopyView(*m_viewWidget, m_view);

@@ -14,7 +14,6 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 namespace {
@@ -91,17 +90,14 @@ void PrintView(QWidget* parent, CKestrinView& view, bool withDialog)
     RenderView(printer, view);
 }
 
-void PreviewView(QWidget* parent, CKestrinView& view, int previewPages)
+void PreviewView(QWidget* parent, CKestrinView& view)
 {
     QPrintPreviewDialog dlg(&AppPrinter(), parent);
     QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [&view](QPrinter* printer) {
         view.m_bPrintSelection = 0;
         RenderView(*printer, view);
     });
-    if (previewPages == 2)
-        if (auto* preview = dlg.findChild<QPrintPreviewWidget*>())
-            preview->setViewMode(QPrintPreviewWidget::FacingPagesView);
-    dlg.exec();
+    RunPreview(dlg);
 }
 
 void CopyView(SchemeView& widget, CKestrinView& view)

@@ -15,8 +15,8 @@ void RenderView(QPrinter& printer, CKestrinView& view);
 // 57607 with the print dialog (the selection offered in a text mode with a
 // selection), 57608 at once.
 void PrintView(QWidget* parent, CKestrinView& view, bool withDialog);
-// 57609: the preview of every page, two side by side when previewPages is 2.
-void PreviewView(QWidget* parent, CKestrinView& view, int previewPages);
+// 57609: the preview of every page, one or two side by side as last chosen.
+void PreviewView(QWidget* parent, CKestrinView& view);
 // 57634: the selected lines, each ended by "\r\n", as text; in the scheme
 // mode the visible client area as an image.
 void CopyView(SchemeView& widget, CKestrinView& view);

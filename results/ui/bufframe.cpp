@@ -175,7 +175,7 @@ void CBufFrame::OnFilePrintPreview()
 {
     QPrintPreviewDialog dlg(&AppPrinter(), this);
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) { m_view->PrintGraph(*printer); });
-    dlg.exec();
+    RunPreview(dlg);
     FocusFrame();
 }
 

@@ -339,7 +339,7 @@ void CSecFrame::OnFilePrintPreview()
                 else
                     m_view->PrintGraph(*printer);
             });
-    dlg.exec();
+    RunPreview(dlg);
     FocusFrame();
 }
 
