@@ -32,6 +32,24 @@ bool CRaschetDlg::CanCalculate() const
     return true;
 }
 
+std::string CRaschetDlg::MissingWiresText() const
+{
+    if (!m_session)
+        return {};
+    const bool transmitter = m_Combo[kTransmitSide][0].empty();
+    const bool receiver = m_Combo[kReceiveSide][0].empty();
+    if (transmitter && receiver)
+        return "Передатчик и приемник не к чему подключить: на концах тракта не введены устройства "
+               "присоединения или нагрузки.";
+    if (transmitter)
+        return "Передатчик не к чему подключить: в начале тракта не введены устройства присоединения или "
+               "нагрузки.";
+    if (receiver)
+        return "Приемник не к чему подключить: в конце тракта не введены устройства присоединения или "
+               "нагрузки.";
+    return {};
+}
+
 std::string CRaschetDlg::SelectedText(int side, int which) const
 {
     const int i = m_nSel[side][which];

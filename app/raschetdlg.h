@@ -53,6 +53,10 @@ public:
     // "Рассчитать" needs a wire in every combo the mode uses: an end whose
     // loads are all 0, or a coupling device without devices, offers none.
     bool CanCalculate() const;
+    // Why "Рассчитать" stays disabled, in one line: the end that offers no
+    // wire (its coupling devices or loads not entered); empty when both
+    // ends offer wires.
+    std::string MissingWiresText() const;
     // The text of a combo's selection, empty when nothing is selected.
     std::string SelectedText(int side, int which) const;
 
@@ -72,7 +76,8 @@ public:
     // A frequency edit changed: the status of the last run no longer applies.
     void OnFrequencyEdited() { m_bStatusShown = false; }
     // "Рассчитать": reads the numbers (a refused one shows "Введите число."),
-    // runs the calculation with progress(done, total) after every point and
+    // runs the calculation with progress(0, total) before the first point
+    // and progress(done, total) after every point, and
     // shows its status; a run that adds a result marks the task modified.
     CalcOutcome OnCalc(const std::function<void(int, int)>& progress = {});
     // "Возврат": the session and its line table are freed.

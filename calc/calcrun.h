@@ -144,7 +144,9 @@ public:
     // The clock that names the results (tests inject a fixed one).
     void SetClock(std::function<std::time_t()> clock) { m_clock = std::move(clock); }
 
-    // One run.  progress(done, total) is called after every point.  Messages go
+    // One run.  progress(0, total) is called before the first point, so that
+    // the bar shows while the first point runs, then progress(done, total)
+    // after every point.  Messages go
     // through the message sink.  A request whose wires are not among the
     // choices of its mode is refused without a message.
     CalcOutcome Run(const CalcRequest& request, const std::function<void(int, int)>& progress = {});

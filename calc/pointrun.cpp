@@ -327,6 +327,10 @@ bool RunFrequencyPoints(const PointRun& run)
     const int total = int(run.freqs.size());
     TwoPortStorage channel(run.n);
     UseSameLineTableOnThisThread();
+    // The first point may run alone for long (random spans, or one thread):
+    // the progress starts at 0 before it.
+    if (run.progress)
+        run.progress(0, total);
     int from = 0;
     // One after the other on the calling thread: the whole run with one
     // thread, and the first point alone when it draws random spans.

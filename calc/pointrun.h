@@ -27,7 +27,7 @@ struct PointRun {
     std::vector<double> freqs;     // Hz, one per point of the result
     bool regenerateSpans = false;  // redraw the random spans at the first point
     int threads = 1;
-    std::function<void(int, int)> progress;  // (done, total) on the calling thread
+    std::function<void(int, int)> progress;  // (done, total) on the calling thread, (0, total) first
 };
 
 // The number of threads a run uses: requested when above 0, else the

@@ -41,6 +41,43 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// Holds the user's input off for the length of a run.  The run processes no
+// event, so clicks and keys pressed meanwhile wait in the window system's
+// queue; they are fetched and dropped before the block ends, so that no
+// click on "Рассчитать" or key made during a run starts another one after it.
+class RunInputBlock : public QObject {
+public:
+    RunInputBlock() { qApp->installEventFilter(this); }
+    ~RunInputBlock() override
+    {
+        QGuiApplication::sync();
+        QCoreApplication::processEvents();
+        qApp->removeEventFilter(this);
+    }
+    RunInputBlock(const RunInputBlock&) = delete;
+    RunInputBlock& operator=(const RunInputBlock&) = delete;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Wheel:
+            return true;
+        case QEvent::Close:
+            event->ignore();
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
 QToolButton* ArrowButton(Qt::ArrowType type)
 {
     auto* b = new QToolButton;
@@ -250,8 +287,11 @@ void RaschetDialog::ShowModel()
         m_regen->setVisible(m.RegenerateShown());
         m_regen->setChecked(m.m_bRegenSpans != 0);
     }
-    m_status->setText(U(m.m_strStatus));
-    m_status->setVisible(m.m_bStatusShown);
+    // Without wires to connect to, no run can be made: the status place
+    // says why.
+    const std::string missing = m.MissingWiresText();
+    m_status->setText(U(missing.empty() ? m.m_strStatus : missing));
+    m_status->setVisible(m.m_bStatusShown || !missing.empty());
     m_calc->setEnabled(m.CanCalculate());
     m_showing = false;
 }
@@ -271,10 +311,10 @@ void RaschetDialog::OnCalc()
 {
     m_status->hide();
     {
+        RunInputBlock block;
         WaitCursor wait;
-        // The run holds the dialog: the bar is repainted directly, no event
-        // is processed, so no click can start a second run or close the
-        // dialog under the running one.
+        // The run holds the dialog: the bar is repainted directly and no
+        // event is processed until the run has ended.
         m_model.OnCalc([this](int done, int total) {
             if (!m_progress->isVisible()) {
                 m_progress->setRange(0, total);
