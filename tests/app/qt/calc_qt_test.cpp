@@ -23,7 +23,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -104,6 +106,9 @@ private slots:
     void rangeRunAddsOneResultAndShowsTheSnappedEnd();
     void refusedFrequenciesAndAFailedRunAddNothing();
     void modalDialogStoresOneResultPerFrequency();
+    void progressStartsAtZeroBeforeTheFirstPoint();
+    void clicksAndKeysDuringARunAreIgnored();
+    void missingWiresAreNamedBesideTheGreyButton();
 };
 
 void CalcTest::rangeRunAddsOneResultAndShowsTheSnappedEnd()
@@ -246,6 +251,91 @@ void CalcTest::modalDialogStoresOneResultPerFrequency()
     QCOMPARE(int(s.Doc().modalResults[0]->position), 1);
     QVERIFY(g_DocFile.modified);
     QVERIFY(msgs.messages().empty());
+}
+
+void CalcTest::progressStartsAtZeroBeforeTheFirstPoint()
+{
+    QTemporaryDir dir;
+    ScriptedMessages msgs;
+    Session s(dir);
+    // The first value the bar shows, its range and whether it was on screen.
+    int first = -1, maximum = -1;
+    bool shown = false;
+    WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+        QObject::connect(d->Progress(), &QProgressBar::valueChanged, d, [&, d](int value) {
+            if (first >= 0)
+                return;
+            first = value;
+            maximum = d->Progress()->maximum();
+            shown = d->Progress()->isVisible();
+        });
+        Click(d->FreqModeRadio(0));
+        Type(d->FreqEdit(), "100");
+        QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
+    });
+    s.Window()->Dispatch(ID_CALC_TRACT);
+    QCOMPARE(first, 0);
+    QCOMPARE(maximum, 1);
+    QVERIFY(shown);
+    QCOMPARE(s.Doc().responseResults.size(), std::size_t(1));
+}
+
+void CalcTest::clicksAndKeysDuringARunAreIgnored()
+{
+    QTemporaryDir dir;
+    ScriptedMessages msgs;
+    Session s(dir);
+    // A click on "Рассчитать" and an Enter made while the first points run
+    // wait in the queue until the run ends; a marker queued behind them
+    // tells when they have been delivered.
+    bool queued = false, delivered = false;
+    WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+        QPushButton* calc = d->CalcButton();
+        QObject::connect(d->Progress(), &QProgressBar::valueChanged, d, [&, d, calc](int) {
+            if (queued)
+                return;
+            queued = true;
+            const QPointF at = calc->rect().center();
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QCoreApplication::postEvent(calc, new QMouseEvent(type, at, calc->mapToGlobal(at), Qt::LeftButton,
+                                                                  type == QEvent::MouseButtonPress ? Qt::LeftButton
+                                                                                                   : Qt::NoButton,
+                                                                  Qt::NoModifier));
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+                QCoreApplication::postEvent(d, new QKeyEvent(type, Qt::Key_Return, Qt::NoModifier));
+            QMetaObject::invokeMethod(d, [&delivered] { delivered = true; }, Qt::QueuedConnection);
+        });
+        Click(d->FreqModeRadio(1));
+        Type(d->StartEdit(), "50");
+        Type(d->EndEdit(), "1000");
+        Type(d->StepEdit(), "100");
+        QTest::mouseClick(calc, Qt::LeftButton);
+        QTRY_VERIFY(delivered);
+        QApplication::processEvents();
+    });
+    s.Window()->Dispatch(ID_CALC_TRACT);
+    QVERIFY(queued);
+    QCOMPARE(s.Doc().responseResults.size(), std::size_t(1));
+}
+
+void CalcTest::missingWiresAreNamedBesideTheGreyButton()
+{
+    QTemporaryDir dir;
+    ScriptedMessages msgs;
+    Session s(dir);
+    // The receiving coupling device was confirmed without its devices.
+    calcfixture::BuildChannel(s.Doc(), {0, 1}, {});
+    bool grey = false;
+    QString said;
+    WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+        grey = !d->CalcButton()->isEnabled();
+        said = d->StatusLabel()->isVisible() ? d->StatusLabel()->text() : QString();
+        Shot(d, "calculation_dialog_without_receiver.png");
+    });
+    s.Window()->Dispatch(ID_CALC_TRACT);
+    QVERIFY(grey);
+    QCOMPARE(said, QString::fromUtf8("Приемник не к чему подключить: в конце тракта не введены устройства "
+                                     "присоединения или нагрузки."));
 }
 
 QTEST_MAIN(CalcTest)

@@ -160,6 +160,7 @@ private slots:
     void zoomToFitOnAnUnshownViewChangesNothing();
     void viewModeCommandsFollowTheirRules();
     void placingWithTheMouseAndTheElementMenu();
+    void closingTheChainWithAnEndLoadWithdrawsTheOfferedCells();
 };
 
 void SchemeViewTest::schemeWithOfferedCellsAndItsPrint()
@@ -364,6 +365,43 @@ void SchemeViewTest::placingWithTheMouseAndTheElementMenu()
     QCOMPARE(g_pDoc->elements.size(), std::size_t(5));
     QCOMPARE(g_pDoc->elements[2]->cellX, 3);
     QCOMPARE(int(g_pDoc->elements[2]->type), int(kOverheadLine));
+}
+
+void SchemeViewTest::closingTheChainWithAnEndLoadWithdrawsTheOfferedCells()
+{
+    QTemporaryDir dir;
+    ScriptedMessages msgs;
+    Session s(dir);
+    MainWindow* w = s.Window();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    ScopedModalRunner<CZadachaDlg> baseData([](CZadachaDlg& d) {
+        d.OnInitDialog();
+        d.m_strTitleEdit = "Тракт";
+        return d.OnOK() ? IDOK : IDCANCEL;
+    });
+    w->Dispatch(ID_TASK_EDIT);
+    g_pMainFrame->m_bWarnings = 0;
+    SchemeView* v = s.View();
+    CKestrinView& view = v->View();
+    w->Dispatch(ID_ELEM_COUPLING);
+    for (int id : {ID_ELEM_VLINE, ID_ELEM_COUPLING}) {
+        w->Dispatch(id);
+        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, CellPoint(v, int(g_pDoc->elements.size()) + 1, 3));
+    }
+    QCOMPARE(g_pDoc->elements.size(), std::size_t(3));
+
+    // A click on the last coupling device offers the cells beyond it;
+    // "Заменить на КН" closes the chain and takes the offers away.
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, CellPoint(v, 3, 3));
+    QVERIFY(view.m_bCandidates);
+    OpenElementMenu(v, CellPoint(v, 3, 3), QString::fromUtf8("Заменить на КН"), nullptr);
+    QTRY_COMPARE(int(g_pDoc->elements[2]->type), int(kEndLoad));
+    QVERIFY(!view.m_bCandidates);
+    QCOMPARE(int(g_pMainFrame->m_Template.type), int(kNoType));
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, CellPoint(v, 4, 3));
+    QCOMPARE(g_pDoc->elements.size(), std::size_t(3));
+    w->Dispatch(ID_CANCEL_EDIT);
 }
 
 QTEST_MAIN(SchemeViewTest)

@@ -1,6 +1,7 @@
 // The program's main window offscreen: start-up with a profile, the catalog
 // in the title, the start-up message of a missing catalog, the editing mode
 // and its screenshot.
+#include "../calcfixture.h"
 #include "app/commandids.h"
 #include "app/currentbase.h"
 #include "app/docfile.h"
@@ -9,14 +10,29 @@
 #include "app/ui/mainwindow.h"
 #include "app/ui/qtapphost.h"
 #include "app/ui/qtmessagesink.h"
+#include "app/ui/schemeview.h"
 #include "dialogs/zadachadlg.h"
 #include "model/base.h"
 #include "model/document.h"
 #include "model/modelglobals.h"
+#include "platform/filedialog.h"
 #include "platform/messages.h"
 #include "dialogs/qt/useractions.h"
+#include "results/comparebuffer.h"
+#include "results/ui/bufframe.h"
+#include "results/ui/bufview.h"
+#include "results/ui/secframe.h"
+#include "results/vibrezbufdlg.h"
+#include "dialogs/ui/taskdialogs.h"
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -28,6 +44,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <csignal>
 #include <fstream>
 #include <memory>
 
@@ -83,11 +100,13 @@ std::string CatalogFile(const QTemporaryDir& dir, const char* name)
     return path;
 }
 
-// Writes a task of a coupling device and an end load.
-void WriteTask(const QString& path, const std::string& title)
+// Writes a task of a coupling device and an end load, made with the
+// catalog basePath when one is given.
+void WriteTask(const QString& path, const std::string& title, const std::string& basePath = {})
 {
     CKestrinDoc doc;
     doc.title = title;
+    doc.basePath = basePath;
     doc.conductorCount = 3;
     for (int type : {int(kCouplingDevice), int(kEndLoad)}) {
         auto e = std::make_unique<CElement>();
@@ -113,6 +132,68 @@ ScopedModalRunner<CZadachaDlg> AcceptBaseData()
     });
 }
 
+// Answers every file dialog with the path that chosen holds at that moment.
+ScopedModalRunner<FileDialog> AnswerFiles(const QString& chosen)
+{
+    return ScopedModalRunner<FileDialog>([&chosen](FileDialog& d) {
+        d.m_strPathName = chosen.toStdString();
+        return IDOK;
+    });
+}
+
+// Runs act on each modal window of class D while the returned timer lives.
+template <class D>
+std::unique_ptr<QTimer> OnEveryOpen(std::function<void(D*)> act)
+{
+    auto timer = std::make_unique<QTimer>();
+    timer->setInterval(10);
+    QObject::connect(timer.get(), &QTimer::timeout, [act] {
+        auto* dlg = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (dlg && dlg->isVisible())
+            act(dlg);
+    });
+    timer->start();
+    return timer;
+}
+
+// A picture of a dialog drawn over the window it belongs to.
+void ShotOver(QWidget* window, QWidget* dialog, const char* name)
+{
+    QApplication::processEvents();
+    QPixmap picture = window->grab();
+    QPainter p(&picture);
+    p.drawPixmap(dialog->mapToGlobal(QPoint(0, 0)) - window->mapToGlobal(QPoint(0, 0)), dialog->grab());
+    p.end();
+    QDir().mkpath(KESTRIN_SCREENSHOT_DIR);
+    QVERIFY(picture.save(QString(KESTRIN_SCREENSHOT_DIR) + "/" + name));
+}
+
+// A result of the task over n frequencies, as a calculation leaves it.
+std::unique_ptr<CRezGra> RangeResult(int n)
+{
+    auto r = std::make_unique<CRezGra>();
+    r->name = "09.12.26 10:00";
+    r->startFreq = 50000.0;
+    r->endFreq = 50000.0 + 10000.0 * (n - 1);
+    r->txWire1 = 0;
+    r->rxWire1 = 0;
+    for (int i = 0; i < n; ++i) {
+        CRezGraPoint p;
+        p.freq = r->startFreq + 10000.0 * i;
+        p.transfer = CComplex(10.0 + i, -0.1 * i);
+        p.zLeft = CComplex(300.0, 10.0);
+        p.zRight = CComplex(280.0, -5.0);
+        r->points.push_back(p);
+    }
+    return r;
+}
+
+std::string ReadText(const QString& path)
+{
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 } // namespace
 
 class ShellTest : public QObject {
@@ -124,6 +205,14 @@ private slots:
     void droppedTaskFileOpens();
     void closingWhileEditingAsks();
     void messageBoxesAnswerInRussian();
+    // The shell as a user drives it.
+    void exitEndsTheProgramWithResultAndBufferWindowsOpen();
+    void titleNamesTheOpenTaskInEveryViewMode();
+    void schemeHeadingRepaintedAfterTheFirstSave();
+    void catalogNamedWithoutExtensionIsCreatedAfterTheQuestion();
+    void openComparisonWindowShowsATaskPutInAfterItOpened();
+    void previewPageChoiceIsKept();
+    void dialogsOpenOverTheirWindow();
 };
 
 void ShellTest::startsWithTheRecentCatalogInTheTitle()
@@ -293,6 +382,259 @@ void ShellTest::messageBoxesAnswerInRussian()
     QVERIFY(sink.show("Сообщение", "Kestrin", MsgIcon::Exclamation, MsgButtons::Ok) == MsgAnswer::Ok);
     QVERIFY(*ok);
     QCOMPARE(texts, QStringList({"OK"}));
+}
+
+void ShellTest::exitEndsTheProgramWithResultAndBufferWindowsOpen()
+{
+    InstallQtServices();
+    // "Выход" in the menu, then SIGTERM as a session logout sends it.
+    for (bool bySignal : {false, true}) {
+        QTemporaryDir dir;
+        std::string base = CatalogFile(dir, "main.kdb");
+        ScriptedMessages msgs;
+        Session s("[Base File List]\nFile1=" + base + "\n", dir);
+        MainWindow* w = s.Window();
+        s.host->WatchTermination();
+        w->CreateResultsFrame();
+        w->CreateBufferFrame(0, 0);
+        QVERIFY(g_pResFrame && g_pBufFrame);
+
+        QTimer::singleShot(0, w, [w, bySignal] {
+            if (bySignal)
+                std::raise(SIGTERM);
+            else
+                w->Dispatch(ID_APP_EXIT);
+        });
+        // A program that does not end is ended here, and the test fails.
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        guard.start(10000);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!g_pResFrame && !g_pBufFrame);
+        for (QWidget* top : QApplication::topLevelWidgets())
+            QVERIFY2(!top->isVisible(), qPrintable(top->objectName()));
+
+        // The program's last step after its event loop: the settings written.
+        s.app->ExitInstance();
+        const std::string profile = ReadText(s.profile);
+        QVERIFY(profile.find("Line20=") != std::string::npos);
+        QVERIFY(profile.find("File1=" + base) != std::string::npos);
+        QVERIFY(msgs.messages().empty());
+    }
+}
+
+void ShellTest::titleNamesTheOpenTaskInEveryViewMode()
+{
+    QTemporaryDir dir;
+    std::string base = CatalogFile(dir, "main.kdb");
+    WriteTask(dir.filePath("first.ktf"), "Первая", base);
+    WriteTask(dir.filePath("sample.ktf"), "Образец", base);
+    ScriptedMessages msgs;
+    Session s("[Base File List]\nFile1=" + base + "\n", dir);
+    MainWindow* w = s.Window();
+    QString chosen;
+    auto files = AnswerFiles(chosen);
+    const QString untitled = QString::fromUtf8("Morvel - Задача безымянная. База: main");
+    const QString sample = QString::fromUtf8("Morvel - Задача: sample. База: main");
+    for (auto [command, mode] : {std::pair{ID_VIEW_TEXT, 1}, std::pair{ID_VIEW_TASK_BASE, 2},
+                                 std::pair{ID_VIEW_CURRENT_BASE, 3}, std::pair{ID_VIEW_SCHEME, 0}}) {
+        chosen = dir.filePath("first.ktf");
+        w->Dispatch(ID_FILE_OPEN);
+        w->Dispatch(command);
+        QCOMPARE(g_pMainFrame->m_nViewMode, mode);
+        w->Dispatch(ID_FILE_NEW);
+        QCOMPARE(w->windowTitle(), untitled);
+        chosen = dir.filePath("sample.ktf");
+        w->Dispatch(ID_FILE_OPEN);
+        QCOMPARE(w->windowTitle(), sample);
+        w->Dispatch(ID_VIEW_SCHEME);
+        QCOMPARE(w->windowTitle(), sample);
+    }
+    QVERIFY(msgs.messages().empty());
+}
+
+void ShellTest::schemeHeadingRepaintedAfterTheFirstSave()
+{
+    QTemporaryDir dir;
+    std::string base = CatalogFile(dir, "main.kdb");
+    ScriptedMessages msgs;
+    Session s("[Base File List]\nFile1=" + base + "\n", dir);
+    MainWindow* w = s.Window();
+    calcfixture::BuildChannel(*s.app->Document());
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QWidget* scheme = w->ViewWidget()->viewport();
+    scheme->repaint();
+
+    // The scheme's own heading names the task: a save under a new name
+    // paints it again.
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    scheme->installEventFilter(&counter);
+    QString chosen = dir.filePath("named.ktf");
+    auto files = AnswerFiles(chosen);
+    w->UpdateCommandUi();
+    QVERIFY(w->Action(ID_FILE_SAVE_AS)->isEnabled());
+    w->Dispatch(ID_FILE_SAVE_AS);
+    QCOMPARE(w->windowTitle(), QString::fromUtf8("Morvel - Задача: named. База: main"));
+    QTRY_VERIFY(counter.paints > 0);
+    scheme->removeEventFilter(&counter);
+}
+
+void ShellTest::catalogNamedWithoutExtensionIsCreatedAfterTheQuestion()
+{
+    InstallQtTranslation();
+    InstallQtServices();
+    QTemporaryDir dir;
+    std::string base = CatalogFile(dir, "main.kdb");
+    ScriptedMessages msgs;
+    Session s("[Base File List]\nFile1=" + base + "\n", dir);
+    MainWindow* w = s.Window();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+
+    // "mycat" typed twice: No to the question returns to the dialog, Yes
+    // creates the catalog.
+    msgs.queue(MsgAnswer::No);
+    msgs.queue(MsgAnswer::Yes);
+    int typed = 0;
+    QString openText;
+    auto answer = OnEveryOpen<QFileDialog>([&](QFileDialog* d) {
+        auto* name = d->findChild<QLineEdit*>("fileNameEdit");
+        QPushButton* open = d->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open);
+        if (typed == 0) {
+            openText = open->text();
+            ShotOver(w, d, "catalog_file_dialog_ru.png");
+        }
+        name->clear();
+        QTest::keyClicks(name, dir.filePath("mycat"));
+        // A dialog shown again may still be settling: the next tick types anew.
+        if (!open->isEnabled())
+            return;
+        ++typed;
+        QTest::mouseClick(open, Qt::LeftButton);
+    });
+    w->Dispatch(ID_BASE_SELECT);
+    answer.reset();
+
+    QCOMPARE(typed, 2);
+    QVERIFY2(openText.contains(QString::fromUtf8("Открыть")), qPrintable(openText));
+    const std::string created = dir.filePath("mycat.kdb").toStdString();
+    QCOMPARE(msgs.messages().size(), std::size_t(2));
+    QCOMPARE(msgs.messages()[0].text, "Файл " + created + " не существует.\nСоздать его?");
+    QCOMPARE(msgs.messages()[0].caption, std::string("Выбор базы данных"));
+    QVERIFY(msgs.messages()[0].buttons == MsgButtons::YesNo);
+    QVERIFY(QFile::exists(QString::fromStdString(created)));
+    QVERIFY(!QFile::exists(dir.filePath("mycat")));
+    QCOMPARE(g_strBasePath, created);
+    QCOMPARE(w->windowTitle(), QString::fromUtf8("Morvel - Задача безымянная. База: mycat"));
+}
+
+void ShellTest::openComparisonWindowShowsATaskPutInAfterItOpened()
+{
+    InstallQtServices();
+    QTemporaryDir dir;
+    std::string base = CatalogFile(dir, "main.kdb");
+    ScriptedMessages msgs;
+    Session s("[Base File List]\nFile1=" + base + "\n", dir);
+    MainWindow* w = s.Window();
+    CKestrinDoc& doc = *s.app->Document();
+    calcfixture::BuildChannel(doc);
+    doc.AddResponseResult(RangeResult(5));
+
+    // Another task is in the buffer and shown in the comparison window.
+    CompareBuffer& buffer = g_pMainFrame->compareBuffer;
+    buffer.PutTask(doc, dir.filePath("other.ktf").toStdString(), "Другая.ktf");
+    buffer.groups[0]->curves[0]->selected = 1;
+    ScopedModalRunner<CVibRezBufDlg> choice([](CVibRezBufDlg& d) {
+        d.quantity = 0;
+        d.selectedCount = 1;
+        return IDOK;
+    });
+    w->Dispatch(ID_VIEW_COMPARE_BUFFER);
+    QVERIFY(g_pBufFrame && g_pBufView);
+    QCOMPARE(int(g_pBufView->Graph().model.curveCount), 1);
+
+    // The open task put in with the window open joins its curves.
+    w->UpdateCommandUi();
+    QVERIFY(w->Action(ID_ADD_TO_BUFFER)->isEnabled());
+    w->Dispatch(ID_ADD_TO_BUFFER);
+    QCOMPARE(buffer.groups.size(), std::size_t(2));
+    QCOMPARE(int(g_pBufView->Graph().model.curveCount), 2);
+    SetModifiedFlag(false);
+}
+
+void ShellTest::previewPageChoiceIsKept()
+{
+    QTemporaryDir dir;
+    std::string base = CatalogFile(dir, "main.kdb");
+    ScriptedMessages msgs;
+    Session s("[Base File List]\nFile1=" + base + "\n", dir);
+    MainWindow* w = s.Window();
+    // Each preview: how it opened; then two pages chosen on the toolbar of
+    // the first, one page on that of the second.
+    std::vector<QPrintPreviewWidget::ViewMode> opened;
+    auto choose = OnEveryOpen<QPrintPreviewDialog>([&](QPrintPreviewDialog* d) {
+        opened.push_back(d->findChild<QPrintPreviewWidget*>()->viewMode());
+        const QString wanted = QCoreApplication::translate(
+            "QPrintPreviewDialog", opened.size() == 1 ? "Show facing pages" : "Show single page");
+        for (QAction* a : d->findChildren<QAction*>())
+            if (a->text() == wanted)
+                a->trigger();
+        d->reject();
+    });
+    w->Dispatch(ID_FILE_PRINT_PREVIEW);
+    QCOMPARE(s.app->m_nNumPreviewPages, 2);
+    w->Dispatch(ID_FILE_PRINT_PREVIEW);
+    choose.reset();
+    QCOMPARE(opened.size(), std::size_t(2));
+    QVERIFY(opened[0] == QPrintPreviewWidget::SinglePageView);
+    QVERIFY(opened[1] == QPrintPreviewWidget::FacingPagesView);
+    QCOMPARE(s.app->m_nNumPreviewPages, 1);
+    s.app->ExitInstance();
+    QVERIFY(ReadText(s.profile).find("PreviewPages=1") != std::string::npos);
+}
+
+void ShellTest::dialogsOpenOverTheirWindow()
+{
+    InstallQtTranslation();
+    InstallQtServices();
+    QTemporaryDir dir;
+    std::string base = CatalogFile(dir, "main.kdb");
+    ScriptedMessages msgs;
+    Session s("[Base File List]\nFile1=" + base + "\n", dir);
+    MainWindow* w = s.Window();
+    w->move(120, 80);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    // No window is active, as while a menu closes or the program is in the
+    // background.
+    QApplication::setActiveWindow(nullptr);
+    QWidget* parent = nullptr;
+    QRect placed;
+    auto look = OnEveryOpen<ZadachaDialog>([&](ZadachaDialog* d) {
+        parent = d->parentWidget();
+        placed = d->frameGeometry();
+        ShotOver(w, d, "dialog_over_main_window.png");
+        d->reject();
+    });
+    w->Dispatch(ID_TASK_EDIT);
+    look.reset();
+    QCOMPARE(parent, static_cast<QWidget*>(w));
+    QVERIFY(w->frameGeometry().contains(placed.center()));
+
+    // The results and comparison windows do not cover each other exactly.
+    w->CreateResultsFrame();
+    w->CreateBufferFrame(0, 0);
+    QVERIFY(g_pBufFrame->pos() != g_pResFrame->pos());
+    w->DestroyResultWindows();
 }
 
 QTEST_MAIN(ShellTest)
