@@ -81,6 +81,21 @@ struct Session {
     std::unique_ptr<QtAppHost> host;
 };
 
+// Shows the window and starts forming a new task titled "Тракт" with the
+// editor's prompts off.
+void StartForming(Session& s)
+{
+    s.Window()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(s.Window()));
+    ScopedModalRunner<CZadachaDlg> baseData([](CZadachaDlg& d) {
+        d.OnInitDialog();
+        d.m_strTitleEdit = "Тракт";
+        return d.OnOK() ? IDOK : IDCANCEL;
+    });
+    s.Window()->Dispatch(ID_TASK_EDIT);
+    g_pMainFrame->m_bWarnings = 0;
+}
+
 // A chain with a branching whose first branch ends away from its end.
 void FillTask(CKestrinDoc& doc)
 {
@@ -299,16 +314,8 @@ void SchemeViewTest::placingWithTheMouseAndTheElementMenu()
     ScriptedMessages msgs;
     Session s(dir);
     MainWindow* w = s.Window();
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    ScopedModalRunner<CZadachaDlg> baseData([](CZadachaDlg& d) {
-        d.OnInitDialog();
-        d.m_strTitleEdit = "Тракт";
-        return d.OnOK() ? IDOK : IDCANCEL;
-    });
-    w->Dispatch(ID_TASK_EDIT);
+    StartForming(s);
     QVERIFY(g_pMainFrame->m_bEditing);
-    g_pMainFrame->m_bWarnings = 0;
     SchemeView* v = s.View();
     CKestrinView& view = v->View();
 
@@ -373,15 +380,8 @@ void SchemeViewTest::closingTheChainWithAnEndLoadWithdrawsTheOfferedCells()
     ScriptedMessages msgs;
     Session s(dir);
     MainWindow* w = s.Window();
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    ScopedModalRunner<CZadachaDlg> baseData([](CZadachaDlg& d) {
-        d.OnInitDialog();
-        d.m_strTitleEdit = "Тракт";
-        return d.OnOK() ? IDOK : IDCANCEL;
-    });
-    w->Dispatch(ID_TASK_EDIT);
-    g_pMainFrame->m_bWarnings = 0;
+    StartForming(s);
+    QVERIFY(g_pMainFrame->m_bEditing);
     SchemeView* v = s.View();
     CKestrinView& view = v->View();
     w->Dispatch(ID_ELEM_COUPLING);

@@ -100,6 +100,16 @@ std::string CatalogFile(const QTemporaryDir& dir, const char* name)
     return path;
 }
 
+// A run of the program whose recent catalog is "main.kdb" in a fresh
+// folder, its messages scripted.
+struct CatalogSession {
+    QTemporaryDir dir;
+    std::string base = CatalogFile(dir, "main.kdb");
+    ScriptedMessages msgs;
+    Session s{"[Base File List]\nFile1=" + base + "\n", dir};
+    MainWindow* Window() const { return s.Window(); }
+};
+
 // Writes a task of a coupling device and an end load, made with the
 // catalog basePath when one is given.
 void WriteTask(const QString& path, const std::string& title, const std::string& basePath = {})
@@ -389,11 +399,9 @@ void ShellTest::exitEndsTheProgramWithResultAndBufferWindowsOpen()
     InstallQtServices();
     // "Выход" in the menu, then SIGTERM as a session logout sends it.
     for (bool bySignal : {false, true}) {
-        QTemporaryDir dir;
-        std::string base = CatalogFile(dir, "main.kdb");
-        ScriptedMessages msgs;
-        Session s("[Base File List]\nFile1=" + base + "\n", dir);
-        MainWindow* w = s.Window();
+        CatalogSession c;
+        Session& s = c.s;
+        MainWindow* w = c.Window();
         s.host->WatchTermination();
         w->CreateResultsFrame();
         w->CreateBufferFrame(0, 0);
@@ -419,20 +427,18 @@ void ShellTest::exitEndsTheProgramWithResultAndBufferWindowsOpen()
         s.app->ExitInstance();
         const std::string profile = ReadText(s.profile);
         QVERIFY(profile.find("Line20=") != std::string::npos);
-        QVERIFY(profile.find("File1=" + base) != std::string::npos);
-        QVERIFY(msgs.messages().empty());
+        QVERIFY(profile.find("File1=" + c.base) != std::string::npos);
+        QVERIFY(c.msgs.messages().empty());
     }
 }
 
 void ShellTest::titleNamesTheOpenTaskInEveryViewMode()
 {
-    QTemporaryDir dir;
-    std::string base = CatalogFile(dir, "main.kdb");
-    WriteTask(dir.filePath("first.ktf"), "Первая", base);
-    WriteTask(dir.filePath("sample.ktf"), "Образец", base);
-    ScriptedMessages msgs;
-    Session s("[Base File List]\nFile1=" + base + "\n", dir);
-    MainWindow* w = s.Window();
+    CatalogSession c;
+    MainWindow* w = c.Window();
+    const QTemporaryDir& dir = c.dir;
+    WriteTask(dir.filePath("first.ktf"), "Первая", c.base);
+    WriteTask(dir.filePath("sample.ktf"), "Образец", c.base);
     QString chosen;
     auto files = AnswerFiles(chosen);
     const QString untitled = QString::fromUtf8("Morvel - Задача безымянная. База: main");
@@ -451,16 +457,15 @@ void ShellTest::titleNamesTheOpenTaskInEveryViewMode()
         w->Dispatch(ID_VIEW_SCHEME);
         QCOMPARE(w->windowTitle(), sample);
     }
-    QVERIFY(msgs.messages().empty());
+    QVERIFY(c.msgs.messages().empty());
 }
 
 void ShellTest::schemeHeadingRepaintedAfterTheFirstSave()
 {
-    QTemporaryDir dir;
-    std::string base = CatalogFile(dir, "main.kdb");
-    ScriptedMessages msgs;
-    Session s("[Base File List]\nFile1=" + base + "\n", dir);
-    MainWindow* w = s.Window();
+    CatalogSession c;
+    const QTemporaryDir& dir = c.dir;
+    Session& s = c.s;
+    MainWindow* w = c.Window();
     calcfixture::BuildChannel(*s.app->Document());
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
@@ -492,11 +497,10 @@ void ShellTest::catalogNamedWithoutExtensionIsCreatedAfterTheQuestion()
 {
     InstallQtTranslation();
     InstallQtServices();
-    QTemporaryDir dir;
-    std::string base = CatalogFile(dir, "main.kdb");
-    ScriptedMessages msgs;
-    Session s("[Base File List]\nFile1=" + base + "\n", dir);
-    MainWindow* w = s.Window();
+    CatalogSession c;
+    const QTemporaryDir& dir = c.dir;
+    ScriptedMessages& msgs = c.msgs;
+    MainWindow* w = c.Window();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
 
@@ -540,11 +544,10 @@ void ShellTest::catalogNamedWithoutExtensionIsCreatedAfterTheQuestion()
 void ShellTest::openComparisonWindowShowsATaskPutInAfterItOpened()
 {
     InstallQtServices();
-    QTemporaryDir dir;
-    std::string base = CatalogFile(dir, "main.kdb");
-    ScriptedMessages msgs;
-    Session s("[Base File List]\nFile1=" + base + "\n", dir);
-    MainWindow* w = s.Window();
+    CatalogSession c;
+    const QTemporaryDir& dir = c.dir;
+    Session& s = c.s;
+    MainWindow* w = c.Window();
     CKestrinDoc& doc = *s.app->Document();
     calcfixture::BuildChannel(doc);
     doc.AddResponseResult(RangeResult(5));
@@ -573,11 +576,9 @@ void ShellTest::openComparisonWindowShowsATaskPutInAfterItOpened()
 
 void ShellTest::previewPageChoiceIsKept()
 {
-    QTemporaryDir dir;
-    std::string base = CatalogFile(dir, "main.kdb");
-    ScriptedMessages msgs;
-    Session s("[Base File List]\nFile1=" + base + "\n", dir);
-    MainWindow* w = s.Window();
+    CatalogSession c;
+    Session& s = c.s;
+    MainWindow* w = c.Window();
     // Each preview: how it opened; then two pages chosen on the toolbar of
     // the first, one page on that of the second.
     std::vector<QPrintPreviewWidget::ViewMode> opened;
@@ -606,11 +607,8 @@ void ShellTest::dialogsOpenOverTheirWindow()
 {
     InstallQtTranslation();
     InstallQtServices();
-    QTemporaryDir dir;
-    std::string base = CatalogFile(dir, "main.kdb");
-    ScriptedMessages msgs;
-    Session s("[Base File List]\nFile1=" + base + "\n", dir);
-    MainWindow* w = s.Window();
+    CatalogSession c;
+    MainWindow* w = c.Window();
     w->move(120, 80);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
