@@ -45,9 +45,10 @@ public:
 // event, so clicks and keys pressed meanwhile wait in the window system's
 // queue; they are fetched and dropped before the block ends, so that no
 // click on "Рассчитать" or key made during a run starts another one after it.
+// A message the run shows (a point that failed) is answered as usual.
 class RunInputBlock : public QObject {
 public:
-    RunInputBlock() { qApp->installEventFilter(this); }
+    explicit RunInputBlock(QWidget* dialog) : m_dialog(dialog) { qApp->installEventFilter(this); }
     ~RunInputBlock() override
     {
         QGuiApplication::sync();
@@ -60,6 +61,8 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
+        if (QApplication::activeModalWidget() != m_dialog)
+            return false;
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -76,6 +79,9 @@ protected:
             return false;
         }
     }
+
+private:
+    QWidget* m_dialog;
 };
 
 QToolButton* ArrowButton(Qt::ArrowType type)
@@ -311,7 +317,7 @@ void RaschetDialog::OnCalc()
 {
     m_status->hide();
     {
-        RunInputBlock block;
+        RunInputBlock block(this);
         WaitCursor wait;
         // The run holds the dialog: the bar is repainted directly and no
         // event is processed until the run has ended.

@@ -9,6 +9,7 @@
 #include "app/ui/mainwindow.h"
 #include "app/ui/modraschdialog.h"
 #include "app/ui/qtapphost.h"
+#include "app/ui/qtmessagesink.h"
 #include "app/ui/raschetdialog.h"
 #include "calc/calcrun.h"
 #include "model/document.h"
@@ -25,6 +26,7 @@
 #include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -108,6 +110,7 @@ private slots:
     void modalDialogStoresOneResultPerFrequency();
     void progressStartsAtZeroBeforeTheFirstPoint();
     void clicksAndKeysDuringARunAreIgnored();
+    void messageOfAFailedRunIsAnswered();
     void missingWiresAreNamedBesideTheGreyButton();
 };
 
@@ -316,6 +319,43 @@ void CalcTest::clicksAndKeysDuringARunAreIgnored()
     s.Window()->Dispatch(ID_CALC_TRACT);
     QVERIFY(queued);
     QCOMPARE(s.Doc().responseResults.size(), std::size_t(1));
+}
+
+void CalcTest::messageOfAFailedRunIsAnswered()
+{
+    QTemporaryDir dir;
+    Session s(dir);
+    QtMessageSink sink;
+    MessageSink* previous = SetMessageSink(&sink);
+    // A wire whose resistance overflows stops the run with a message, shown
+    // while the run still holds the dialog; the user's click answers it.
+    (*s.Doc().elements[1]->Data<CVLine>()->wireArray)[0].wireType.resistivity = 1e308;
+    QString text;
+    int tries = 0;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        text = box->text();
+        // A click that does not reach the box leaves it open; it is closed
+        // after a while so that the test ends, and fails.
+        if (++tries > 50)
+            box->done(0);
+        else
+            QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
+    });
+    answer.start();
+    WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+        Click(d->FreqModeRadio(0));
+        Type(d->FreqEdit(), "1000");
+        QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
+    });
+    s.Window()->Dispatch(ID_CALC_TRACT);
+    SetMessageSink(previous);
+    QCOMPARE(text, QString::fromUtf8("Ошибка при расчетах матриц элемента N 2.\nРасчет прекращен."));
+    QCOMPARE(tries, 1);
 }
 
 void CalcTest::missingWiresAreNamedBesideTheGreyButton()
