@@ -576,14 +576,19 @@ void ShellTest::openComparisonWindowShowsATaskPutInAfterItOpened()
 
 void ShellTest::previewPageChoiceIsKept()
 {
+    InstallQtTranslation();
     CatalogSession c;
     Session& s = c.s;
     MainWindow* w = c.Window();
-    // Each preview: how it opened; then two pages chosen on the toolbar of
-    // the first, one page on that of the second.
+    // Each preview: how it opened (in Russian); then two pages chosen on the
+    // toolbar of the first, one page on that of the second.
     std::vector<QPrintPreviewWidget::ViewMode> opened;
+    QString caption;
     auto choose = OnEveryOpen<QPrintPreviewDialog>([&](QPrintPreviewDialog* d) {
         opened.push_back(d->findChild<QPrintPreviewWidget*>()->viewMode());
+        caption = d->windowTitle();
+        if (opened.size() == 1)
+            QVERIFY(d->grab().save(QString(KESTRIN_SCREENSHOT_DIR) + "/print_preview_ru.png"));
         const QString wanted = QCoreApplication::translate(
             "QPrintPreviewDialog", opened.size() == 1 ? "Show facing pages" : "Show single page");
         for (QAction* a : d->findChildren<QAction*>())
@@ -596,6 +601,7 @@ void ShellTest::previewPageChoiceIsKept()
     w->Dispatch(ID_FILE_PRINT_PREVIEW);
     choose.reset();
     QCOMPARE(opened.size(), std::size_t(2));
+    QVERIFY2(!caption.contains("Print"), qPrintable(caption));
     QVERIFY(opened[0] == QPrintPreviewWidget::SinglePageView);
     QVERIFY(opened[1] == QPrintPreviewWidget::FacingPagesView);
     QCOMPARE(s.app->m_nNumPreviewPages, 1);
