@@ -264,7 +264,7 @@ void CalcTest::progressStartsAtZeroBeforeTheFirstPoint()
     // The first value the bar shows, its range and whether it was on screen.
     int first = -1, maximum = -1;
     bool shown = false;
-    WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+    auto dialog = WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
         QObject::connect(d->Progress(), &QProgressBar::valueChanged, d, [&, d](int value) {
             if (first >= 0)
                 return;
@@ -273,7 +273,7 @@ void CalcTest::progressStartsAtZeroBeforeTheFirstPoint()
             shown = d->Progress()->isVisible();
         });
         Click(d->FreqModeRadio(0));
-        Type(d->FreqEdit(), "100");
+        TypeInto(d->FreqEdit(), "100");
         QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
     });
     s.Window()->Dispatch(ID_CALC_TRACT);
@@ -292,7 +292,7 @@ void CalcTest::clicksAndKeysDuringARunAreIgnored()
     // wait in the queue until the run ends; a marker queued behind them
     // tells when they have been delivered.
     bool queued = false, delivered = false;
-    WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+    auto dialog = WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
         QPushButton* calc = d->CalcButton();
         QObject::connect(d->Progress(), &QProgressBar::valueChanged, d, [&, d, calc](int) {
             if (queued)
@@ -309,9 +309,9 @@ void CalcTest::clicksAndKeysDuringARunAreIgnored()
             QMetaObject::invokeMethod(d, [&delivered] { delivered = true; }, Qt::QueuedConnection);
         });
         Click(d->FreqModeRadio(1));
-        Type(d->StartEdit(), "50");
-        Type(d->EndEdit(), "1000");
-        Type(d->StepEdit(), "100");
+        TypeInto(d->StartEdit(), "50");
+        TypeInto(d->EndEdit(), "1000");
+        TypeInto(d->StepEdit(), "100");
         QTest::mouseClick(calc, Qt::LeftButton);
         QTRY_VERIFY(delivered);
         QApplication::processEvents();
@@ -332,24 +332,18 @@ void CalcTest::messageOfAFailedRunIsAnswered()
     (*s.Doc().elements[1]->Data<CVLine>()->wireArray)[0].wireType.resistivity = 1e308;
     QString text;
     int tries = 0;
-    QTimer answer;
-    answer.setInterval(10);
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
+    auto answer = WhenShown<QMessageBox>([&](QMessageBox* box) {
         text = box->text();
-        // A click that does not reach the box leaves it open; it is closed
-        // after a while so that the test ends, and fails.
-        if (++tries > 50)
-            box->done(0);
-        else
-            QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
+        ++tries;
+        // A click that does not reach the box leaves it open: the test fails
+        // here and the watch closes the box.
+        const QPointer<QMessageBox> open(box);
+        QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
+        QTRY_VERIFY(!open || !open->isVisible());
     });
-    answer.start();
-    WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+    auto dialog = WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
         Click(d->FreqModeRadio(0));
-        Type(d->FreqEdit(), "1000");
+        TypeInto(d->FreqEdit(), "1000");
         QTest::mouseClick(d->CalcButton(), Qt::LeftButton);
     });
     s.Window()->Dispatch(ID_CALC_TRACT);
@@ -367,7 +361,7 @@ void CalcTest::missingWiresAreNamedBesideTheGreyButton()
     calcfixture::BuildChannel(s.Doc(), {0, 1}, {});
     bool grey = false;
     QString said;
-    WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
+    auto dialog = WhenOpen<RaschetDialog>([&](RaschetDialog* d) {
         grey = !d->CalcButton()->isEnabled();
         said = d->StatusLabel()->isVisible() ? d->StatusLabel()->text() : QString();
         Shot(d, "calculation_dialog_without_receiver.png");

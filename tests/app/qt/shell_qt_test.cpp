@@ -151,21 +151,6 @@ ScopedModalRunner<FileDialog> AnswerFiles(const QString& chosen)
     });
 }
 
-// Runs act on each modal window of class D while the returned timer lives.
-template <class D>
-std::unique_ptr<QTimer> OnEveryOpen(std::function<void(D*)> act)
-{
-    auto timer = std::make_unique<QTimer>();
-    timer->setInterval(10);
-    QObject::connect(timer.get(), &QTimer::timeout, [act] {
-        auto* dlg = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (dlg && dlg->isVisible())
-            act(dlg);
-    });
-    timer->start();
-    return timer;
-}
-
 // A picture of a dialog drawn over the window it belongs to.
 void ShotOver(QWidget* window, QWidget* dialog, const char* name)
 {
@@ -510,23 +495,14 @@ void ShellTest::catalogNamedWithoutExtensionIsCreatedAfterTheQuestion()
     msgs.queue(MsgAnswer::Yes);
     int typed = 0;
     QString openText;
-    auto answer = OnEveryOpen<QFileDialog>([&](QFileDialog* d) {
-        auto* name = d->findChild<QLineEdit*>("fileNameEdit");
-        QPushButton* open = d->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open);
-        if (typed == 0) {
-            openText = open->text();
+    auto answer = EachTimeShown<QFileDialog>([&](QFileDialog* d) {
+        if (typed++ == 0) {
+            openText = d->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open)->text();
             ShotOver(w, d, "catalog_file_dialog_ru.png");
         }
-        name->clear();
-        QTest::keyClicks(name, dir.filePath("mycat"));
-        // A dialog shown again may still be settling: the next tick types anew.
-        if (!open->isEnabled())
-            return;
-        ++typed;
-        QTest::mouseClick(open, Qt::LeftButton);
+        ChooseFile(d, dir.filePath("mycat"));
     });
     w->Dispatch(ID_BASE_SELECT);
-    answer.reset();
 
     QCOMPARE(typed, 2);
     QVERIFY2(openText.contains(QString::fromUtf8("Открыть")), qPrintable(openText));
@@ -584,7 +560,7 @@ void ShellTest::previewPageChoiceIsKept()
     // toolbar of the first, one page on that of the second.
     std::vector<QPrintPreviewWidget::ViewMode> opened;
     QString caption;
-    auto choose = OnEveryOpen<QPrintPreviewDialog>([&](QPrintPreviewDialog* d) {
+    auto choose = EachTimeShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* d) {
         opened.push_back(d->findChild<QPrintPreviewWidget*>()->viewMode());
         caption = d->windowTitle();
         if (opened.size() == 1)
@@ -599,7 +575,6 @@ void ShellTest::previewPageChoiceIsKept()
     w->Dispatch(ID_FILE_PRINT_PREVIEW);
     QCOMPARE(s.app->m_nNumPreviewPages, 2);
     w->Dispatch(ID_FILE_PRINT_PREVIEW);
-    choose.reset();
     QCOMPARE(opened.size(), std::size_t(2));
     QVERIFY2(!caption.contains("Print"), qPrintable(caption));
     QVERIFY(opened[0] == QPrintPreviewWidget::SinglePageView);
@@ -623,14 +598,13 @@ void ShellTest::dialogsOpenOverTheirWindow()
     QApplication::setActiveWindow(nullptr);
     QWidget* parent = nullptr;
     QRect placed;
-    auto look = OnEveryOpen<ZadachaDialog>([&](ZadachaDialog* d) {
+    auto look = WhenShown<ZadachaDialog>([&](ZadachaDialog* d) {
         parent = d->parentWidget();
         placed = d->frameGeometry();
         ShotOver(w, d, "dialog_over_main_window.png");
         d->reject();
     });
     w->Dispatch(ID_TASK_EDIT);
-    look.reset();
     QCOMPARE(parent, static_cast<QWidget*>(w));
     QVERIFY(w->frameGeometry().contains(placed.center()));
 

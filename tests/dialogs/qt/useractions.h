@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -48,6 +49,21 @@ inline void PressShortcut(QWidget* target, Qt::Key key, Qt::KeyboardModifiers mo
     QTest::keyClick(target, key, modifiers);
 }
 
+// Forgets the answered window when it is hidden.
+class HideWatch : public QObject {
+public:
+    HideWatch(std::shared_ptr<QPointer<QWidget>> last, QObject* parent) : QObject(parent), m_last(std::move(last)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && m_last->data() == watched)
+            *m_last = nullptr;
+        return false;
+    }
+
+private:
+    std::shared_ptr<QPointer<QWidget>> m_last;
+};
+
 // The watch behind WhenShown and WhenMenuOpens: from its start until it is
 // destroyed, it runs act on the window find returns, once that window is
 // visible.  It acts once, or on every new window when each is set (a dialog
@@ -59,16 +75,20 @@ public:
         : m_timer(std::make_unique<QTimer>()), m_count(std::make_shared<int>(0))
     {
         QTimer* timer = m_timer.get();
-        timer->setInterval(10);
         auto last = std::make_shared<QPointer<QWidget>>();
+        // A window answered and then hidden is forgotten, so that the same
+        // dialog run again (exec in a loop) is answered again.
+        QObject* hidden = new HideWatch(last, timer);
+        timer->setInterval(10);
         QObject::connect(timer, &QTimer::timeout,
-                         [timer, find = std::move(find), act = std::move(act), each, count = m_count, last] {
+                         [timer, find = std::move(find), act = std::move(act), each, count = m_count, last, hidden] {
             QWidget* w = find();
             if (!w || !w->isVisible() || w == *last)
                 return;
             // Stopped while act runs: act may wait (QTRY_*) and so run events.
             timer->stop();
             *last = w;
+            w->installEventFilter(hidden);
             ++*count;
             act(w);
             // A check that failed inside act leaves no window waiting, so
