@@ -2,6 +2,7 @@
 
 #include "app/scanfields.h"
 #include "platform/format.h"
+#include "platform/profile.h"
 
 LogFont g_LogFont = DefaultDisplayFont();
 
@@ -40,8 +41,12 @@ bool ParseFontEntry(std::string_view entry, LogFont& font)
         if (v[i] < 0 || v[i] > 255)
             return false;
     // The face name is a C string: it ends at a NUL byte, as it is written.
+    // Blanks at its end would not survive the profile (a value loses them
+    // when read), so they are no part of the name.
     std::string_view face = entry.substr(pos);
     face = face.substr(0, face.find('\0'));
+    while (!face.empty() && IsProfileBlank(face.back()))
+        face.remove_suffix(1);
     if (face.empty())
         return false;
     LogFont f;

@@ -39,9 +39,10 @@ LogFont DefaultDisplayFont();
 // One "Fonts List" entry: height, width, escapement, orientation, weight,
 // italic, underline, strike-out, character set, output precision, clip
 // precision, quality, pitch and family, each followed by one separator
-// character, then the face name as the whole rest of the entry (blanks
-// included).  Returns false for an entry that does not hold all of them, a
-// byte field outside 0..255 or an empty face name.
+// character, then the face name as the rest of the entry up to a NUL byte
+// (inner blanks included, blanks at its end dropped).  Returns false for an
+// entry that does not hold all of them, a byte field outside 0..255 or an
+// empty face name.
 bool ParseFontEntry(std::string_view entry, LogFont& font);
 std::string FormatFontEntry(const LogFont& font);
 

@@ -9,11 +9,16 @@
 #include <limits>
 #include <system_error>
 
+bool IsProfileBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
 namespace {
 
 bool IsBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+    return IsProfileBlank(c);
 }
 
 std::string_view Trim(std::string_view s)
@@ -217,11 +222,13 @@ void ProfileFile::WriteProfileInt(std::string_view section, std::string_view ent
 
 void ProfileFile::DeleteEntry(std::string_view section, std::string_view entry)
 {
-    Located loc = Locate(section, entry);
-    if (loc.entryLine == npos)
-        return;
-    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(loc.entryLine));
-    m_modified = true;
+    // Every line of the entry goes: a second line of the same name, hidden
+    // behind the first, would otherwise take its place and the entry would
+    // come back on the next reading.
+    for (Located loc = Locate(section, entry); loc.entryLine != npos; loc = Locate(section, entry)) {
+        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(loc.entryLine));
+        m_modified = true;
+    }
 }
 
 std::string ProfileFile::Text() const

@@ -31,7 +31,7 @@ public:
 
     void WriteProfileString(std::string_view section, std::string_view entry, std::string_view value);
     void WriteProfileInt(std::string_view section, std::string_view entry, int value);
-    // Removes the entry's line (nothing happens when it is absent).
+    // Removes the entry's lines (nothing happens when it is absent).
     void DeleteEntry(std::string_view section, std::string_view entry);
 
     // The whole file as it would be written.
@@ -57,6 +57,10 @@ private:
     bool m_finalEol = true;           // the last line was ended
     bool m_modified = false;
 };
+
+// The blanks a value loses at its ends when a profile line is read: space,
+// tab, CR, vertical tab and form feed.
+bool IsProfileBlank(char c);
 
 // The profile file's path: $KESTRIN_PROFILE when set (tests point it at a
 // temporary file), else $XDG_CONFIG_HOME/kestrin/kestrin.ini, else

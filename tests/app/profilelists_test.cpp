@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <vector>
 
 namespace {
 
@@ -44,6 +45,26 @@ TEST(ProfileLists, CanonicalProfileIsWrittenBackByteIdentical)
     EXPECT_EQ(g_LogFont.lfWeight, 700);
     EXPECT_EQ(g_LogFont.lfPitchAndFamily, 49);
     EXPECT_EQ(g_LogFont.lfFaceName, "DejaVu Sans Mono");
+}
+
+// Settings written at exit read back at the next start and write the same
+// text again, whatever the profile held before.
+TEST(ProfileLists, WrittenSettingsReadAndWriteToTheSameText)
+{
+    const std::vector<std::string> texts = {
+        // A face name of blanks before a NUL: no face at all.
+        std::string("[Fonts List]\nFont1=1,0,0,0,0,1,0,0,0,3,2,1,9,\x0c\x00", 47),
+        // An entry twice: emptied, both lines go.
+        "[Base Dop List]\nFile4=\nFile4=",
+        "[Fonts List]\nFont1=12,0,0,0,400,0,0,0,204,1,2,1,17,Arial \t\n",
+        "[Recent File List]\nFile1=/a.ktf\nfile1=/b.ktf\nFile2=\n",
+    };
+    for (const std::string& text : texts) {
+        ProfileLists first, second;
+        const std::string saved = StartAndExit(text, first);
+        EXPECT_EQ(StartAndExit(saved, second), saved) << text;
+        EXPECT_EQ(second.m_profile.IsModified(), false) << text;
+    }
 }
 
 TEST(ProfileLists, FirstStartGivesTheDefaults)
