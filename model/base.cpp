@@ -2,6 +2,10 @@
 
 #include "platform/archive.h"
 #include "platform/savefile.h"
+#include "platform/syserror.h"
+
+#include <cerrno>
+#include <new>
 
 CBase g_CurBase;
 CBase g_TaskBase;
@@ -158,12 +162,20 @@ void CBase::Swap(CBase& other)
         filters[k].swap(other.filters[k]);
     traps.swap(other.traps);
     matrices.swap(other.matrices);
+    std::swap(fileStamp, other.fileStamp);
 }
 
 void LoadBaseFile(const std::string& path, CBase& base)
 {
-    ArchiveReader ar = ArchiveReader::FromFile(path);
-    base.Load(ar);
+    FileStamp stamp;
+    try {
+        ArchiveReader ar = ArchiveReader::FromFile(path, &stamp);
+        base.Load(ar);
+    } catch (const std::bad_alloc&) {
+        const std::string reason = SystemErrorText(ENOMEM);
+        throw FileReadError("не удалось прочитать файл " + path + ": " + reason, reason);
+    }
+    base.fileStamp = std::move(stamp);
 }
 
 bool SaveBaseFile(const std::string& path, CBase& base, std::string& error)
@@ -175,5 +187,9 @@ bool SaveBaseFile(const std::string& path, CBase& base, std::string& error)
         error = e.what();
         return false;
     }
-    return SaveFileAtomic(path, ar.bytes(), error);
+    FileStamp written;
+    if (!SaveFileAtomic(path, ar.bytes(), error, &written))
+        return false;
+    base.fileStamp = std::move(written);
+    return true;
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "model/catalogitems.h"
+#include "platform/filestamp.h"
 
 #include <memory>
 #include <string>
@@ -34,6 +35,10 @@ public:
     ObjList<CFiltr> filters[kFilterLists];        // "Фильтры присоединения", list k = type k
     ObjList<CZagrad> traps;                       // "Заградители"
     ObjList<CMatrix> matrices;                    // "Матрицы"
+    // The catalog file as last read or saved: a save over that path asks
+    // first when someone changed the file since.  CopyFrom keeps it (the
+    // catalog stays the file's), Swap exchanges it.
+    FileStamp fileStamp;
 
     void RemoveAll();
     bool IsEmpty() const;
@@ -53,9 +58,10 @@ public:
 extern CBase g_CurBase;
 extern CBase g_TaskBase;
 
-// Reads a kdb file into base; on any failure throws ArchiveError and base is
-// unchanged.
+// Reads a kdb file into base and records its stamp; on any failure throws
+// ArchiveError (FileReadError when the file could not be read at all, a
+// memory failure included) and base is unchanged.
 void LoadBaseFile(const std::string& path, CBase& base);
-// Writes base to a kdb file through the atomic save; on failure returns false
-// with a message in error and the old file is untouched.
+// Writes base to a kdb file through the atomic save and records its stamp; on
+// failure returns false with a message in error and the old file is untouched.
 bool SaveBaseFile(const std::string& path, CBase& base, std::string& error);

@@ -6,9 +6,12 @@
 #include "platform/archive.h"
 #include "platform/messages.h"
 #include "platform/savefile.h"
+#include "platform/syserror.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <iterator>
+#include <new>
 
 namespace {
 
@@ -177,6 +180,7 @@ bool CKestrinDoc::OnNewDocument()
 {
     ClearAll();
     identity = NewDocumentIdentity();
+    fileStamp = FileStamp();
     ShellResetEditState();
     return true;
 }
@@ -195,6 +199,7 @@ void CKestrinDoc::Swap(CKestrinDoc& o)
     std::swap(splitConductor, o.splitConductor);
     std::swap(phasing, o.phasing);
     std::swap(identity, o.identity);
+    std::swap(fileStamp, o.fileStamp);
     elements.swap(o.elements);
     modalResults.swap(o.modalResults);
     responseResults.swap(o.responseResults);
@@ -375,13 +380,18 @@ void CKestrinDoc::Serialize(ArchiveWriter& ar)
 
 bool CKestrinDoc::OpenTaskFile(const std::string& path, std::string& error)
 {
+    FileStamp stamp;
     try {
-        ArchiveReader ar = ArchiveReader::FromFile(path);
+        ArchiveReader ar = ArchiveReader::FromFile(path, &stamp);
         Serialize(ar);
     } catch (const ArchiveError& e) {
         error = e.what();
         return false;
+    } catch (const std::bad_alloc&) {
+        error = "не удалось прочитать файл " + path + ": " + SystemErrorText(ENOMEM);
+        return false;
     }
+    fileStamp = std::move(stamp);
     return true;
 }
 
@@ -394,8 +404,10 @@ bool CKestrinDoc::SaveTaskFile(const std::string& path, std::string& error)
         error = e.what();
         return false;
     }
-    if (!SaveFileAtomic(path, ar.bytes(), error))
+    FileStamp written;
+    if (!SaveFileAtomic(path, ar.bytes(), error, &written))
         return false;
+    fileStamp = std::move(written);
     ShellUpdateTitle();
     return true;
 }

@@ -6,6 +6,7 @@
 #include "model/element.h"
 #include "model/modelglobals.h"
 #include "model/results.h"
+#include "platform/filestamp.h"
 
 #include <cstdint>
 #include <memory>
@@ -37,6 +38,10 @@ public:
     // opened or imported task.  CopyFrom keeps it (an edit restored from its
     // backup is the same task); Swap exchanges it with the task taken over.
     std::uint64_t identity;
+    // The task file as last read or saved (for which path, which file, when):
+    // a save over that path asks first when someone changed the file since.
+    // A new or imported task has none; CopyFrom keeps it, Swap exchanges it.
+    FileStamp fileStamp;
 
     // Construction and destruction leave the globals of the open task alone.
     CKestrinDoc();
@@ -80,7 +85,8 @@ public:
     void ReadTemporary(ArchiveReader& ar, bool showMessages = true);
 
     // File forms of the two above: false with a message in error on failure
-    // (the document, or the old file, is untouched).
+    // (the document, or the old file, is untouched; a memory failure while
+    // reading is such a failure).  Both record the file's stamp.
     bool OpenTaskFile(const std::string& path, std::string& error);
     bool SaveTaskFile(const std::string& path, std::string& error);
 

@@ -5,12 +5,15 @@
 
 #include <bit>
 
-ArchiveReader ArchiveReader::FromFile(const std::string& path)
+ArchiveReader ArchiveReader::FromFile(const std::string& path, FileStamp* stamp)
 {
     std::vector<std::uint8_t> bytes;
     std::string error;
-    if (!ReadWholeFile(path, bytes, error))
-        throw ArchiveError(error);
+    ReadDetails details;
+    if (!ReadWholeFile(path, bytes, error, &details))
+        throw FileReadError(error, details.reason);
+    if (stamp)
+        *stamp = std::move(details.stamp);
     return ArchiveReader(std::move(bytes));
 }
 

@@ -18,14 +18,30 @@ public:
     explicit ArchiveError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A file that could not be read at all (no such file, a folder, no right to
+// read it, too long, not memory enough), as opposed to one whose contents are
+// damaged.  reason() says why in a few words.
+class FileReadError : public ArchiveError {
+public:
+    FileReadError(const std::string& message, std::string reason)
+        : ArchiveError(message), m_reason(std::move(reason)) {}
+    const std::string& reason() const { return m_reason; }
+
+private:
+    std::string m_reason;
+};
+
+struct FileStamp;
+
 class ArchiveReader {
 public:
     ArchiveReader() = default;
     explicit ArchiveReader(std::vector<std::uint8_t> bytes) : m_data(std::move(bytes)) {}
     ArchiveReader(const std::uint8_t* data, std::size_t size) : m_data(data, data + size) {}
 
-    // Reads a whole file; throws ArchiveError when it cannot be read.
-    static ArchiveReader FromFile(const std::string& path);
+    // Reads a whole file; throws FileReadError when it cannot be read.
+    // stamp, when given, receives the stamp of the file read.
+    static ArchiveReader FromFile(const std::string& path, FileStamp* stamp = nullptr);
 
     std::uint8_t readByte(const char* what = "байт");
     std::uint16_t readWord(const char* what = "слово");

@@ -1,7 +1,6 @@
 #include "platform/syserror.h"
 
 #include <cerrno>
-#include <cstring>
 
 std::string SystemErrorText(int err)
 {
@@ -19,9 +18,30 @@ std::string SystemErrorText(int err)
     case EIO: return "ошибка ввода-вывода";
     case EMFILE:
     case ENFILE: return "открыто слишком много файлов";
-    case EBUSY: return "файл занят";
+    case EBUSY:
     case ETXTBSY: return "файл занят";
-    case EFBIG: return "файл слишком велик";
-    default: return std::strerror(err);
+    case EFBIG:
+    case EOVERFLOW: return "файл слишком велик";
+    case ENOMEM: return "недостаточно памяти";
+    case ENXIO:
+    case ENODEV: return "нет такого устройства или оно не подключено";
+    case EEXIST: return "файл уже существует";
+    case EXDEV: return "файл находится на другом диске";
+    case ENOTEMPTY: return "папка не пуста";
+    case EMLINK: return "слишком много ссылок на файл";
+    case ESTALE: return "файл на сетевом диске больше недоступен";
+    case EAGAIN: return "ресурс временно недоступен, повторите попытку";
+    case EINTR: return "операция прервана";
+    case EINVAL: return "недопустимая операция для этого файла";
+    case ESPIPE: return "это канал или устройство, а не файл";
+    case EPIPE: return "канал закрыт";
+    case EBADF: return "файл не открыт";
+    case ENOTSUP: return "операция не поддерживается";
+    case ETIMEDOUT: return "время ожидания истекло";
+    case ENOTCONN:
+    case ECONNREFUSED:
+    case EHOSTUNREACH:
+    case ENETUNREACH: return "сетевой диск недоступен";
+    default: return "системная ошибка с кодом " + std::to_string(err);
     }
 }

@@ -4,5 +4,6 @@
 
 #include <string>
 
-// The text of an errno value; errors without a text of ours get the system's own.
+// The text of an errno value: the errors a file operation meets have their
+// own text, any other gets a general sentence with its number.
 std::string SystemErrorText(int err);

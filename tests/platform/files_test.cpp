@@ -1,14 +1,23 @@
 #include "platform/format.h"
 #include "platform/messages.h"
 #include "platform/savefile.h"
+#include "platform/syserror.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <clocale>
+#include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -176,6 +185,163 @@ TEST(SaveFile, NameAtTheLengthLimit)
     ASSERT_TRUE(ReadWholeFile(target, bytes, err)) << err;
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "second");
     EXPECT_EQ(Entries(dir.path), std::vector<std::string>{name});
+}
+
+// A link under /proc reports a length of 64 whatever its text: a save
+// through it reaches the file the link names instead of looping for ever.
+TEST(SaveFile, ThroughAProcLinkLongerThanItsReportedSize)
+{
+    TempDir dir;
+    const std::string folder = dir.path + "/" + std::string(120, 'd');
+    ASSERT_TRUE(fs::create_directory(folder));
+    const std::string real = folder + "/task.ktf";
+    std::string err;
+    ASSERT_TRUE(SaveFileAtomic(real, std::string_view("old"), err)) << err;
+    const int fd = ::open(real.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    EXPECT_TRUE(SaveFileAtomic("/proc/self/fd/" + std::to_string(fd), std::string_view("new"), err)) << err;
+    ::close(fd);
+    EXPECT_EQ(ReadText(real), "new");
+    EXPECT_EQ(Entries(folder), std::vector<std::string>{"task.ktf"});
+}
+
+// Whatever the system reports goes into a Russian message: the usual file
+// errors in their own words, any other code as a Russian sentence with its number.
+TEST(SystemErrors, EveryCodeHasARussianText)
+{
+    for (int err = 1; err < 200; ++err) {
+        const std::string text = SystemErrorText(err);
+        EXPECT_FALSE(text.empty()) << err;
+        EXPECT_TRUE(std::none_of(text.begin(), text.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); }))
+            << err << ": " << text;
+    }
+    EXPECT_EQ(SystemErrorText(ENXIO), "нет такого устройства или оно не подключено");
+    EXPECT_EQ(SystemErrorText(4321), "системная ошибка с кодом 4321");
+
+    // A socket named like a task is refused as what it is.
+    TempDir dir;
+    const std::string socketPath = dir.path + "/x.ktf";
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(sock, 0);
+    struct sockaddr_un addr = {};
+    addr.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof addr.sun_path);
+    std::copy(socketPath.begin(), socketPath.end(), addr.sun_path);
+    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
+    std::vector<std::uint8_t> bytes;
+    std::string err;
+    EXPECT_FALSE(ReadWholeFile(socketPath, bytes, err));
+    EXPECT_EQ(err, "не удалось открыть файл " + socketPath + ": это не обычный файл");
+    ::close(sock);
+}
+
+// Permission checks need an ordinary user: as root they run in a child that
+// became nobody (uid 65534); false when that cannot be done here.
+bool OrdinaryUserAvailable()
+{
+    if (::geteuid() != 0)
+        return true;
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 ? 0 : 1);
+    int status = 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void BecomeOrdinaryUser()
+{
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        std::_Exit(2);
+}
+
+// Hands a folder and what is in it to the ordinary user the checks run as.
+void HandToOrdinaryUser(const std::string& folder)
+{
+    if (::geteuid() != 0)
+        return;
+    ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+    for (auto& e : fs::recursive_directory_iterator(folder))
+        ASSERT_EQ(::lchown(e.path().c_str(), 65534, 65534), 0);
+}
+
+// As an ordinary user: a read-only file is not replaced behind its
+// permissions, and a folder that refuses the temporary is named with what to
+// do; both files stay as they were.
+TEST(SaveFile, RespectsWhatTheUserMayNotWrite)
+{
+    if (!OrdinaryUserAvailable())
+        GTEST_SKIP() << "no ordinary user to run the save as";
+    TempDir dir;
+    const std::string readOnly = dir.path + "/readonly.ktf";
+    const std::string closed = dir.path + "/closed";
+    const std::string inClosed = closed + "/task.ktf";
+    std::string err;
+    ASSERT_TRUE(SaveFileAtomic(readOnly, std::string_view("old"), err)) << err;
+    ASSERT_TRUE(fs::create_directory(closed));
+    ASSERT_TRUE(SaveFileAtomic(inClosed, std::string_view("old"), err)) << err;
+    HandToOrdinaryUser(dir.path);
+    ::chmod(readOnly.c_str(), 0444);
+    ::chmod(closed.c_str(), 0555);
+    const auto inChild = [&] {
+        BecomeOrdinaryUser();
+        std::string first, second;
+        const bool refused = !SaveFileAtomic(readOnly, std::string_view("new"), first) &&
+                             first == "не удалось сохранить файл " + readOnly + ": нет прав доступа";
+        const bool told = !SaveFileAtomic(inClosed, std::string_view("new"), second) &&
+                          second == "не удалось создать временный файл для " + inClosed +
+                                        ": нет прав доступа.\nПапка " + closed +
+                                        " закрыта для записи: сохраните файл в другой папке.";
+        std::fprintf(stderr, "%s\n%s\n", first.c_str(), second.c_str());
+        std::_Exit(refused && told ? 0 : 1);
+    };
+    EXPECT_EXIT(inChild(), ::testing::ExitedWithCode(0), "");
+    ::chmod(closed.c_str(), 0755);
+    EXPECT_EQ(ReadText(readOnly), "old");
+    EXPECT_EQ(ReadText(inClosed), "old");
+    EXPECT_EQ(Entries(dir.path), (std::vector<std::string>{"closed", "readonly.ktf"}));
+    EXPECT_EQ(Entries(closed), std::vector<std::string>{"task.ktf"});
+}
+
+// Another user's file saved by root stays that user's, with its mode.
+TEST(SaveFile, KeepsTheOwnerAndGroupWhereTheSystemAllows)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file to another user";
+    TempDir dir;
+    const std::string target = dir.path + "/theirs.ktf";
+    std::string err;
+    ASSERT_TRUE(SaveFileAtomic(target, std::string_view("old"), err)) << err;
+    ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    ASSERT_TRUE(SaveFileAtomic(target, std::string_view("new"), err)) << err;
+    struct stat st;
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadText(target), "new");
+}
+
+// Past the file-size limit the save fails with a message, instead of the
+// program being ended in the middle of it; the temporary is gone.
+TEST(SaveFile, FileSizeLimitFailsTheSaveInsteadOfEndingTheProgram)
+{
+    TempDir dir;
+    const std::string target = dir.path + "/big.ktf";
+    std::string err;
+    ASSERT_TRUE(SaveFileAtomic(target, std::string_view("old"), err)) << err;
+    const auto inChild = [&] {
+        struct rlimit limit = {1000, 1000};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::string error;
+        const bool failed = !SaveFileAtomic(target, std::string(5000, 'x'), error) &&
+                            error == "не удалось записать файл " + target + ": файл слишком велик";
+        std::fprintf(stderr, "%s\n", error.c_str());
+        std::_Exit(failed ? 0 : 1);
+    };
+    EXPECT_EXIT(inChild(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(ReadText(target), "old");
+    EXPECT_EQ(Entries(dir.path), std::vector<std::string>{"big.ktf"});
 }
 
 TEST(Format, UsesDecimalPointUnderAnyLocale)

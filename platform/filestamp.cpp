@@ -1,0 +1,71 @@
+#include "platform/filestamp.h"
+
+#include "platform/format.h"
+#include "platform/messages.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+FileStamp FromStat(const std::string& path, const struct stat& st)
+{
+    FileStamp s;
+    s.path = path;
+    s.present = true;
+    s.device = static_cast<std::uint64_t>(st.st_dev);
+    s.inode = static_cast<std::uint64_t>(st.st_ino);
+    s.size = static_cast<std::int64_t>(st.st_size);
+    s.modifiedSeconds = static_cast<std::int64_t>(st.st_mtim.tv_sec);
+    s.modifiedNanoseconds = static_cast<std::int64_t>(st.st_mtim.tv_nsec);
+    return s;
+}
+
+} // namespace
+
+bool FileStamp::SameFileState(const FileStamp& o) const
+{
+    return present == o.present && device == o.device && inode == o.inode && size == o.size &&
+           modifiedSeconds == o.modifiedSeconds && modifiedNanoseconds == o.modifiedNanoseconds;
+}
+
+FileStamp StampOfFile(const std::string& path)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+        FileStamp none;
+        none.path = path;
+        return none;
+    }
+    return FromStat(path, st);
+}
+
+FileStamp StampOfOpenFile(const std::string& path, int fd)
+{
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        FileStamp none;
+        none.path = path;
+        return none;
+    }
+    return FromStat(path, st);
+}
+
+bool ChangedOnDiskSince(const FileStamp& known)
+{
+    if (!known.present)
+        return false;
+    FileStamp now = StampOfFile(known.path);
+    return now.present && !now.SameFileState(known);
+}
+
+bool ConfirmOverwriteIfChanged(const std::string& path, const FileStamp& known, const std::string& caption)
+{
+    if (known.path != path || !ChangedOnDiskSince(known))
+        return true;
+    const std::string text =
+        StrFormat("Файл %s\nизменен на диске после того, как программа его прочитала\n"
+                  "(возможно, другой копией программы).\n"
+                  "Заменить его? Изменения, сделанные в файле, будут потеряны.",
+                  path.c_str());
+    return ShowMessage(text, caption, MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
+}
