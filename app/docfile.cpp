@@ -4,6 +4,7 @@
 #include "app/mainframe.h"
 #include "model/document.h"
 #include "platform/filedialog.h"
+#include "platform/filestamp.h"
 #include "platform/format.h"
 #include "platform/messages.h"
 
@@ -81,6 +82,10 @@ bool ReadTaskDocument(const std::string& path)
 
 bool DoSave(const std::string& path)
 {
+    // Another writer's change to the file since it was read is not written
+    // over without a word; No keeps that file and leaves the task unsaved.
+    if (g_pDoc && !ConfirmOverwriteIfChanged(path, g_pDoc->fileStamp, kAppName))
+        return false;
     std::string error;
     if (!g_pDoc || !g_pDoc->SaveTaskFile(path, error)) {
         ShowMessage(StrFormat("Не удалось сохранить файл %s.\n%s", path.c_str(), error.c_str()));

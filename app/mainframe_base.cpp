@@ -11,13 +11,14 @@
 #include "model/base.h"
 #include "platform/archive.h"
 #include "platform/filedialog.h"
+#include "platform/filestamp.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/savefile.h"
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 std::string g_strBasePath;
 int g_bBaseLoaded = 0;
@@ -46,10 +47,10 @@ bool FileExists(const std::string& path)
     return std::filesystem::exists(path, ec);
 }
 
+// A regular file that opens for reading; a pipe or a device never blocks here.
 bool FileReadable(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return static_cast<bool>(in);
+    return RegularFileOpens(path);
 }
 
 // The kdb file a DOS-era import is kept in: the user is told why and chooses
@@ -77,13 +78,15 @@ bool CMainFrame::LoadBase(CBase& base, std::string& path, const std::string& nam
 {
     if (!IsDosBaseName(name)) {
         if (FileExists(path)) {
-            if (!FileReadable(path)) {
-                ShowMessage(StrFormat("Файл %s не удается открыть.\nБаза не загружена!", name.c_str()),
-                            kOpenErrorCaption, MsgIcon::Exclamation);
-                return false;
-            }
             try {
                 LoadBaseFile(path, base);
+            } catch (const FileReadError& e) {
+                // Not read at all: say why (a folder, a pipe, no rights ...)
+                // rather than call the file damaged.
+                ShowMessage(StrFormat("Файл %s не удается открыть:\n%s.\nБаза не загружена!", name.c_str(),
+                                      e.reason().c_str()),
+                            kOpenErrorCaption, MsgIcon::Exclamation);
+                return false;
             } catch (const ArchiveError&) {
                 ReportDamaged(name);
                 return false;
@@ -218,6 +221,11 @@ bool SaveCurrentBase()
             g_pMainFrame->UpdateTitle();
         return true;
     }
+    // Another copy of the program may have saved this catalog since it was
+    // read: its items are not written over without a word, and No keeps the
+    // file as it is (the catalog in memory stays unsaved).
+    if (!ConfirmOverwriteIfChanged(g_strBasePath, g_CurBase.fileStamp, kSaveBaseTitle))
+        return false;
     std::string error;
     if (!SaveBaseFile(g_strBasePath, g_CurBase, error)) {
         ReportWriteFailure(g_strBasePath, error);

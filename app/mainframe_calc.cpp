@@ -12,8 +12,8 @@
 #include "platform/filedialog.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/savefile.h"
 
-#include <fstream>
 
 void CMainFrame::OnCalcTract()
 {
@@ -84,7 +84,7 @@ void CMainFrame::OnFileImport()
     if (m_pHost)
         m_pHost->DestroyResultWindows();
     const std::string path = dlg.GetPathName();
-    if (!std::ifstream(path, std::ios::binary)) {
+    if (!RegularFileOpens(path)) {
         ShowMessage("Ошибка открытия файла");
         return;
     }

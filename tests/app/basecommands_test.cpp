@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -91,6 +92,28 @@ TEST(LoadBase, DamagedOrUnreadableKdbIsReportedAndTheTargetStaysAsItWas)
         std::filesystem::permissions(good, std::filesystem::perms::owner_all);
         EXPECT_FALSE(ReadBytes(good).empty());
     }
+}
+
+// A folder or a pipe named like a catalog is called what it is, not a
+// damaged file, and the pipe is never waited on.
+TEST(LoadBase, WhatIsNotAFileIsNamedSo)
+{
+    TempFolder dir;
+    std::filesystem::create_directory(dir.File("x.kdb"));
+    ASSERT_EQ(::mkfifo(dir.File("f.kdb").c_str(), 0600), 0);
+    FrameOnly f;
+    ScriptedMessages msgs;
+    for (bool startup : {true, false}) {
+        CBase base;
+        std::string folder = dir.File("x.kdb"), pipe = dir.File("f.kdb");
+        EXPECT_FALSE(f.frame.LoadBase(base, folder, "x.kdb", startup));
+        EXPECT_FALSE(f.frame.LoadBase(base, pipe, "f.kdb", startup));
+    }
+    ASSERT_EQ(msgs.messages().size(), 4u);
+    EXPECT_EQ(msgs.messages()[0].text, "Файл x.kdb не удается открыть:\nэто папка, а не файл.\nБаза не загружена!");
+    EXPECT_EQ(msgs.messages()[1].text, "Файл f.kdb не удается открыть:\nэто не обычный файл.\nБаза не загружена!");
+    EXPECT_EQ(msgs.messages()[0].caption, "Ошибка открытия файла");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("x.kdb")));
 }
 
 TEST(LoadBase, DosCatalogAtStartUpIsUsedAsRead)

@@ -1,4 +1,5 @@
 #include "app/commandids.h"
+#include "app/currentbase.h"
 #include "shellfixture.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,62 @@ TEST(OpenPath, SaveAsWritesTheTaskAndTakesItsName)
         ASSERT_TRUE(back.OpenTaskFile(s.dir.File("saved.ktf"), error)) << error;
     }
     EXPECT_EQ(back.elements.size(), 1u);
+}
+
+// Two copies of the program save one file after the other: the later one is
+// asked before it writes over the other's change; No keeps the file as the
+// other left it and this copy's work unsaved.  So for the task and the catalog.
+TEST(OpenPath, ASaveOverAFileChangedOnDiskAsksFirst)
+{
+    AppSession s;
+    const std::string task = s.dir.File("t.ktf");
+    WriteTask(task, "Наша");
+    ASSERT_TRUE(s.app.OpenDocumentFile(task));
+    WriteTask(task, "Чужая");
+    const auto theirs = ReadBytes(task);
+    SetModifiedFlag();
+    ScriptedMessages msgs;
+    msgs.queue(MsgAnswer::No);
+    EXPECT_FALSE(OnFileSave());
+    ASSERT_EQ(msgs.messages().size(), 1u);
+    EXPECT_EQ(msgs.messages()[0].text,
+              "Файл " + task +
+                  "\nизменен на диске после того, как программа его прочитала\n(возможно, другой копией "
+                  "программы).\nЗаменить его? Изменения, сделанные в файле, будут потеряны.");
+    EXPECT_EQ(msgs.messages()[0].icon, MsgIcon::Question);
+    EXPECT_EQ(msgs.messages()[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(ReadBytes(task), theirs);
+    EXPECT_TRUE(g_DocFile.modified);
+    msgs.queue(MsgAnswer::Yes);
+    EXPECT_TRUE(OnFileSave());
+    EXPECT_NE(ReadBytes(task), theirs);
+    msgs.clear();
+    EXPECT_TRUE(OnFileSave());  // our own save is no change of someone else's
+    EXPECT_TRUE(msgs.messages().empty());
+
+    const std::string catalog = s.dir.File("c.kdb");
+    WriteCatalog(catalog, "Общий");
+    LoadBaseFile(catalog, g_CurBase);
+    g_strBasePath = catalog;
+    g_bBaseLoaded = 1;
+    CBase other;
+    LoadBaseFile(catalog, other);
+    other.phaseWires.at(0)->name = "Чужой";
+    std::string error;
+    ASSERT_TRUE(SaveBaseFile(catalog, other, error)) << error;
+    const auto otherCatalog = ReadBytes(catalog);
+    g_CurBase.phaseWires.at(0)->name = "Наш";
+    msgs.queue(MsgAnswer::No);
+    EXPECT_FALSE(SaveCurrentBase());
+    ASSERT_EQ(msgs.messages().size(), 1u);
+    EXPECT_EQ(msgs.messages()[0].caption, "Сохранение базы данных");
+    EXPECT_EQ(ReadBytes(catalog), otherCatalog);
+    msgs.queue(MsgAnswer::Yes);
+    EXPECT_TRUE(SaveCurrentBase());
+    CBase back;
+    LoadBaseFile(catalog, back);
+    EXPECT_EQ(back.phaseWires.at(0)->name, "Наш");
+    EXPECT_EQ(msgs.messages().size(), 2u);
 }
 
 } // namespace
