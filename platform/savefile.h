@@ -22,6 +22,8 @@ inline constexpr std::uint64_t kMaxFileBytes = 0xFFFFFFFFull;
 // Returns true on success; on failure error holds a message and the target is
 // untouched.  A target the user may not write is refused; the replacement
 // keeps the old file's mode and, where the system allows, its owner and group.
+// The save never writes in place, so a file with other hard links gets a new
+// file under this name and its other names keep the old contents.
 // written, when given, receives the stamp of the file as saved.
 bool SaveFileAtomic(const std::string& path, std::string_view bytes, std::string& error,
                     FileStamp* written = nullptr);
