@@ -3,8 +3,8 @@
 #include "calc/calcrun.h"
 #include "platform/format.h"
 
-#include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <sstream>
@@ -64,8 +64,10 @@ bool ParsePoint(const std::string& line, CRezGraPoint& p)
 
 } // namespace
 
-bool ReadGoldenFile(const std::string& path, GoldenSweeps& sweeps, std::string& error)
+bool ReadGoldenFile(const std::string& path, GoldenFile& file, std::string& error)
 {
+    GoldenSweeps& sweeps = file.sweeps;
+    file.fingerprint.clear();
     std::ifstream in(path);
     if (!in) {
         error = "cannot open " + path;
@@ -78,6 +80,11 @@ bool ReadGoldenFile(const std::string& path, GoldenSweeps& sweeps, std::string& 
         ++number;
         if (line.empty() || line[0] == '#')
             continue;
+        static const std::string kFingerprint = "fingerprint ";
+        if (line.compare(0, kFingerprint.size(), kFingerprint) == 0) {
+            file.fingerprint = line.substr(kFingerprint.size());
+            continue;
+        }
         std::istringstream head(line);
         std::string word, key;
         long count = -1;
@@ -99,12 +106,14 @@ bool ReadGoldenFile(const std::string& path, GoldenSweeps& sweeps, std::string& 
     return true;
 }
 
-bool WriteGoldenFile(const std::string& path, const GoldenSweeps& sweeps, std::string& error)
+bool WriteGoldenFile(const std::string& path, const GoldenFile& file, std::string& error)
 {
     std::ofstream out(path);
     out << "# Golden frequency responses of the reference channels, bit for bit:\n"
-           "# freq, attenuation, phase, zLeft re im, zRight re im as hex floats.\n";
-    for (const auto& [key, points] : sweeps) {
+           "# freq, attenuation, phase, zLeft re im, zRight re im as hex floats.\n"
+           "fingerprint "
+        << file.fingerprint << '\n';
+    for (const auto& [key, points] : file.sweeps) {
         out << "sweep " << key << ' ' << points.size() << '\n';
         for (const CRezGraPoint& p : points) {
             double v[kValuesPerPoint];
@@ -122,7 +131,8 @@ bool WriteGoldenFile(const std::string& path, const GoldenSweeps& sweeps, std::s
     return true;
 }
 
-std::string CompareWithGolden(const std::vector<CRezGraPoint>& golden, const std::vector<CRezGraPoint>& computed)
+std::string CompareWithGolden(const std::vector<CRezGraPoint>& golden, const std::vector<CRezGraPoint>& computed,
+                              const GoldenMatch& match)
 {
     if (golden.size() != computed.size())
         return StrFormat("%zu points computed, %zu golden", computed.size(), golden.size());
@@ -132,8 +142,17 @@ std::string CompareWithGolden(const std::vector<CRezGraPoint>& golden, const std
         double g[kValuesPerPoint], c[kValuesPerPoint];
         Values(golden[i], g);
         Values(computed[i], c);
+        // The size each value is measured against: itself (frequency,
+        // attenuation), pi (phase), its impedance's modulus.
+        const double pi = std::acos(-1.0);
+        const double scale[kValuesPerPoint] = {0.0, 0.0, pi, std::hypot(g[3], g[4]), std::hypot(g[3], g[4]),
+                                               std::hypot(g[5], g[6]), std::hypot(g[5], g[6])};
+        // A phase next to +-pi may come out on the other side of the cut.
+        double phase = c[2];
+        if (!match.Exact() && std::fabs(phase - g[2]) > pi)
+            phase += phase < g[2] ? 2 * pi : -2 * pi;
         for (int k = 0; k < kValuesPerPoint; ++k)
-            if (std::bit_cast<std::uint64_t>(g[k]) != std::bit_cast<std::uint64_t>(c[k]))
+            if (!match.Same(g[k], k == 2 ? phase : c[k], scale[k]))
                 return StrFormat("point %zu (%.3f Hz): %s is %s, golden %s", i, golden[i].freq, names[k],
                                  Hex(c[k]).c_str(), Hex(g[k]).c_str());
     }

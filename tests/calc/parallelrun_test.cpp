@@ -90,9 +90,10 @@ TEST_F(ParallelRunTest, FailureInTheMiddleIsReportedAsTheSequentialRunReportsIt)
 
 TEST_F(ParallelRunTest, ModalCalculationDuringARangeDoesNotDisturbIt)
 {
-    GoldenSweeps golden;
+    GoldenFile file;
     std::string error;
-    ASSERT_TRUE(ReadGoldenFile(GoldenFilePath(), golden, error)) << error;
+    ASSERT_TRUE(ReadGoldenFile(GoldenFilePath(), file, error)) << error;
+    const GoldenMatch match(file.fingerprint);
     for (int threads : {1, 8}) {
         std::unique_ptr<CKestrinDoc> task = BuildBenchChannel(BenchChannel::TwoCircuitRefinedEarth);
         CElement& line = *task->elements[1];
@@ -101,7 +102,7 @@ TEST_F(ParallelRunTest, ModalCalculationDuringARangeDoesNotDisturbIt)
             modal += CalcModalParameters(line, 1, 250.0, false, "").status == ModalCalcStatus::Done ? 1 : 0;
         });
         EXPECT_EQ(modal, 14);  // before the first point and after each of the 13
-        EXPECT_EQ(CompareWithGolden(golden["ch0-coarse"], points), "") << threads << " threads";
+        EXPECT_EQ(CompareWithGolden(file.sweeps["ch0-coarse"], points, match), "") << threads << " threads";
     }
     g_pDoc = &doc;
 }
@@ -111,9 +112,10 @@ TEST_F(ParallelRunTest, ModalCalculationDuringARangeDoesNotDisturbIt)
 // thread, with the same numbers.
 TEST_F(ParallelRunTest, RunCompletesWhenNoThreadCanStart)
 {
-    GoldenSweeps golden;
+    GoldenFile file;
     std::string error;
-    ASSERT_TRUE(ReadGoldenFile(GoldenFilePath(), golden, error)) << error;
+    ASSERT_TRUE(ReadGoldenFile(GoldenFilePath(), file, error)) << error;
+    const GoldenMatch match(file.fingerprint);
     std::unique_ptr<CKestrinDoc> task = BuildBenchChannel(BenchChannel::TwoCircuitRefinedEarth);
     auto runRefused = [&] {
         // Root is not held to the limit: run as an ordinary user.
@@ -123,7 +125,7 @@ TEST_F(ParallelRunTest, RunCompletesWhenNoThreadCanStart)
         if (setrlimit(RLIMIT_NPROC, &none) != 0)
             _exit(4);
         const std::vector<CRezGraPoint> points = Run(*task, GoldenCoarseRequest(), 4);
-        _exit(!points.empty() && CompareWithGolden(golden["ch0-coarse"], points).empty() ? 0 : 1);
+        _exit(!points.empty() && CompareWithGolden(file.sweeps["ch0-coarse"], points, match).empty() ? 0 : 1);
     };
     EXPECT_EXIT(runRefused(),
         testing::ExitedWithCode(0), "");
