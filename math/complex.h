@@ -99,6 +99,22 @@ inline CComplex operator/(const double& d, const CComplex& z)
 }
 
 double Abs(const CComplex& z);
+
+// Bounds of Abs(z) from |re| + |im| alone, which lies between the modulus and
+// sqrt(2) times it: they decide most comparisons of a modulus with a
+// threshold without its square root, and a comparison they do not decide
+// takes Abs itself, so the outcome is always that of Abs.  The margins cover
+// the last bit of hypot and, by the absolute 1e-300, the subnormal range; a z
+// that is not a number gives bounds that are not numbers, which decide
+// nothing.
+inline double AbsUpperBound(const CComplex& z)
+{
+    return (__builtin_fabs(z.re) + __builtin_fabs(z.im)) * 1.0000001 + 1e-300;
+}
+inline double AbsLowerBound(const CComplex& z)
+{
+    return (__builtin_fabs(z.re) + __builtin_fabs(z.im)) * 0.70710678 - 1e-300;
+}
 // The argument in (-pi, pi]; 0 for a modulus below 1e-60 (or not a number).
 double Arg(const CComplex& z);
 CComplex Polar(const double& r, const double& t);

@@ -3,6 +3,7 @@
 #include "math/contentcache.h"
 #include "math/matrix.h"
 #include "math/symeigen.h"
+#include "math/vectorpath.h"
 
 #include <cmath>
 #include <cstddef>
@@ -36,24 +37,40 @@ std::vector<CComplex> WorkMatrix(int n)
     return std::vector<CComplex>(static_cast<std::size_t>(n) * n, g_CZero);
 }
 
-// The Jacobi work matrix keeps only its upper triangle: W[i][j] with i <= j
-// stands for both symmetric positions.
-class UpperTriangle {
+// The Jacobi work matrix is held in full and kept symmetric, so that both
+// rows a rotation changes lie in order in memory; the columns are their
+// mirror image, copied after the rows are rotated.
+class SymmetricWork {
 public:
-    UpperTriangle(CComplex* w, int n) : m_w(w), m_n(n) {}
-    CComplex& at(int i, int j) { return i <= j ? m_w[i * m_n + j] : m_w[j * m_n + i]; }
-    // An entry known to lie in the upper triangle (i <= j).
-    CComplex& upper(int i, int j) { return m_w[i * m_n + j]; }
+    SymmetricWork(CComplex* w, int n) : m_w(w), m_n(n) {}
+    CComplex& at(int i, int j) { return m_w[i * m_n + j]; }
+    CComplex* row(int i) { return m_w + i * m_n; }
+    // Sets W[i][j] and W[j][i].
+    void set(int i, int j, const CComplex& z) { at(i, j) = at(j, i) = z; }
 
 private:
     CComplex* m_w;
     int m_n;
 };
 
+// Rotates two rows of entries k in [from, to): the couplings of p and q with
+// every other k (or the eigenvectors), each entry as
+// (c*P - s*Q, s*P + c*Q).
+[[gnu::always_inline]] inline void RotateRows(CComplex* rp, CComplex* rq, int from, int to, const CComplex& c,
+                                              const CComplex& s)
+{
+    for (int k = from; k < to; ++k) {
+        const CComplex oldP = rp[k], oldQ = rq[k];
+        rp[k] = c * oldP - s * oldQ;
+        rq[k] = s * oldP + c * oldQ;
+    }
+}
+
 // Rotates the pair (p, q) of the work matrix so that W[p][q] becomes (nearly)
 // zero, and the eigenvectors with it (Vt: their matrix transposed, so that
-// the two columns a rotation changes lie in order in memory).  t is the threshold of the current sweep.
-void RotatePair(UpperTriangle W, CComplex* Vt, int n, int p, int q, double t)
+// the two columns a rotation changes lie in order in memory).  t is the
+// threshold of the current sweep.
+[[gnu::always_inline]] inline void RotatePair(SymmetricWork W, CComplex* Vt, int n, int p, int q, double t)
 {
     const CComplex a = W.at(p, p), d = W.at(q, q), b = W.at(p, q);
 
@@ -77,26 +94,26 @@ void RotatePair(UpperTriangle W, CComplex* Vt, int n, int p, int q, double t)
     CComplex sc = S / 2.0;
 
     CComplex r = (a - d) * sc + b * (c2 - s2);
-    if (Abs(r) > 0.01 * t) {
+    // |r| > t/100, decided by the bounds of the modulus where they can.
+    const double limit = 0.01 * t;
+    const bool flip = AbsLowerBound(r) > limit || (!(AbsUpperBound(r) <= limit) && Abs(r) > limit);
+    if (flip) {
         s = -s;
         sc = -sc;
         r = (a - d) * sc + b * (c2 - s2);
     }
 
-    // The couplings of p and q with every other k, read from the upper
-    // triangle: above p both in columns p and q, between p and q in row p and
-    // column q, below q in rows p and q.
-    auto rotate = [&c, &s](CComplex& wkp, CComplex& wkq) {
-        const CComplex oldP = wkp, oldQ = wkq;
-        wkp = c * oldP - s * oldQ;
-        wkq = s * oldP + c * oldQ;
-    };
-    for (int k = 0; k < p; ++k)
-        rotate(W.upper(k, p), W.upper(k, q));
-    for (int k = p + 1; k < q; ++k)
-        rotate(W.upper(p, k), W.upper(k, q));
-    for (int k = q + 1; k < n; ++k)
-        rotate(W.upper(p, k), W.upper(q, k));
+    // The couplings of p and q with every other k: rows p and q, then their
+    // mirror in columns p and q.
+    CComplex* rp = W.row(p);
+    CComplex* rq = W.row(q);
+    RotateRows(rp, rq, 0, p, c, s);
+    RotateRows(rp, rq, p + 1, q, c, s);
+    RotateRows(rp, rq, q + 1, n, c, s);
+    for (int k = 0; k < n; ++k) {
+        W.at(k, p) = rp[k];
+        W.at(k, q) = rq[k];
+    }
     // The eigenvectors are held transposed: columns p and q are rows here.
     CComplex* vp = Vt + p * n;
     CComplex* vq = Vt + q * n;
@@ -110,15 +127,16 @@ void RotatePair(UpperTriangle W, CComplex* Vt, int n, int p, int q, double t)
     W.at(p, p) = a * c2 + d * s2 - u;
     W.at(q, q) = a * s2 + d * c2 + u;
     // The residual is kept rather than forced to zero.
-    W.at(p, q) = r;
+    W.set(p, q, r);
 }
 
 // The threshold sweeps over the upper triangle; off is the sum of the squared
 // moduli of the triangle, diagonal included.  False when they have not
 // converged within kMaxJacobiPasses passes, or diverge: a coupling grows past
 // kDivergentGrowth times the size of the matrix or is not a number.
-bool RunSweeps(UpperTriangle W, CComplex* Vt, int n, double off)
+[[gnu::always_inline]] inline bool RunSweepsBody(CComplex* w, CComplex* Vt, int n, double off)
 {
+    SymmetricWork W(w, n);
     const double sigma = std::sqrt(off);
     const double eps = (sigma / n) * 1e-12;
     const double divergent = kDivergentGrowth * sigma;
@@ -137,7 +155,13 @@ bool RunSweeps(UpperTriangle W, CComplex* Vt, int n, double off)
             changed = false;
             for (int p = 0; p < n - 1; ++p)
                 for (int q = p + 1; q < n; ++q) {
-                    const double g = Abs(W.upper(p, q));
+                    // A coupling surely below the threshold, the largest
+                    // modulus so far and the bound of divergence changes
+                    // nothing: its modulus is not needed.
+                    const double bound = AbsUpperBound(W.at(p, q));
+                    if (bound < t && bound <= m && bound <= divergent)
+                        continue;
+                    const double g = Abs(W.at(p, q));
                     if (!(g <= divergent))
                         return false;
                     if (g > m)
@@ -152,6 +176,7 @@ bool RunSweeps(UpperTriangle W, CComplex* Vt, int n, double off)
     } while (m > eps);
     return true;
 }
+KESTRIN_TWO_BUILDS(bool, RunSweeps, (CComplex * w, CComplex* Vt, int n, double off), (w, Vt, n, off))
 
 } // namespace
 
@@ -211,14 +236,14 @@ void JacobiSym(const CComplex* A, CComplex* V, CComplex* L, int n)
 {
     if (n <= 0)
         return;
-    std::vector<CComplex> w = WorkMatrix(n);
-    UpperTriangle W(w.data(), n);
+    thread_local std::vector<CComplex> w;
+    w.assign(static_cast<std::size_t>(n) * n, g_CZero);
 
-    // The size measure includes the diagonal.
+    // The size measure includes the diagonal (each pair once).
     double off = 0.0;
     for (int i = 0; i < n; ++i)
         for (int j = i; j < n; ++j) {
-            w[i * n + j] = A[i * n + j];
+            w[i * n + j] = w[j * n + i] = A[i * n + j];
             const double m = Abs(A[i * n + j]);
             off += m * m;
         }
@@ -231,11 +256,11 @@ void JacobiSym(const CComplex* A, CComplex* V, CComplex* L, int n)
     if (rotated) {
         thread_local std::vector<CComplex> vt;
         vt.assign(V, V + static_cast<std::size_t>(n) * n);  // the identity is its own transpose
-        converged = RunSweeps(W, vt.data(), n, off);
+        converged = KESTRIN_DISPATCH(RunSweeps, (w.data(), vt.data(), n, off));
         MatTranspose(vt.data(), V, n, n);
     }
     for (int i = 0; i < n; ++i)
-        L[i] = W.at(i, i);
+        L[i] = w[i * n + i];
 
     // Where the rotations fail (a tight cluster of eigenvalues spread in every
     // complex direction, as on a wide line), the unitary method gives the same

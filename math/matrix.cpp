@@ -1,6 +1,7 @@
 #include "math/matrix.h"
 
 #include "math/contentcache.h"
+#include "math/vectorpath.h"
 
 #include <algorithm>
 #include <utility>
@@ -79,6 +80,21 @@ void MatMulRows(const TA* A, const TB* B, TC* C, int p, int q, int r)
     }
 }
 
+// The complex product in its two builds.
+[[gnu::always_inline]] inline void MatMulBody(const CComplex* A, const CComplex* B, CComplex* C, int p, int q, int r)
+{
+    MatMulRows(A, B, C, p, q, r);
+}
+[[gnu::always_inline]] inline void MatMulTransBBody(const CComplex* A, const CComplex* B, CComplex* C, int p, int q,
+                                                    int r)
+{
+    MatMulGeneric<false, true>(A, B, C, p, q, r);
+}
+KESTRIN_TWO_BUILDS(void, MatMul, (const CComplex* A, const CComplex* B, CComplex* C, int p, int q, int r),
+                   (A, B, C, p, q, r))
+KESTRIN_TWO_BUILDS(void, MatMulTransB, (const CComplex* A, const CComplex* B, CComplex* C, int p, int q, int r),
+                   (A, B, C, p, q, r))
+
 } // namespace
 
 void MatMulInt(const int* A, const int* B, int* C, int p, int q, int r)
@@ -88,7 +104,7 @@ void MatMulInt(const int* A, const int* B, int* C, int p, int q, int r)
 
 void MatMul(const CComplex* A, const CComplex* B, CComplex* C, int p, int q, int r)
 {
-    MatMulRows(A, B, C, p, q, r);
+    KESTRIN_DISPATCH(MatMul, (A, B, C, p, q, r));
 }
 
 void MatMulIntCx(const int* A, const CComplex* B, CComplex* C, int p, int q, int r)
@@ -103,7 +119,7 @@ void MatMulCxInt(const CComplex* A, const int* B, CComplex* C, int p, int q, int
 
 void MatMulTransB(const CComplex* A, const CComplex* B, CComplex* C, int p, int q, int r)
 {
-    MatMulGeneric<false, true>(A, B, C, p, q, r);
+    KESTRIN_DISPATCH(MatMulTransB, (A, B, C, p, q, r));
 }
 
 void MatMulCxIntTransB(const CComplex* A, const int* B, CComplex* C, int p, int q, int r)
@@ -133,38 +149,39 @@ void MatCopyInt(const int* A, int* B, int p, int q)
         B[i] = A[i];
 }
 
-void MatInverse(const CComplex* A, CComplex* X, int n)
+namespace {
+
+// Gauss-Jordan elimination on the work copy W of A (n > 1); false on a pivot
+// below kMinPivot.
+[[gnu::always_inline]] inline bool MatInverseBody(CComplex* W, CComplex* X, int n)
 {
-    if (n == 1) {
-        if (Abs(A[0]) < kMinPivot) {
-            g_MatError = 2;
-            return;
-        }
-        X[0] = 1.0 / A[0];
-        return;
-    }
-    // The work copy of A is the thread's own and kept between calls.
-    thread_local std::vector<CComplex> W;
-    W.assign(A, A + n * n);
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j)
             X[i * n + j] = (i == j) ? CComplex(1.0, 0.0) : g_CZero;
 
     for (int c = 0; c < n; ++c) {
         // Partial pivoting on the modulus; the first of equal maxima wins.
+        // An entry whose modulus is surely below the largest lower bound of
+        // the column cannot be the pivot and needs no Abs.
+        double floor = 0.0;
+        for (int i = c; i < n; ++i) {
+            const double lo = AbsLowerBound(W[i * n + c]);
+            if (lo > floor)
+                floor = lo;
+        }
         double best = 0.0;
         int p = c;
         for (int i = c; i < n; ++i) {
+            if (AbsUpperBound(W[i * n + c]) < floor)
+                continue;
             double m = Abs(W[i * n + c]);
             if (m > best) {
                 best = m;
                 p = i;
             }
         }
-        if (best < kMinPivot) {
-            g_MatError = 2;
-            return;
-        }
+        if (best < kMinPivot)
+            return false;
         if (p != c) {
             for (int j = c; j < n; ++j)
                 std::swap(W[c * n + j], W[p * n + j]);
@@ -191,6 +208,27 @@ void MatInverse(const CComplex* A, CComplex* X, int n)
             for (int j = 0; j < n; ++j)
                 X[i * n + j] = X[i * n + j] - f * X[l * n + j];
         }
+    return true;
+}
+KESTRIN_TWO_BUILDS(bool, MatInverse, (CComplex * W, CComplex* X, int n), (W, X, n))
+
+} // namespace
+
+void MatInverse(const CComplex* A, CComplex* X, int n)
+{
+    if (n == 1) {
+        if (Abs(A[0]) < kMinPivot) {
+            g_MatError = 2;
+            return;
+        }
+        X[0] = 1.0 / A[0];
+        return;
+    }
+    // The work copy of A is the thread's own and kept between calls.
+    thread_local std::vector<CComplex> W;
+    W.assign(A, A + n * n);
+    if (!KESTRIN_DISPATCH(MatInverse, (W.data(), X, n)))
+        g_MatError = 2;
 }
 
 void MatInverseKept(const CComplex* A, CComplex* X, int n)

@@ -1,6 +1,7 @@
 #include "math/twoport.h"
 
 #include "math/matrix.h"
+#include "math/vectorpath.h"
 
 #include <vector>
 
@@ -12,14 +13,17 @@ void TwoPortStorage::resize(int n)
     m_y2.assign(static_cast<std::size_t>(n) * n, g_CZero);
 }
 
-void MatCascade(const TwoPortBlocks& A, const TwoPortBlocks& B, const TwoPortBlocks& C, int n)
+namespace {
+
+// The cascade on the nodal matrix M (3n x 3n) of the three node sets: near,
+// joint, far.  Fixed is the order when it is known at compile time (0: use n),
+// so that the loops of the common orders are laid out in full.
+template <int Fixed>
+[[gnu::always_inline]] inline bool CascadeBody(const TwoPortBlocks& A, const TwoPortBlocks& B, const TwoPortBlocks& C,
+                                               int order, CComplex* M)
 {
-    // Nodal admittances of the three node sets: near, joint, far.  The work
-    // matrix is the thread's own and kept between calls.
+    const int n = Fixed ? Fixed : order;
     const int N = 3 * n;
-    thread_local std::vector<CComplex> work;
-    work.resize(static_cast<std::size_t>(N) * N);
-    CComplex* M = work.data();
     auto at = [M, N](int i, int j) -> CComplex& { return M[static_cast<std::size_t>(i) * N + j]; };
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) {
@@ -39,14 +43,13 @@ void MatCascade(const TwoPortBlocks& A, const TwoPortBlocks& B, const TwoPortBlo
     for (int s = 0; s < n; ++s) {
         const int k = n + s;
         const CComplex pivot = at(k, k);
-        if (Abs(pivot) < kMinPivot) {
-            g_MatError = 2;
-            return;
-        }
+        // |pivot| < kMinPivot, by the bounds of the modulus where they decide.
+        if (AbsUpperBound(pivot) < kMinPivot || (!(AbsLowerBound(pivot) >= kMinPivot) && Abs(pivot) < kMinPivot))
+            return false;
         // The divisor of the complex division by the pivot, as every division forms it.
         const double m = pivot.re * pivot.re + pivot.im * pivot.im;
         const CComplex* rowK = &at(k, 0);
-        auto update = [&](CComplex* row, const CComplex& mik, int from, int to) {
+        auto update = [&](CComplex* row, const CComplex& mik, int from, int to) __attribute__((always_inline)) {
             for (int j = from; j < to; ++j) {
                 const CComplex t = mik * rowK[j];
                 row[j] = row[j] - CComplex((t.re * pivot.re + t.im * pivot.im) / m,
@@ -69,6 +72,33 @@ void MatCascade(const TwoPortBlocks& A, const TwoPortBlocks& B, const TwoPortBlo
             C.Y1[i * n + j] = at(i, 2 * n + j);
             C.Y2[i * n + j] = at(2 * n + i, 2 * n + j);
         }
+    return true;
+}
+
+[[gnu::always_inline]] inline bool CascadeAnyBody(const TwoPortBlocks& A, const TwoPortBlocks& B,
+                                                  const TwoPortBlocks& C, int n, CComplex* M)
+{
+    // Two circuits of three phases with two ground wires are 8 wires; one
+    // circuit with its ground wire 4.
+    if (n == 4)
+        return CascadeBody<4>(A, B, C, n, M);
+    if (n == 8)
+        return CascadeBody<8>(A, B, C, n, M);
+    return CascadeBody<0>(A, B, C, n, M);
+}
+KESTRIN_TWO_BUILDS(bool, CascadeAny,
+                   (const TwoPortBlocks& A, const TwoPortBlocks& B, const TwoPortBlocks& C, int n, CComplex* M),
+                   (A, B, C, n, M))
+
+} // namespace
+
+void MatCascade(const TwoPortBlocks& A, const TwoPortBlocks& B, const TwoPortBlocks& C, int n)
+{
+    // The nodal matrix is the thread's own and kept between calls.
+    thread_local std::vector<CComplex> work;
+    work.resize(static_cast<std::size_t>(3 * n) * (3 * n));
+    if (!KESTRIN_DISPATCH(CascadeAny, (A, B, C, n, work.data())))
+        g_MatError = 2;
 }
 
 void TwoPortShuntNear(const CComplex* Y, const TwoPortBlocks& T, const TwoPortBlocks& out, int n)
