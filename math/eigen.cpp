@@ -145,31 +145,48 @@ private:
     double t = sigma;
     double m;
     int passes = 0;
+    // The couplings whose modulus may be the largest of the pass, as they were
+    // when the scan met them: only the largest counts (the next threshold), so
+    // their moduli are taken at the end of the pass, and only of those whose
+    // upper bound reaches the largest lower bound seen.
+    struct Candidate {
+        CComplex w;
+        double upper;
+    };
+    thread_local std::vector<Candidate> candidates;
+    candidates.resize(static_cast<std::size_t>(n) * n / 2 + 1);
     do {
         t = t / n;
         bool changed;
         do {
             if (++passes > kMaxJacobiPasses)
                 return false;
-            m = 0.0; // the largest modulus seen in this pass
             changed = false;
+            std::size_t count = 0;
+            double floor = 0.0;  // the largest lower bound of the pass
             for (int p = 0; p < n - 1; ++p)
                 for (int q = p + 1; q < n; ++q) {
-                    // A coupling surely below the threshold, the largest
-                    // modulus so far and the bound of divergence changes
-                    // nothing: its modulus is not needed.
-                    const double bound = AbsUpperBound(W.at(p, q));
-                    if (bound < t && bound <= m && bound <= divergent)
-                        continue;
-                    const double g = Abs(W.at(p, q));
-                    if (!(g <= divergent))
+                    const CComplex w = W.at(p, q);
+                    const double upper = AbsUpperBound(w), lower = AbsLowerBound(w);
+                    // Divergence (or not a number) is decided at once.
+                    if (!(upper <= divergent) && !(Abs(w) <= divergent))
                         return false;
-                    if (g > m)
-                        m = g;
-                    if (g >= t) {
+                    if (upper >= floor)
+                        candidates[count++] = Candidate{w, upper};
+                    if (lower > floor)
+                        floor = lower;
+                    // |w| >= t, by the bounds where they decide.
+                    if (lower >= t || (!(upper < t) && Abs(w) >= t)) {
                         RotatePair(W, Vt, n, p, q, t);
                         changed = true;
                     }
+                }
+            m = 0.0; // the largest modulus seen in this pass
+            for (std::size_t i = 0; i < count; ++i)
+                if (!(candidates[i].upper < floor)) {
+                    const double g = Abs(candidates[i].w);
+                    if (g > m)
+                        m = g;
                 }
         } while (changed);
         t = m;

@@ -41,7 +41,7 @@ namespace {
 // in increasing k, left factor first, for every combination of complex and
 // integer factors.
 template <bool TransA, bool TransB, class TA, class TB, class TC>
-void MatMulGeneric(const TA* A, const TB* B, TC* C, int p, int q, int r)
+[[gnu::always_inline]] inline void MatMulGeneric(const TA* A, const TB* B, TC* C, int p, int q, int r)
 {
     for (int i = 0; i < p; ++i)
         for (int j = 0; j < r; ++j) {
@@ -60,7 +60,7 @@ void MatMulGeneric(const TA* A, const TB* B, TC* C, int p, int q, int r)
 // are read and written in order.  An output that overlaps an operand takes the
 // plain form.
 template <class TA, class TB, class TC>
-void MatMulRows(const TA* A, const TB* B, TC* C, int p, int q, int r)
+[[gnu::always_inline]] inline void MatMulRows(const TA* A, const TB* B, TC* C, int p, int q, int r)
 {
     const void* c = C;
     if (c == static_cast<const void*>(A) || c == static_cast<const void*>(B)) {
