@@ -82,13 +82,15 @@ bool SolveLineModes(const CComplex* E, const CComplex* B, int n, LineModes& m)
 void UniformBlocks(const CComplex* O, const CComplex* W, const CComplex* gamma, int n, double length,
                    CComplex* Y11, CComplex* Y12)
 {
-    std::vector<CComplex> c(static_cast<std::size_t>(n)), s(static_cast<std::size_t>(n));
+    // Work vectors of the thread, kept between calls: a line of random spans
+    // comes here once per span at every frequency.
+    thread_local std::vector<CComplex> c, s, t;
+    c.resize(static_cast<std::size_t>(n)), s.resize(static_cast<std::size_t>(n)), t.resize(Sq(n));
     for (int k = 0; k < n; ++k) {
         CComplex gl = gamma[k] * length;
         c[k] = Coth(gl);
         s[k] = -Csch(gl);
     }
-    Matrix t(Sq(n));
     MatMulDiagRight(W, c.data(), t.data(), n);
     MatMul(t.data(), O, Y11, n, n, n);
     MatMulDiagRight(W, s.data(), t.data(), n);

@@ -15,6 +15,32 @@ void TwoPortStorage::resize(int n)
 
 namespace {
 
+// A complex number as a pair of doubles in one register.
+using Pair = double __attribute__((vector_size(16)));
+
+inline Pair Load(const CComplex& z) { return Pair{z.re, z.im}; }
+inline Pair Swapped(Pair a) { return Pair{a[1], a[0]}; }
+
+// row[j] -= (mik*rowK[j]) / pivot for j in [from, to), with the operations of
+// CComplex's product and of the complex division whose divisor is m: the same
+// roundings, a subtraction as the addition of a negated product.
+[[gnu::always_inline]] inline void UpdatePairs(CComplex* row, const CComplex* rowK, const CComplex& mik,
+                                               const CComplex& pivot, double m, int from, int to)
+{
+    const Pair mRe = {mik.re, mik.re}, mIm = {mik.im, mik.im};
+    const Pair pRe = {pivot.re, pivot.re}, pIm = {pivot.im, pivot.im};
+    const Pair minusPlus = {-1.0, 1.0}, plusMinus = {1.0, -1.0}, divisor = {m, m};
+    for (int j = from; j < to; ++j) {
+        const Pair r = Load(rowK[j]);
+        // t = (mik.re*r.re - mik.im*r.im, r.re*mik.im + mik.re*r.im)
+        const Pair t = mRe * r + (mIm * Swapped(r)) * minusPlus;
+        // (t.re*p.re + t.im*p.im, p.re*t.im - t.re*p.im) / m
+        const Pair q = (t * pRe + (Swapped(t) * pIm) * plusMinus) / divisor;
+        const Pair updated = Load(row[j]) - q;
+        row[j] = CComplex(updated[0], updated[1]);
+    }
+}
+
 // The cascade on the nodal matrix M (3n x 3n) of the three node sets: near,
 // joint, far.  Fixed is the order when it is known at compile time (0: use n),
 // so that the loops of the common orders are laid out in full.
@@ -50,6 +76,13 @@ template <int Fixed>
         const double m = pivot.re * pivot.re + pivot.im * pivot.im;
         const CComplex* rowK = &at(k, 0);
         auto update = [&](CComplex* row, const CComplex& mik, int from, int to) __attribute__((always_inline)) {
+            if (Fixed == 4) {
+                // Rows of four: each entry as one pair (re, im), its two
+                // divisions in one instruction (longer rows are vectorised
+                // two entries at a time by the compiler).
+                UpdatePairs(row, rowK, mik, pivot, m, from, to);
+                return;
+            }
             for (int j = from; j < to; ++j) {
                 const CComplex t = mik * rowK[j];
                 row[j] = row[j] - CComplex((t.re * pivot.re + t.im * pivot.im) / m,
