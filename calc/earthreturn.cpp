@@ -241,23 +241,86 @@ std::shared_ptr<PairTableWeights> WeightsOf(const std::vector<double>& H, const 
 
 // Working vectors of the integration, kept by each thread between points.
 struct IntegralScratch {
-    std::vector<CComplex> fa, fb, Y, O, Z, Sold, Snew, fx;
+    std::vector<CComplex> fa, fb, Y, O, Z, Sold, Snew;
     std::vector<double> w;
     void Resize(std::size_t count)
     {
-        for (auto* v : {&fa, &fb, &Y, &O, &Z, &Sold, &Snew, &fx})
+        for (auto* v : {&fa, &fb, &Y, &O, &Z, &Sold, &Snew})
             v->assign(count, g_CZero);
         w.resize(count);
     }
 };
 
+// The kernel at one abscissa: its value F, or none (the integrand is zero
+// whatever the weights, which may then not be computed).
+struct KernelValue {
+    CComplex F;
+    bool zero = false;
+};
+
+// Whether the pass has settled: no pair's Simpson estimate changed by
+// kRelTolerance or more of its own size (or of the largest estimate, for a
+// pair below kTinyShare of it).  The moduli are bounded first from |re| + |im|;
+// only where the bounds leave a pair's test open are they taken exactly, for
+// every pair as the test always did, so the answer is that of the exact test.
+bool PassSettled(const CComplex* Snew, const CComplex* Sold, std::size_t count)
+{
+    double largestLow = 0.0, largestHigh = 0.0;
+    bool decided = true;
+    for (std::size_t k = 0; k < count && decided; ++k) {
+        const double lo = AbsLowerBound(Snew[k]), hi = AbsUpperBound(Snew[k]);
+        decided = lo == lo && hi == hi;  // not a number: the exact test
+        largestLow = std::max(largestLow, lo);
+        largestHigh = std::max(largestHigh, hi);
+    }
+    // Margins far above the rounding of one division keep a decided pair
+    // decided whatever the last bit of the exact quotient.
+    constexpr double kBelow = kRelTolerance * 0.999, kAbove = kRelTolerance * 1.001;
+    for (std::size_t k = 0; k < count && decided; ++k) {
+        const CComplex z = Snew[k] - Sold[k];
+        if (z.re == 0.0 && z.im == 0.0)
+            continue;  // no change: the pair passes
+        const double ownLow = AbsLowerBound(Snew[k]), ownHigh = AbsUpperBound(Snew[k]);
+        double scaleLow, scaleHigh;
+        if (ownLow >= kTinyShare * largestHigh)
+            scaleLow = ownLow, scaleHigh = ownHigh;
+        else if (ownHigh < kTinyShare * largestLow)
+            scaleLow = largestLow, scaleHigh = largestHigh;
+        else
+            scaleLow = std::min(ownLow, largestLow), scaleHigh = std::max(ownHigh, largestHigh);
+        if (!(scaleLow > 0.0))
+            decided = false;
+        else if (AbsLowerBound(z) >= kAbove * scaleHigh)
+            return false;  // this pair has surely not settled
+        else if (!(AbsUpperBound(z) <= kBelow * scaleLow))
+            decided = false;
+    }
+    if (decided)
+        return true;
+
+    double largest = 0.0;
+    for (std::size_t k = 0; k < count; ++k)
+        largest = std::max(largest, Abs(Snew[k]));
+    double change = 0.0;
+    for (std::size_t k = 0; k < count; ++k) {
+        double diff = Abs(Snew[k] - Sold[k]);
+        if (diff == 0.0)
+            continue;
+        double own = Abs(Snew[k]);
+        double scale = own >= kTinyShare * largest ? own : largest;
+        double rel = scale > 0.0 ? diff / scale : std::numeric_limits<double>::infinity();
+        change = std::max(change, rel);
+    }
+    return change < kRelTolerance;
+}
+
 // Composite Simpson over [a, b] for all pairs at once, halving the step until
 // every pair has settled.  weigh(x, w) writes the weight of each pair at the
-// abscissa x; values(x, w, out) the integrand of each pair from those
-// weights.  Adds per pair 16*S_new - S_old (the Richardson step, divided by
-// 15 later) to part.
-template <class Weigh, class Values>
-void IntegrateAllPairs(double a, double b, std::size_t count, RangeWeights& cache, Weigh weigh, Values values,
+// abscissa x; kernel(x) gives the kernel there, and each pair's integrand is
+// the kernel times its weight.  Adds per pair 16*S_new - S_old (the Richardson
+// step, divided by 15 later) to part.
+template <class Weigh, class Kernel>
+void IntegrateAllPairs(double a, double b, std::size_t count, RangeWeights& cache, Weigh weigh, Kernel kernel,
                        CComplex* part)
 {
     thread_local IntegralScratch s;
@@ -270,9 +333,19 @@ void IntegrateAllPairs(double a, double b, std::size_t count, RangeWeights& cach
         weigh(x, s.w.data());
         return static_cast<const double*>(s.w.data());
     };
+    auto values = [&](double x, const double* level, std::size_t i, std::vector<CComplex>& out) {
+        const KernelValue v = kernel(x);
+        if (v.zero) {
+            std::fill(out.begin(), out.end(), g_CZero);
+            return;
+        }
+        const double* w = at(level, i, x);
+        for (std::size_t k = 0; k < count; ++k)
+            out[k] = v.F * w[k];
+    };
     const double* ends = cache.Level(0, count, [&](std::size_t i) { return i == 0 ? a : b; }, weigh);
-    values(a, at(ends, 0, a), s.fa);
-    values(b, at(ends, 1, b), s.fb);
+    values(a, ends, 0, s.fa);
+    values(b, ends, 1, s.fb);
     for (std::size_t k = 0; k < count; ++k) {
         s.Y[k] = s.fa[k] + s.fb[k];
         s.Sold[k] = s.Y[k] * width;
@@ -285,27 +358,22 @@ void IntegrateAllPairs(double a, double b, std::size_t count, RangeWeights& cach
         auto abscissa = [&](std::size_t i) { return a + (static_cast<double>(i) + 0.5) * h; };
         const double* level = cache.Level(pass, count, abscissa, weigh);
         for (long i = 0; i < points; ++i) {
+            // Each pair's integrand added to its sum as it is formed.
             const double x = abscissa(std::size_t(i));
-            values(x, at(level, std::size_t(i), x), s.fx);
-            for (std::size_t k = 0; k < count; ++k)
-                s.Z[k] += s.fx[k];
-        }
-        double largest = 0.0;
-        for (std::size_t k = 0; k < count; ++k) {
-            s.Snew[k] = (s.Y[k] + 4.0 * s.Z[k] + 2.0 * s.O[k]) / 3.0 * h;
-            largest = std::max(largest, Abs(s.Snew[k]));
-        }
-        double change = 0.0;
-        for (std::size_t k = 0; k < count; ++k) {
-            double diff = Abs(s.Snew[k] - s.Sold[k]);
-            if (diff == 0.0)
+            const KernelValue v = kernel(x);
+            if (v.zero) {
+                for (std::size_t k = 0; k < count; ++k)
+                    s.Z[k] += g_CZero;
                 continue;
-            double own = Abs(s.Snew[k]);
-            double scale = own >= kTinyShare * largest ? own : largest;
-            double rel = scale > 0.0 ? diff / scale : std::numeric_limits<double>::infinity();
-            change = std::max(change, rel);
+            }
+            const double* w = at(level, std::size_t(i), x);
+            CComplex* Z = s.Z.data();
+            for (std::size_t k = 0; k < count; ++k)
+                Z[k] += v.F * w[k];
         }
-        if (change < kRelTolerance || pass == kMaxPasses)
+        for (std::size_t k = 0; k < count; ++k)
+            s.Snew[k] = (s.Y[k] + 4.0 * s.Z[k] + 2.0 * s.O[k]) / 3.0 * h;
+        if (pass == kMaxPasses || PassSettled(s.Snew.data(), s.Sold.data(), count))
             break;
         for (std::size_t k = 0; k < count; ++k) {
             s.O[k] += s.Z[k];
@@ -351,15 +419,11 @@ void CalcEarthIntegralWith(CComplex* terms, const EarthKernelSet& kernels)
             for (std::size_t k = 0; k < count; ++k)
                 w[k] = std::cos(lambda * d[k]) * std::pow(t, H[k] / Hmin - 1);
         },
-        [&](double t, const double* w, std::vector<CComplex>& out) {
-            if (t == 0.0) {
-                std::fill(out.begin(), out.end(), g_CZero);
-                return;
-            }
+        [&](double t) {
+            if (t == 0.0)
+                return KernelValue{g_CZero, true};
             double lambda = -std::log(t) / Hmin;
-            CComplex F = kernels.plain(lambda);
-            for (std::size_t k = 0; k < count; ++k)
-                out[k] = F * w[k];
+            return KernelValue{kernels.plain(lambda)};
         },
         tail.data());
 
@@ -367,19 +431,15 @@ void CalcEarthIntegralWith(CComplex* terms, const EarthKernelSet& kernels)
         for (std::size_t k = 0; k < count; ++k)
             w[k] = std::exp(-lambda * H[k]) * std::cos(lambda * d[k]);
     };
-    auto weighted = [&](CComplex F, const double* w, std::vector<CComplex>& out) {
-        for (std::size_t k = 0; k < count; ++k)
-            out[k] = F * w[k];
-    };
     IntegrateAllPairs(
         lambdaA, lambdaB, count, cache->middle, weigh,
-        [&](double lambda, const double* w, std::vector<CComplex>& out) { weighted(kernels.plain(lambda), w, out); },
-        middle.data());
+        [&](double lambda) { return KernelValue{kernels.plain(lambda)}; }, middle.data());
     IntegrateAllPairs(
         0.0, lambdaA, count, cache->low, weigh,
-        [&](double lambda, const double* w, std::vector<CComplex>& out) {
-            CComplex F = lambda == 0.0 && !kernels.lowAtZero ? g_CZero : kernels.low(lambda);
-            weighted(F, w, out);
+        [&](double lambda) {
+            // The low kernel has no value at 0 for one layer: the integrand
+            // is taken as 0 times the weights there.
+            return KernelValue{lambda == 0.0 && !kernels.lowAtZero ? g_CZero : kernels.low(lambda)};
         },
         low.data());
 
