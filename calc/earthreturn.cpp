@@ -1,6 +1,7 @@
 #include "calc/earthreturn.h"
 
 #include "calc/calcglobals.h"
+#include "math/vectorpath.h"
 
 #include <algorithm>
 #include <array>
@@ -239,6 +240,16 @@ std::shared_ptr<PairTableWeights> WeightsOf(const std::vector<double>& H, const 
     return w;
 }
 
+// Z[k] += F*w[k] for every pair: the inner loop of the integration.
+[[gnu::always_inline]] inline void AddWeightedBody(CComplex* Z, const CComplex& F, const double* w,
+                                                   std::size_t count)
+{
+    for (std::size_t k = 0; k < count; ++k)
+        Z[k] += F * w[k];
+}
+KESTRIN_TWO_BUILDS(void, AddWeighted, (CComplex * Z, const CComplex& F, const double* w, std::size_t count),
+                   (Z, F, w, count))
+
 // Working vectors of the integration, kept by each thread between points.
 struct IntegralScratch {
     std::vector<CComplex> fa, fb, Y, O, Z, Sold, Snew;
@@ -366,10 +377,7 @@ void IntegrateAllPairs(double a, double b, std::size_t count, RangeWeights& cach
                     s.Z[k] += g_CZero;
                 continue;
             }
-            const double* w = at(level, std::size_t(i), x);
-            CComplex* Z = s.Z.data();
-            for (std::size_t k = 0; k < count; ++k)
-                Z[k] += v.F * w[k];
+            KESTRIN_DISPATCH(AddWeighted, (s.Z.data(), v.F, at(level, std::size_t(i), x), count));
         }
         for (std::size_t k = 0; k < count; ++k)
             s.Snew[k] = (s.Y[k] + 4.0 * s.Z[k] + 2.0 * s.O[k]) / 3.0 * h;
