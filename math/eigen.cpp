@@ -227,26 +227,57 @@ void InvertLowerTri(const CComplex* G, CComplex* X, int n)
         }
 }
 
+namespace {
+
+// The triangular products row by row: every entry still starts at zero and
+// adds its terms in increasing k, while the rows of the right factor and of
+// the result are read and written in order.
+[[gnu::always_inline]] inline void MulLowerTriBody(const CComplex* G, const CComplex* B, CComplex* C, int n)
+{
+    for (int i = 0; i < n; ++i) {
+        CComplex* row = C + i * n;
+        for (int j = 0; j < n; ++j)
+            row[j] = g_CZero;
+        for (int k = 0; k <= i; ++k) {
+            const CComplex g = G[i * n + k];
+            const CComplex* b = B + k * n;
+            for (int j = 0; j < n; ++j)
+                row[j] += g * b[j];
+        }
+    }
+}
+KESTRIN_TWO_BUILDS(void, MulLowerTri, (const CComplex* G, const CComplex* B, CComplex* C, int n), (G, B, C, n))
+
+// Gt: G transposed (its upper triangle is read).
+[[gnu::always_inline]] inline void MulLowerTriTBody(const CComplex* A, const CComplex* Gt, CComplex* C, int n)
+{
+    for (int i = 0; i < n; ++i) {
+        CComplex* row = C + i * n;
+        for (int j = 0; j < n; ++j)
+            row[j] = g_CZero;
+        for (int k = 0; k < n; ++k) {
+            const CComplex a = A[i * n + k];
+            const CComplex* g = Gt + k * n;
+            for (int j = k; j < n; ++j)
+                row[j] += a * g[j];
+        }
+    }
+}
+KESTRIN_TWO_BUILDS(void, MulLowerTriT, (const CComplex* A, const CComplex* Gt, CComplex* C, int n), (A, Gt, C, n))
+
+} // namespace
+
 void MulLowerTri(const CComplex* G, const CComplex* B, CComplex* C, int n)
 {
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j) {
-            CComplex s = g_CZero;
-            for (int k = 0; k <= i; ++k)
-                s += G[i * n + k] * B[k * n + j];
-            C[i * n + j] = s;
-        }
+    KESTRIN_DISPATCH(MulLowerTri, (G, B, C, n));
 }
 
 void MulLowerTriT(const CComplex* A, const CComplex* G, CComplex* C, int n)
 {
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j) {
-            CComplex s = g_CZero;
-            for (int k = 0; k <= j; ++k)
-                s += A[i * n + k] * G[j * n + k];
-            C[i * n + j] = s;
-        }
+    thread_local std::vector<CComplex> gt;
+    gt.resize(static_cast<std::size_t>(n) * n);
+    MatTranspose(G, gt.data(), n, n);
+    KESTRIN_DISPATCH(MulLowerTriT, (A, gt.data(), C, n));
 }
 
 void JacobiSym(const CComplex* A, CComplex* V, CComplex* L, int n)

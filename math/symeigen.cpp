@@ -1,5 +1,7 @@
 #include "math/symeigen.h"
 
+#include "math/vectorpath.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -321,6 +323,44 @@ bool SymEigenByQR(const CComplex* A, CComplex* V, CComplex* L, int n)
     return SymEigenAccurate(A, V, L, n);
 }
 
+namespace {
+
+// The largest residual |S*V - V*diag(L)| and departure |V*V^T - I| (sums of
+// |re| + |im|), by rows: each entry's sum starts at zero and adds its terms in
+// increasing k, the maxima are taken in the order (i, j).  Vt is V transposed;
+// sv and vvt are work rows of n.
+[[gnu::always_inline]] inline void AccuracyBody(const CComplex* S, const CComplex* V, const CComplex* Vt,
+                                                const CComplex* L, int n, CComplex* sv, CComplex* vvt,
+                                                double* out)
+{
+    double residual = 0, orthogonality = 0;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j)
+            sv[j] = vvt[j] = g_CZero;
+        for (int k = 0; k < n; ++k) {
+            const CComplex s = S[At(i, k, n)], v = V[At(i, k, n)];
+            const CComplex* vk = V + At(k, 0, n);
+            const CComplex* vtk = Vt + At(k, 0, n);
+            for (int j = 0; j < n; ++j) {
+                sv[j] += s * vk[j];
+                vvt[j] += v * vtk[j];
+            }
+        }
+        for (int j = 0; j < n; ++j) {
+            residual = std::max(residual, Abs1(sv[j] - V[At(i, j, n)] * L[j]));
+            orthogonality = std::max(orthogonality, Abs1(vvt[j] - CComplex(i == j ? 1.0 : 0.0, 0.0)));
+        }
+    }
+    out[0] = residual;
+    out[1] = orthogonality;
+}
+KESTRIN_TWO_BUILDS(void, Accuracy,
+                   (const CComplex* S, const CComplex* V, const CComplex* Vt, const CComplex* L, int n, CComplex* sv,
+                    CComplex* vvt, double* out),
+                   (S, V, Vt, L, n, sv, vvt, out))
+
+} // namespace
+
 bool SymEigenAccurate(const CComplex* A, const CComplex* V, const CComplex* L, int n)
 {
     if (n <= 0)
@@ -333,17 +373,14 @@ bool SymEigenAccurate(const CComplex* A, const CComplex* V, const CComplex* L, i
     double normV = 0;
     for (std::size_t i = 0; i < nn; ++i)
         normV = std::max(normV, Abs1(V[i]));
-    double residual = 0, orthogonality = 0;
+    thread_local Matrix vt, sv, vvt;
+    vt.resize(nn), sv.resize(static_cast<std::size_t>(n)), vvt.resize(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j) {
-            CComplex sv = g_CZero, vvt = g_CZero;
-            for (int k = 0; k < n; ++k) {
-                sv += S[At(i, k, n)] * V[At(k, j, n)];
-                vvt += V[At(i, k, n)] * V[At(j, k, n)];
-            }
-            residual = std::max(residual, Abs1(sv - V[At(i, j, n)] * L[j]));
-            orthogonality = std::max(orthogonality, Abs1(vvt - CComplex(i == j ? 1.0 : 0.0, 0.0)));
-        }
+        for (int j = 0; j < n; ++j)
+            vt[At(j, i, n)] = V[At(i, j, n)];
+    double worst[2];
+    KESTRIN_DISPATCH(Accuracy, (S.data(), V, vt.data(), L, n, sv.data(), vvt.data(), worst));
+    const double residual = worst[0], orthogonality = worst[1];
     // NaN never passes: every comparison with it is false.
     return residual <= kResidualTolerance * normS * normV && orthogonality <= kOrthogonalityTolerance;
 }
