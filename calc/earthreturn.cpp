@@ -33,6 +33,35 @@ namespace {
 // The series converges for every r below 10 within a few dozen terms; the cap
 // only ends the loop when r is not a number.
 constexpr int kMaxCarsonTerms = 1000;
+
+// cos and sin of (2k - 1)*0.785398163, the same for every pair and frequency:
+// made once for the first terms, by the very calls the series would make.
+class CarsonPhases {
+public:
+    static constexpr int kTerms = 128;
+    static const CarsonPhases& Get()
+    {
+        static const CarsonPhases phases;
+        return phases;
+    }
+    double Cos(int k) const { return k <= kTerms ? m_cos[k] : std::cos((2 * double(k) - 1) * 0.785398163); }
+    double Sin(int k) const { return k <= kTerms ? m_sin[k] : std::sin((2 * double(k) - 1) * 0.785398163); }
+
+private:
+    CarsonPhases()
+    {
+        // Read through a volatile, so that the compiler cannot evaluate the
+        // calls itself (it would round them otherwise than the library).
+        static volatile double s_quarter = 0.785398163;
+        for (int k = 1; k <= kTerms; ++k) {
+            const double kd = k;
+            m_cos[k] = std::cos((2 * kd - 1) * s_quarter);
+            m_sin[k] = std::sin((2 * kd - 1) * s_quarter);
+        }
+    }
+    double m_cos[kTerms + 1] = {};
+    double m_sin[kTerms + 1] = {};
+};
 } // namespace
 
 CComplex CalcCarson(const double& r, const double& theta)
@@ -53,6 +82,7 @@ CComplex CalcCarson(const double& r, const double& theta)
     double a = 1.0;
     double sigma = 0.5;
     double w = 2 / r;
+    const CarsonPhases& phases = CarsonPhases::Get();
     for (int k = 1; k <= kMaxCarsonTerms; ++k) {
         double kd = k;
         a = -a * (r / 2) * (r / 2) / (kd * (kd + 1));
@@ -64,9 +94,8 @@ CComplex CalcCarson(const double& r, const double& theta)
         double t2 = theta * std::sin(2 * kd * theta);
         double D = L - sigma;
         double V = w * std::cos((2 * kd - 1) * theta);
-        double T1 = std::cos((2 * kd - 1) * 0.785398163) * V +
-                    a * (C * c2 * D - 0.785398163 * S * c2 - C * t2);
-        double T2 = std::sin((2 * kd - 1) * 0.785398163) * V +
+        double T1 = phases.Cos(k) * V + a * (C * c2 * D - 0.785398163 * S * c2 - C * t2);
+        double T2 = phases.Sin(k) * V +
                     a * (0.785398163 * C * c2 + S * c2 * D - S * t2);
         re = re - T1;
         im = im - T2;
