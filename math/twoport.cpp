@@ -50,7 +50,7 @@ template <int Fixed>
 {
     const int n = Fixed ? Fixed : order;
     const int N = 3 * n;
-    auto at = [M, N](int i, int j) -> CComplex& { return M[static_cast<std::size_t>(i) * N + j]; };
+    auto at = [=](int i, int j) -> CComplex& { return M[static_cast<std::size_t>(i) * N + j]; };
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) {
             at(i, j) = A.Y0[i * n + j];
