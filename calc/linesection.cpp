@@ -87,9 +87,9 @@ void UniformBlocks(const CComplex* O, const CComplex* W, const CComplex* gamma, 
     thread_local std::vector<CComplex> c, s, t;
     c.resize(static_cast<std::size_t>(n)), s.resize(static_cast<std::size_t>(n)), t.resize(Sq(n));
     for (int k = 0; k < n; ++k) {
-        CComplex gl = gamma[k] * length;
-        c[k] = Coth(gl);
-        s[k] = -Csch(gl);
+        CComplex gl = gamma[k] * length, csch;
+        CothCsch(gl, c[k], csch);
+        s[k] = -csch;
     }
     MatMulDiagRight(W, c.data(), t.data(), n);
     MatMul(t.data(), O, Y11, n, n, n);

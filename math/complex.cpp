@@ -79,6 +79,18 @@ CComplex Csch(const CComplex& z)
     return 2.0 / (ExpPlus(z) - ExpMinus(z));
 }
 
+void CothCsch(const CComplex& z, CComplex& coth, CComplex& csch)
+{
+    if (z.re > 300) {
+        coth = CComplex(1.0, 0.0);
+        csch = CComplex(0.0, 0.0);
+        return;
+    }
+    const CComplex e = ExpPlus(z), f = ExpMinus(z);
+    coth = (e + f) / (e - f);
+    csch = 2.0 / (e - f);
+}
+
 ArchiveWriter& operator<<(ArchiveWriter& ar, const CComplex& z)
 {
     ar.writeDouble(z.re);

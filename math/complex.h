@@ -124,6 +124,9 @@ CComplex Cosh(const CComplex& z);
 CComplex Sinh(const CComplex& z);
 CComplex Coth(const CComplex& z);
 CComplex Csch(const CComplex& z);
+// Coth(z) and Csch(z) together, bit for bit as the two calls give them, from
+// one pair of exponentials.
+void CothCsch(const CComplex& z, CComplex& coth, CComplex& csch);
 
 // The file form: two little-endian doubles, re first.
 ArchiveWriter& operator<<(ArchiveWriter& ar, const CComplex& z);

@@ -97,8 +97,9 @@ void RescaleLineBlocks(const TwoPortBlocks& X, int n, double lenNew, double lenP
     // Y11 = U*diag(Yc*coth(gamma*len))*R^-1, Y12 = -U*diag(Yc*csch(gamma*len))*R^-1.
     for (int i = 0; i < n; ++i) {
         const CComplex gl = lambda[i] * lenNew;
-        y[i] = -Csch(gl);
-        lambda[i] = Coth(gl);
+        CComplex csch;
+        CothCsch(gl, lambda[i], csch);
+        y[i] = -csch;
     }
     MatMulDiagRight(R.data(), lambda.data(), U.data(), n);
     MatMul(U.data(), O.data(), X.Y0, n, n, n);

@@ -105,6 +105,37 @@ TEST(KernelsTest, ProductEqualsTheSumOverKForEachEntryBitForBit)
     }
 }
 
+// The triangular products of the eigen-solution against their sums over k,
+// and Coth and Csch from one pair of exponentials against the two calls.
+TEST(KernelsTest, TriangularProductsAndHyperbolicPairEqualThePlainFormsBitForBit)
+{
+    std::mt19937 gen(5);
+    for (int n : {1, 4, 7, 8, 40}) {
+        const std::vector<CComplex> G = RandomMatrix(gen, n, n), B = RandomMatrix(gen, n, n);
+        std::vector<CComplex> fast(std::size_t(n) * n), plain(std::size_t(n) * n), fastT(fast), plainT(plain);
+        MulLowerTri(G.data(), B.data(), fast.data(), n);
+        MulLowerTriT(B.data(), G.data(), fastT.data(), n);
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j) {
+                CComplex s = g_CZero, t = g_CZero;
+                for (int k = 0; k <= i; ++k)
+                    s += G[std::size_t(i * n + k)] * B[std::size_t(k * n + j)];
+                for (int k = 0; k <= j; ++k)
+                    t += B[std::size_t(i * n + k)] * G[std::size_t(j * n + k)];
+                plain[std::size_t(i * n + j)] = s;
+                plainT[std::size_t(i * n + j)] = t;
+            }
+        EXPECT_TRUE(SameBits(fast, plain)) << n;
+        EXPECT_TRUE(SameBits(fastT, plainT)) << n;
+    }
+    for (const CComplex z : {CComplex(0.3, -2.0), CComplex(-4.5, 0.7), CComplex(1e-9, 3.0), CComplex(300.5, 1.0),
+                             CComplex(299.0, -1.0)}) {
+        CComplex coth, csch;
+        CothCsch(z, coth, csch);
+        EXPECT_TRUE(SameBits({coth, csch}, {Coth(z), Csch(z)})) << z.re << " " << z.im;
+    }
+}
+
 TEST(KernelsTest, KeptResultsEqualThoseOfAThreadThatKeptNothing)
 {
     std::mt19937 gen(7);
