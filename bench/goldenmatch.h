@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 // The fingerprint of the running machine's math routines: per routine, a
 // 64-bit digest of the exact results of 512 fixed calls over the arguments the
