@@ -69,13 +69,20 @@ template <class TA, class TB, class TC>
     }
     for (int i = 0; i < p; ++i) {
         TC* row = C + static_cast<std::size_t>(i) * r;
-        for (int j = 0; j < r; ++j)
-            row[j] = TC{};
+        // The first term is added to zero as it is written (no separate
+        // clearing of the row).
+        if (q == 0)
+            for (int j = 0; j < r; ++j)
+                row[j] = TC{};
         for (int k = 0; k < q; ++k) {
             const TA& a = A[i * q + k];
             const TB* b = B + static_cast<std::size_t>(k) * r;
-            for (int j = 0; j < r; ++j)
-                row[j] += a * b[j];
+            if (k == 0)
+                for (int j = 0; j < r; ++j)
+                    row[j] = TC{} + a * b[j];
+            else
+                for (int j = 0; j < r; ++j)
+                    row[j] += a * b[j];
         }
     }
 }
@@ -93,17 +100,28 @@ template <class TA, class TB, class TC>
         Bim[k] = B[k].im;
     }
     for (int i = 0; i < p; ++i) {
-        for (int j = 0; j < r; ++j)
-            cre[j] = cim[j] = 0.0;
+        // The sums start at zero: the first term is added to 0.0 (which turns
+        // a -0 into +0, as the sum from zero does), in the same loop as the
+        // others rather than after a separate clearing of the row.
         for (int k = 0; k < q; ++k) {
             const double are = A[i * q + k].re, aim = A[i * q + k].im;
             const double* bre = Bre + k * r;
             const double* bim = Bim + k * r;
+            if (k == 0) {
+                for (int j = 0; j < r; ++j) {
+                    cre[j] = 0.0 + (are * bre[j] - aim * bim[j]);
+                    cim[j] = 0.0 + (bre[j] * aim + are * bim[j]);
+                }
+                continue;
+            }
             for (int j = 0; j < r; ++j) {
                 cre[j] += are * bre[j] - aim * bim[j];
                 cim[j] += bre[j] * aim + are * bim[j];
             }
         }
+        if (q == 0)
+            for (int j = 0; j < r; ++j)
+                cre[j] = cim[j] = 0.0;
         CComplex* row = C + i * r;
         for (int j = 0; j < r; ++j)
             row[j] = CComplex(cre[j], cim[j]);
