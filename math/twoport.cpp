@@ -95,10 +95,10 @@ template <int Fixed>
         const double m = pivot.re * pivot.re + pivot.im * pivot.im;
         const CComplex* rowK = &at(k, 0);
         auto update = [&](CComplex* row, const CComplex& mik, int from, int to) __attribute__((always_inline)) {
-            if (Fixed == 4) {
-                // Rows of four: each entry as one pair (re, im), its two
-                // divisions in one instruction (longer rows are vectorised
-                // two entries at a time by the compiler).
+            if (Fixed != 0) {
+                // The rows of four and eight wires: two entries per register
+                // of four doubles, the divisions of both in one instruction
+                // (the other orders are vectorised so by the compiler).
                 UpdatePairs(row, rowK, mik, pivot, m, from, to);
                 return;
             }
