@@ -94,19 +94,10 @@ template <int Fixed>
         // The divisor of the complex division by the pivot, as every division forms it.
         const double m = pivot.re * pivot.re + pivot.im * pivot.im;
         const CComplex* rowK = &at(k, 0);
+        // Two entries per register of four doubles, the divisions of both in
+        // one instruction.
         auto update = [&](CComplex* row, const CComplex& mik, int from, int to) __attribute__((always_inline)) {
-            if (Fixed != 0) {
-                // The rows of four and eight wires: two entries per register
-                // of four doubles, the divisions of both in one instruction
-                // (the other orders are vectorised so by the compiler).
-                UpdatePairs(row, rowK, mik, pivot, m, from, to);
-                return;
-            }
-            for (int j = from; j < to; ++j) {
-                const CComplex t = mik * rowK[j];
-                row[j] = row[j] - CComplex((t.re * pivot.re + t.im * pivot.im) / m,
-                                           (pivot.re * t.im - t.re * pivot.im) / m);
-            }
+            UpdatePairs(row, rowK, mik, pivot, m, from, to);
         };
         for (int i = 0; i < N; ++i) {
             if (i >= n && i <= k)
