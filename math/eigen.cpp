@@ -1,5 +1,6 @@
 #include "math/eigen.h"
 
+#include "math/complexlanes.h"
 #include "math/contentcache.h"
 #include "math/matrix.h"
 #include "math/symeigen.h"
@@ -59,7 +60,24 @@ private:
 [[gnu::always_inline]] inline void RotateRows(CComplex* rp, CComplex* rq, int from, int to, const CComplex& c,
                                               const CComplex& s)
 {
-    for (int k = from; k < to; ++k) {
+    // Two entries at a time; the products commute bit for bit, so the same
+    // code serves the eigenvectors' (P*c - Q*s, P*s + Q*c).
+    Quad cRe, cIm, sRe, sIm;
+    Broadcast(c, cRe, cIm);
+    Broadcast(s, sRe, sIm);
+    int k = from;
+    for (; k + 1 < to; k += 2) {
+        Quad P, Q, cP, sQ, sP, cQ;
+        LoadTwo(rp + k, P);
+        LoadTwo(rq + k, Q);
+        MulBroadcast(cRe, cIm, P, cP);
+        MulBroadcast(sRe, sIm, Q, sQ);
+        MulBroadcast(sRe, sIm, P, sP);
+        MulBroadcast(cRe, cIm, Q, cQ);
+        StoreTwo(cP - sQ, rp + k);
+        StoreTwo(sP + cQ, rq + k);
+    }
+    for (; k < to; ++k) {
         const CComplex oldP = rp[k], oldQ = rq[k];
         rp[k] = c * oldP - s * oldQ;
         rq[k] = s * oldP + c * oldQ;
@@ -115,13 +133,7 @@ private:
         W.at(k, q) = rq[k];
     }
     // The eigenvectors are held transposed: columns p and q are rows here.
-    CComplex* vp = Vt + p * n;
-    CComplex* vq = Vt + q * n;
-    for (int k = 0; k < n; ++k) {
-        const CComplex oldP = vp[k], oldQ = vq[k];
-        vp[k] = oldP * c - oldQ * s;
-        vq[k] = oldP * s + oldQ * c;
-    }
+    RotateRows(Vt + p * n, Vt + q * n, 0, n, c, s);
 
     const CComplex u = (2.0 * b) * sc;
     W.at(p, p) = a * c2 + d * s2 - u;

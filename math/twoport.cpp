@@ -1,5 +1,6 @@
 #include "math/twoport.h"
 
+#include "math/complexlanes.h"
 #include "math/matrix.h"
 #include "math/vectorpath.h"
 
@@ -15,12 +16,6 @@ void TwoPortStorage::resize(int n)
 
 namespace {
 
-// A complex number as a pair of doubles in one register.
-using Pair = double __attribute__((vector_size(16)));
-
-// Two complex numbers in one register of four doubles.
-using Quad = double __attribute__((vector_size(32)));
-
 inline Pair Load(const CComplex& z) { return Pair{z.re, z.im}; }
 inline Pair Swapped(Pair a) { return Pair{a[1], a[0]}; }
 
@@ -34,20 +29,19 @@ inline Pair Swapped(Pair a) { return Pair{a[1], a[0]}; }
     const Pair pRe = {pivot.re, pivot.re}, pIm = {pivot.im, pivot.im};
     const Pair minusPlus = {-1.0, 1.0}, plusMinus = {1.0, -1.0}, divisor = {m, m};
     // Two entries at a time in one register of four (one instruction in the
-    // vector build, two in the portable one), the same operations per entry;
-    // the shuffle swaps re and im of both.
-    const Quad mRe4 = {mik.re, mik.re, mik.re, mik.re}, mIm4 = {mik.im, mik.im, mik.im, mik.im};
-    const Quad pRe4 = {pivot.re, pivot.re, pivot.re, pivot.re}, pIm4 = {pivot.im, pivot.im, pivot.im, pivot.im};
-    const Quad minusPlus4 = {-1.0, 1.0, -1.0, 1.0}, plusMinus4 = {1.0, -1.0, 1.0, -1.0}, divisor4 = {m, m, m, m};
+    // vector build, two in the portable one), the same operations per entry.
+    Quad mRe4, mIm4, pRe4, pIm4;
+    Broadcast(mik, mRe4, mIm4);
+    Broadcast(pivot, pRe4, pIm4);
+    const Quad plusMinus4 = {1.0, -1.0, 1.0, -1.0}, divisor4 = {m, m, m, m};
     int j = from;
     for (; j + 1 < to; j += 2) {
-        Quad r, old;
-        __builtin_memcpy(&r, static_cast<const void*>(rowK + j), sizeof r);
-        __builtin_memcpy(&old, static_cast<const void*>(row + j), sizeof old);
-        const Quad t = mRe4 * r + (mIm4 * __builtin_shufflevector(r, r, 1, 0, 3, 2)) * minusPlus4;
+        Quad r, old, t;
+        LoadTwo(rowK + j, r);
+        LoadTwo(row + j, old);
+        MulBroadcast(mRe4, mIm4, r, t);
         const Quad q = (t * pRe4 + (__builtin_shufflevector(t, t, 1, 0, 3, 2) * pIm4) * plusMinus4) / divisor4;
-        const Quad updated = old - q;
-        __builtin_memcpy(static_cast<void*>(row + j), &updated, sizeof updated);
+        StoreTwo(old - q, row + j);
     }
     for (; j < to; ++j) {
         const Pair r = Load(rowK[j]);
