@@ -5,6 +5,11 @@
 
 inline constexpr const char* kExampleCatalog = "typical.kdb";
 
+// The fingerprint of the math routines of the machine that calculated the
+// stored results (see bench/goldenmatch.h): where the running machine's is
+// the same, a recalculation must give the stored results bit for bit.
+inline constexpr const char* kExampleFingerprint = "fingerprint.txt";
+
 struct ExampleTask {
     const char* file;
     double lengthKm;  // route length along the main line

@@ -12,6 +12,8 @@
 #include "examples/examplecatalog.h"
 #include "examples/examplefiles.h"
 
+#include "bench/goldenmatch.h"
+
 #include "app/structreplay.h"
 #include "app/structwalk.h"
 #include "app/wiredialoghost.h"
@@ -30,6 +32,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <memory>
 #include <stdexcept>
@@ -393,6 +396,7 @@ int main(int argc, char** argv)
         Make110(base, folder);
         Make220(base, folder);
         Make500(base, folder);
+        std::ofstream(folder + "/" + kExampleFingerprint) << MathFingerprint() << "\n";
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kestrin_makeexamples: %s\n", e.what());
         return 1;
