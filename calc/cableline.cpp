@@ -470,8 +470,12 @@ std::string CheckKLineValues(const CKLine& line, int n)
         for (int i = 0; i < 3; ++i) {
             if (!(line.x[i] > 0))
                 return StrFormat("кабель %d лежит на оси трубы", i + 1);
-            if (!(line.x[i] + rc <= R)) // a cable may touch the wall
+            if (!(line.x[i] + rc <= R))
                 return StrFormat("кабель %d не помещается в трубе", i + 1);
+            // A core on the wall is shorted to the pipe through no insulation:
+            // its potential coefficient comes out 0 and the section a short.
+            if (!(line.x[i] + rc < R))
+                return StrFormat("жила кабеля %d касается стенки трубы", i + 1);
         }
         return {};
     }

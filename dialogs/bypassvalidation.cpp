@@ -5,15 +5,18 @@
 #include "model/element.h"
 #include "platform/messages.h"
 
+#include <string>
+
 void ValidateBypassSheet(CElement& element, bool editing)
 {
     if (!editing)
         return;
     CEObhod* bypass = element.Data<CEObhod>();
     element.entered = 1;
-    if (bypass && bypass->kind == 2 && !CheckCableInsert(*bypass)) {
+    std::string fault;
+    if (bypass && bypass->kind == 2 && !CheckCableInsert(*bypass, &fault)) {
         element.entered = 0;
-        ShowMessage(kBadInsertText, kAppName, MsgIcon::Stop);
+        ShowMessage(CableLayoutRefusal(kBadInsertText, fault), kAppName, MsgIcon::Stop);
     }
     if (!bypass || bypass->lines.empty()) {
         element.entered = 0;

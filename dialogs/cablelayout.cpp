@@ -28,13 +28,21 @@ bool SolidLayoutClear(const CKLine& k, int n)
     return true;
 }
 
-bool PipeLayoutClear(const CKLine& k)
+// fault, when given: the line naming the cable whose core reaches the wall.
+bool PipeLayoutClear(const CKLine& k, std::string* fault)
 {
+    // A cable in a pipe has only its core's radius: a core on the wall is
+    // shorted to the pipe through no insulation, so it must stay inside.
     const double r = k.pipeCable.coreRadius;
     for (int i = 0; i < 3; ++i) {
         const double ri = k.x[i];
-        if (!(ri > r) || !(ri + r <= k.pipeRadius))
-            return false;  // across the pipe axis or through the wall
+        if (!(ri > r))
+            return false;  // across the pipe axis
+        if (!(ri + r < k.pipeRadius)) {
+            if (fault)
+                *fault = StrFormat(ri + r <= k.pipeRadius ? kCoreOnPipeWallText : kCableOutsidePipeText, i + 1);
+            return false;
+        }
         for (int j = 0; j < i; ++j) {
             const double rj = k.x[j];
             const double d2 = ri * ri + rj * rj - 2 * ri * rj * std::cos((k.y[i] - k.y[j]) * kDegree);
@@ -47,7 +55,7 @@ bool PipeLayoutClear(const CKLine& k)
 
 } // namespace
 
-bool CheckCableLayout(CKLine& k)
+bool CheckCableLayout(CKLine& k, std::string* fault)
 {
     const bool pipe = k.pipe == 1;
     if (k.circuits == 0)
@@ -57,7 +65,7 @@ bool CheckCableLayout(CKLine& k)
     if (pipe && (!(k.pipeRadius > 0) || !(k.pipeMu > 0)))
         return false;
     if (pipe) {
-        if (k.pipeCable.name.empty() || !PipeLayoutClear(k))
+        if (k.pipeCable.name.empty() || !PipeLayoutClear(k, fault))
             return false;
         k.symmetry = -1;
         return true;
@@ -69,9 +77,14 @@ bool CheckCableLayout(CKLine& k)
     return true;
 }
 
-bool CheckCableInsert(CEObhod& bypass)
+bool CheckCableInsert(CEObhod& bypass, std::string* fault)
 {
-    return bypass.cableInsert && CheckCableLayout(*bypass.cableInsert);
+    return bypass.cableInsert && CheckCableLayout(*bypass.cableInsert, fault);
+}
+
+std::string CableLayoutRefusal(const std::string& message, const std::string& fault)
+{
+    return fault.empty() ? message : message + "\n" + fault;
 }
 
 void CableLayout::LoadValues(int forcedLayout)

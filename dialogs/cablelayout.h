@@ -29,10 +29,18 @@ class CEObhod;
 // surface and clear of the others (in a pipe: clear of the pipe axis, inside
 // the wall and clear of each other).  A section of no circuit is incomplete.
 // On success the symmetry code is set: -1 in a pipe, else the mirror pairs of
-// the 3 x circuits cables.
-bool CheckCableLayout(CKLine& line);
+// the 3 x circuits cables.  A pipe cable whose core reaches the wall (a short
+// to the pipe) is refused with the line naming it in fault, when given; the
+// other refusals leave fault as it was.
+bool CheckCableLayout(CKLine& line, std::string* fault = nullptr);
 // The bypass's cable insert: missing is incomplete, else as above.
-bool CheckCableInsert(CEObhod& bypass);
+bool CheckCableInsert(CEObhod& bypass, std::string* fault = nullptr);
+// A dialog's refusal of a layout: its one message, then the line naming the
+// faulty cable when the check gave one.
+std::string CableLayoutRefusal(const std::string& message, const std::string& fault);
+
+inline constexpr const char* kCoreOnPipeWallText = "Жила кабеля %d касается стенки трубы";
+inline constexpr const char* kCableOutsidePipeText = "Кабель %d не помещается в трубе";
 
 // The drawing differs slightly between the two dialogs.
 struct CableDrawingStyle {

@@ -125,8 +125,9 @@ bool CKLineDlg::OnOK()
     m_pElement->name = m_strName;
     cables.circuits = m_pElement->circuits;
     cables.StoreValues();
-    if (!CheckCableLayout(*m_pKLine)) {
-        ShowMessage(kIncompleteDataText, kAppName, MsgIcon::Stop);
+    std::string fault;
+    if (!CheckCableLayout(*m_pKLine, &fault)) {
+        ShowMessage(CableLayoutRefusal(kIncompleteDataText, fault), kAppName, MsgIcon::Stop);
         m_pElement->entered = 0;
         return false;
     }

@@ -1,11 +1,14 @@
 #include "calc/cableline.h"
+#include "calc/elementcheck.h"
 #include "calctest.h"
 #include "math/mirror.h"
+#include "model/element.h"
 #include "model/modelglobals.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 using namespace calctest;
@@ -271,7 +274,7 @@ TEST_F(CableLineTest, MeaninglessDataAreRefused)
     pipe = PipeLine(1);
     pipe.x[1] = 0.09;  // 90 mm from the axis plus 20 mm of core passes the wall
     EXPECT_EQ(CheckKLineValues(pipe, 3), "кабель 2 не помещается в трубе");
-    pipe.x[1] = 0.08;  // touching the wall is a valid layout, and its blocks are finite
+    pipe.x[1] = 0.0799;  // a core just clear of the wall is a valid layout
     EXPECT_EQ(CheckKLineValues(pipe, 3), "");
     pipe = PipeLine(1);
     pipe.x[2] = 0;
@@ -298,6 +301,21 @@ TEST_F(CableLineTest, MeaninglessDataAreRefused)
     TwoPortStorage s(2);
     CalcKLineElement(SolidLine(1), s.blocks(), 2);
     EXPECT_EQ(g_MatError, 2);
+}
+
+TEST_F(CableLineTest, PipeCoreOnTheWallIsRefusedBeforeTheRun)
+{
+    // 80 mm from the axis plus 20 mm of core reaches the wall of 100 mm: the
+    // core would be shorted to the pipe (potential coefficient 0), and the
+    // section calculated as a short.
+    CElement element;
+    element.SetType(kCableLine);
+    element.wirePositions = 3;
+    auto line = std::make_unique<CKLine>();
+    line->Copy(PipeLine(1));
+    line->x[1] = 0.08;
+    element.data = std::move(line);
+    EXPECT_EQ(CheckKLineElement(element, 4), FormatElementDataError(4, "жила кабеля 2 касается стенки трубы"));
 }
 
 } // namespace

@@ -66,7 +66,8 @@ TEST(CableLayoutCheck, EachInequalityOnBothSidesOfEquality)
         {"no circuit", [] { auto k = SolidLine(); k.circuits = 0; return k; }, false},
         {"pipe as built", [] { return PipeLine(); }, true},
         {"pipe: cable axis at its own radius", [] { auto k = PipeLine(); k.x[1] = 0.25; return k; }, false},
-        {"pipe: cable touching the wall", [] { auto k = PipeLine(); k.x[1] = 3.75; return k; }, true},
+        {"pipe: core on the wall", [] { auto k = PipeLine(); k.x[1] = 3.75; return k; }, false},
+        {"pipe: core just clear of the wall", [] { auto k = PipeLine(); k.x[1] = 3.7499; return k; }, true},
         {"pipe: cable through the wall", [] { auto k = PipeLine(); k.x[1] = 3.7501; return k; }, false},
         {"pipe: two cables touching", [] { auto k = PipeLine(); k.x[1] = 1.5, k.y[1] = 0; return k; }, false},
         {"pipe: two cables just apart", [] { auto k = PipeLine(); k.x[1] = 1.5001, k.y[1] = 0; return k; }, true},
@@ -215,6 +216,21 @@ TEST_F(CableDialogs, CableLineDialogRules)
     other.m_pElement = odd.get();
     other.OnInitDialog();
     EXPECT_EQ(other.SolidLabel(23), "24 (?)");
+}
+
+TEST_F(CableDialogs, PipeCoreOnTheWallNamesTheCable)
+{
+    ScriptedMessages script;
+    auto e = Cable(1, 0);
+    *e->Data<CKLine>() = PipeLine();
+    e->Data<CKLine>()->x[1] = 3.75;  // 3.75 m plus a core of 0.25 m: on the wall of 4 m
+    CKLineDlg dlg;
+    dlg.m_pElement = e.get();
+    dlg.OnInitDialog();
+    EXPECT_FALSE(dlg.OnOK());
+    ASSERT_EQ(script.messages().size(), 1u);
+    EXPECT_EQ(script.messages()[0].text, "Некорректные или неполные данные!\nЖила кабеля 2 касается стенки трубы");
+    EXPECT_EQ(e->entered, 0);
 }
 
 TEST_F(CableDialogs, NeighbourFlagsForEachScan)

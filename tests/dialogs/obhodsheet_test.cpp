@@ -142,6 +142,31 @@ TEST_F(BypassSheetTest, OkChecksTheBypassOnceWhicheverPagesWereShown)
     EXPECT_EQ(v->entered, 0);
 }
 
+TEST_F(BypassSheetTest, InsertWithAPipeCoreOnTheWallNamesTheCable)
+{
+    auto e = BypassElement(2, 0, 1, 0);
+    CEObhod& b = *e->Data<CEObhod>();
+    b.lines.emplace_back();
+    auto k = std::make_unique<CKLine>();
+    k->pipe = 1;
+    k->length = 1000;
+    k->rho = 2e-7;
+    k->pipeRadius = 0.1;
+    k->pipeMu = 300;
+    k->pipeCable.name = "ТМ";
+    k->pipeCable.coreRadius = 0.02;
+    const double angles[3] = {0, 120, 240};
+    for (int i = 0; i < 3; ++i)
+        k->x[i] = 0.045, k->y[i] = angles[i];
+    k->x[2] = 0.08;  // 80 mm plus a core of 20 mm: on the wall of 100 mm
+    b.cableInsert = std::move(k);
+    ValidateBypassSheet(*e, true);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text,
+              "Некорректные или неполные данные\nдля высоковольной кабельной линии!\nЖила кабеля 3 касается стенки трубы");
+    EXPECT_EQ(e->entered, 0);
+}
+
 TEST_F(BypassSheetTest, CircuitChoiceMovesTicksWithinTheirClass)
 {
     auto e = BypassElement(0, 1, 2, 2);  // wires A B C A B C T T2
