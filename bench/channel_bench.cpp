@@ -3,12 +3,15 @@
 // 1000 kHz.  Prints the microseconds per frequency point; a sweep also prints
 // the threads it ran on (KESTRIN_THREADS, else the hardware's count), the
 // points per second and the ratio of its time to that of the same sweep on
-// one thread, measured in the same run.
+// one thread, measured in the same run.  A sweep with a progress function
+// that costs what a repaint of the dialog's bar costs (1 ms) is timed beside
+// the same sweep without one: a run must not wait for its reports.
 //
 // Every sweep on one thread is compared with the golden file (bit for bit
 // where the math routines match its fingerprint, else within the stated
-// tolerance; the program says which at its start), and the sweep on several
-// threads with the one-thread sweep bit for bit; a difference (or a sweep that
+// tolerance; the program says which at its start), as is the sweep with the
+// progress function, and the sweep on several threads with the one-thread
+// sweep bit for bit; a difference (or a sweep that
 // no longer completes) is reported as an error of its benchmark and the
 // program exits non-zero, so a fast but wrong engine cannot pass.
 #include "bench/benchchannels.h"
@@ -21,9 +24,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -147,10 +152,63 @@ void BM_Sweep1000(benchmark::State& state)
     RunChannel(state, BenchChannel(state.range(0)), true);
 }
 
+// The sweep on the default threads, without a progress function and with one
+// that sleeps 1 ms per call as a repaint of the bar does, timed alternately.
+// The label gives both times, the reports made and the ratio of the times.
+void BM_SweepProgress(benchmark::State& state)
+{
+    const BenchChannel channel = BenchChannel(state.range(0));
+    ResetCalcGlobals();
+    std::unique_ptr<CKestrinDoc> doc = BuildBenchChannel(channel);
+    CalcSession session(*doc);
+    CalcRequest request = GoldenSweepRequest();
+    request.threads = CalcThreadCount(0);
+
+    int reports = 0, first = -1, last = -1, total = 0;
+    const auto repaint = [&](int done, int of) {
+        if (reports++ == 0)
+            first = done;
+        last = done, total = of;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    };
+    double without = 0.0, with = 0.0;
+    long long iterations = 0;
+    bool done = true;
+    for (auto _ : state) {
+        doc->ClearResults();
+        auto start = std::chrono::steady_clock::now();
+        done = session.Run(request).status == CalcStatus::Done && done;
+        without += Seconds(std::chrono::steady_clock::now() - start);
+        doc->ClearResults();
+        start = std::chrono::steady_clock::now();
+        done = session.Run(request, repaint).status == CalcStatus::Done && done;
+        with += Seconds(std::chrono::steady_clock::now() - start);
+        ++iterations;
+    }
+    const std::string difference = done ? CheckSweep(channel, *doc) : "the sweep stopped with a matrix error";
+    if (!difference.empty()) {
+        g_goldenFailed = true;
+        state.SkipWithError(("the sweep with progress differs from the golden results: " + difference).c_str());
+        return;
+    }
+    const int points = int(doc->responseResults.back()->PointCount());
+    if (first != 0 || last != points || total != points) {
+        state.SkipWithError(StrFormat("the progress went from %d to %d of %d", first, last, total).c_str());
+        return;
+    }
+    const double n = double(std::max(iterations, 1LL));
+    state.counters["ratio"] = without > 0 ? with / without : 0.0;
+    state.SetLabel(StrFormat("%s  %d threads  without progress %.1f ms  with a 1 ms progress %.1f ms "
+                             "(%.1f reports)  ratio %.3f",
+                             BenchChannelName(channel), request.threads, without * 1e3 / n, with * 1e3 / n,
+                             double(reports) / n, without > 0 ? with / without : 0.0));
+}
+
 } // namespace
 
 BENCHMARK(BM_OnePoint)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Sweep1000)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SweepProgress)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {

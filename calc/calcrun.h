@@ -146,7 +146,8 @@ public:
 
     // One run.  progress(0, total) is called before the first point, so that
     // the bar shows while the first point runs, then progress(done, total)
-    // after every point.  Messages go
+    // at most about 30 times a second, and (total, total) at the end of a
+    // complete run.  Messages go
     // through the message sink.  A request whose wires are not among the
     // choices of its mode is refused without a message.
     CalcOutcome Run(const CalcRequest& request, const std::function<void(int, int)>& progress = {});

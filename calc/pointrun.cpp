@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
@@ -25,6 +26,11 @@ namespace {
 
 // More threads than this gain nothing on any machine we know.
 constexpr int kMaxThreads = 256;
+
+// The shortest time between two reports of the progress: a bar moved more
+// often shows nothing more, and each move costs the caller a repaint.
+constexpr std::chrono::steady_clock::duration kProgressInterval =
+    std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::seconds(1)) / 30;
 
 using SpanState = std::vector<std::vector<CComplex>>;
 
@@ -95,16 +101,69 @@ struct PointThread {
     TwoPortStorage channel;
 };
 
-// Runs work(t) on count threads and reports the progress on the calling
+// The progress of a run as its caller sees it, on the calling thread: (0,
+// total) first, then the count of finished points at most once per
+// kProgressInterval however many points and threads there are, and the last
+// count once more when the run ends.  The points never wait for a report.
+class RunProgress {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit RunProgress(const PointRun& run) : m_report(run.progress), m_total(int(run.freqs.size())) {}
+
+    bool Wanted() const { return bool(m_report); }
+
+    // The first report, before any point.
+    void Start() { Show(0, Clock::now()); }
+
+    // done points are finished: shown when the interval since the last
+    // report has passed.  A count not shown waits for a later offer or the
+    // end; with nothing new the next look is an interval later.
+    void Offer(int done)
+    {
+        if (!m_report)
+            return;
+        const Clock::time_point now = Clock::now();
+        if (now < m_next)
+            return;
+        if (done != m_shown)
+            Show(done, now);
+        else
+            m_next = now + kProgressInterval;
+    }
+
+    // When the next report may be made.
+    Clock::time_point Next() const { return m_next; }
+
+    // The end of the run: its last count shown unless it already is.
+    void Finish(int done)
+    {
+        if (m_report && done != m_shown)
+            Show(done, Clock::now());
+    }
+
+private:
+    void Show(int done, Clock::time_point now)
+    {
+        m_shown = done;
+        m_next = now + kProgressInterval;
+        if (m_report)
+            m_report(std::min(done, m_total), m_total);
+    }
+
+    const std::function<void(int, int)>& m_report;
+    const int m_total;
+    int m_shown = -1;
+    Clock::time_point m_next;
+};
+
+// Runs work(t) on count threads and offers the progress on the calling
 // thread until they end; rethrows what a thread threw.
 class Pool {
 public:
     // base: the points finished before the pool starts; a pool without
     // progress reports nothing.
-    Pool(const PointRun& run, int count, int base, bool progress)
-        : m_run(run), m_count(count), m_base(base), m_progress(progress && bool(run.progress))
-    {
-    }
+    Pool(int count, int base, RunProgress* progress) : m_count(count), m_base(base), m_progress(progress) {}
 
     // A thread the system refuses to start (too many threads or too little
     // memory) does not stop the run: its share of the work is done on the
@@ -147,45 +206,37 @@ public:
             work(t);
     }
 
-    // A thread finished a point.
-    void PointDone()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        ++m_done;
-        m_changed.notify_one();
-    }
-    int Done() const { return m_done; }
+    // A thread finished a point.  Only counted: the calling thread looks at
+    // the count when a report is due, so no point waits for it.
+    void PointDone() { m_done.fetch_add(1, std::memory_order_relaxed); }
+    // The points finished since the pool started (exact once Run returned).
+    int Done() const { return m_done.load(std::memory_order_relaxed); }
 
 private:
+    // Until every thread has ended: the count offered whenever a report is
+    // due, the calling thread asleep in between.
     void ReportProgress()
     {
-        const int total = int(m_run.freqs.size());
         std::unique_lock<std::mutex> lock(m_mutex);
-        int reported = 0;
-        while (true) {
-            m_changed.wait(lock, [&] { return m_running == 0 || m_done != reported; });
-            // Every count in turn, as the points were finished one by one.
-            while (reported < m_done) {
-                const int count = ++reported;
-                if (!m_progress)
-                    continue;
-                lock.unlock();
-                m_run.progress(std::min(m_base + count, total), total);
-                lock.lock();
-            }
-            if (m_running == 0)
-                return;
+        const auto ended = [this] { return m_running == 0; };
+        if (!m_progress || !m_progress->Wanted()) {
+            m_changed.wait(lock, ended);
+            return;
+        }
+        while (!m_changed.wait_until(lock, m_progress->Next(), ended)) {
+            lock.unlock();
+            m_progress->Offer(m_base + Done());
+            lock.lock();
         }
     }
 
-    const PointRun& m_run;
     const int m_count;
     const int m_base;
-    const bool m_progress;
+    RunProgress* const m_progress;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     int m_running = 0;
-    int m_done = 0;
+    std::atomic<int> m_done{0};
 };
 
 // Where a run stopped: the lowest failing point and the span state before it.
@@ -264,7 +315,7 @@ Failure RunTracked(const PointRun& run, int from, int threads, Pool& pool, const
 
     // The boundaries in order, on one thread.
     Failure failure;
-    Pool single(run, 1, 0, false);
+    Pool single(1, 0, nullptr);
     single.Run([&](int) {
         PointThread thread(run, spans);
         SpanState previous = chunk[0].last;
@@ -329,8 +380,8 @@ bool RunFrequencyPoints(const PointRun& run)
     UseSameLineTableOnThisThread();
     // The first point may run alone for long (random spans, or one thread):
     // the progress starts at 0 before it.
-    if (run.progress)
-        run.progress(0, total);
+    RunProgress progress(run);
+    progress.Start();
     int from = 0;
     // One after the other on the calling thread: the whole run with one
     // thread, and the first point alone when it draws random spans.
@@ -346,30 +397,36 @@ bool RunFrequencyPoints(const PointRun& run)
         g_bRegenSpans = run.regenerateSpans && from == 0 ? 1 : 0;
         CalcChain(run.start, channel.blocks(), run.n, 0);
         g_bRegenSpans = 0;
-        if (g_MatError)
+        if (g_MatError) {
+            progress.Finish(from);
             return false;
+        }
         CalcResultPoint(channel.blocks(), run.n, *run.first, *run.last, *run.result,
                         run.result->points[std::size_t(from)]);
-        if (run.progress)
-            run.progress(from + 1, total);
-        if (g_MatError)
+        progress.Offer(from + 1);
+        if (g_MatError) {
+            progress.Finish(from + 1);
             return false;
+        }
     }
-    if (from == total)
+    if (from == total) {
+        progress.Finish(total);
         return true;
+    }
 
     const SpanState spans = g_pSpanVectors;
     const int threads = std::min(run.threads, total - from);
-    Pool pool(run, threads, from, true);
+    Pool pool(threads, from, &progress);
     const bool tracked = !spans.empty();
     Failure failure = tracked ? RunTracked(run, from, threads, pool, spans)
                               : RunIndependent(run, from, pool, spans);
     if (failure.point < 0) {
-        if (run.progress && pool.Done() + from < total)
-            run.progress(total, total);
+        progress.Finish(total);
         return true;
     }
-    // The failing point once more on the calling thread, with its messages.
+    // The bar shows the points finished before the message of the failing
+    // one; that point once more on the calling thread, with its messages.
+    progress.Finish(from + pool.Done());
     UseSameLineTableOnThisThread();
     g_pSpanVectors = failure.before;
     CRezGraPoint point;

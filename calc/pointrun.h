@@ -27,7 +27,10 @@ struct PointRun {
     std::vector<double> freqs;     // Hz, one per point of the result
     bool regenerateSpans = false;  // redraw the random spans at the first point
     int threads = 1;
-    std::function<void(int, int)> progress;  // (done, total) on the calling thread, (0, total) first
+    // (done, total) on the calling thread: (0, total) first, then the count of
+    // finished points at most about 30 times a second, and the last count
+    // (total after a complete run) at the end.
+    std::function<void(int, int)> progress;
 };
 
 // The number of threads a run uses: requested when above 0, else the

@@ -183,16 +183,17 @@ TEST_F(CalcRunTest, TwoRunsAddTwoResultsNamedByTheirTimes)
     CalcSession session(doc);
     std::time_t now = 1700000000;
     session.SetClock([&now] { return now; });
-    int calls = 0, total = 0;
-    // The progress starts at 0 before the first point, then counts the points.
+    int calls = 0, shown = -1, total = 0;
+    // The progress starts at 0 before the first point and ends with the points.
     const CalcOutcome first = session.Run(RangeRequest(100, 395, 100), [&](int done, int of) {
-        EXPECT_EQ(done, calls++);
+        EXPECT_TRUE(calls++ > 0 || done == 0);
+        shown = done;
         total = of;
     });
     EXPECT_EQ(first.status, CalcStatus::Done);
     EXPECT_EQ(first.statusText, "Расчет завершен");
     EXPECT_EQ(first.snappedEnd, 400.0f);
-    EXPECT_EQ(calls, 5);
+    EXPECT_EQ(shown, 4);
     EXPECT_EQ(total, 4);
     now += 120;
     CalcRequest second;

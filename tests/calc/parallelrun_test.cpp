@@ -1,12 +1,17 @@
 // Frequency points on several threads: the same results as one after the
 // other, bit for bit, through the phase tracking of random spans, a failure in
-// the middle of a range and a modal calculation made while a range runs.
+// the middle of a range and a modal calculation made while a range runs; and
+// the progress of a long range, which must not hold the run.
 #include "channeltest.h"
 
 #include "bench/benchchannels.h"
 #include "bench/golden.h"
 #include "calc/modalcalc.h"
 #include "platform/format.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -101,10 +106,36 @@ TEST_F(ParallelRunTest, ModalCalculationDuringARangeDoesNotDisturbIt)
         const std::vector<CRezGraPoint> points = Run(*task, GoldenCoarseRequest(), threads, [&](int, int) {
             modal += CalcModalParameters(line, 1, 250.0, false, "").status == ModalCalcStatus::Done ? 1 : 0;
         });
-        EXPECT_EQ(modal, 14);  // before the first point and after each of the 13
+        EXPECT_GE(modal, 2);  // before the first point and at the end at least
         EXPECT_EQ(CompareWithGolden(file.sweeps["ch0-coarse"], points, match), "") << threads << " threads";
     }
     g_pDoc = &doc;
+}
+
+TEST_F(ParallelRunTest, ProgressIsReportedAtMostAboutThirtyTimesASecond)
+{
+    // 4001 points of a three-wire line and a progress function as slow as a
+    // repaint of the bar: it is called from 0 to the point count, but not for
+    // every point, whatever the number of threads.
+    AddEndLoad({300.0, 300.0, 300.0});
+    AddLine({-4.0, 0.0, 4.0}, {20.0, 20.0, 20.0}, 20e3);
+    AddEndLoad({300.0, 300.0, 300.0});
+    for (int threads : {1, 4}) {
+        std::vector<int> shown;
+        const auto start = std::chrono::steady_clock::now();
+        const std::vector<CRezGraPoint> points = Run(doc, Range(10, 1010, 0.25f), threads, [&](int done, int total) {
+            EXPECT_EQ(total, 4001);
+            shown.push_back(done);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        });
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        ASSERT_EQ(points.size(), 4001u) << threads << " threads";
+        ASSERT_GE(shown.size(), 2u) << threads << " threads";
+        EXPECT_EQ(shown.front(), 0) << threads << " threads";
+        EXPECT_EQ(shown.back(), 4001) << threads << " threads";
+        EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end())) << threads << " threads";
+        EXPECT_LE(double(shown.size()), seconds * 30.0 + 3.0) << threads << " threads, " << seconds << " s";
+    }
 }
 
 // Where the system refuses every new thread (a user at the limit of its
