@@ -168,7 +168,7 @@ public:
                                                [](const CRezGraPoint& a, const CRezGraPoint& b) {
                                                    return a.transfer.re < b.transfer.re;
                                                });
-        std::printf("%s: %zu points, %.1f-%.1f kHz, attenuation %.2f dB (%.0f kHz) to %.2f dB (%.0f kHz)\n",
+        std::printf("%s: %zu points, %.1f-%.1f kHz, attenuation %.2f dB (%g kHz) to %.2f dB (%g kHz)\n",
                     path.c_str(), result.points.size(), result.startFreq / 1000, result.endFreq / 1000,
                     low->transfer.re, low->freq / 1000, high->transfer.re, high->freq / 1000);
     }
@@ -265,6 +265,25 @@ CEShunt Traps(const CBase& base, const char* trap, int wire)
     return s;
 }
 
+// The frequency step of a sweep over a route of the given length.  The
+// signal takes tau = length / c to cross the route, so its phase turns by
+// tau * df per step and the reflections between the route's ends ripple the
+// response with a period of 1 / (2 tau).  A step of at most a quarter of
+// that period, 1 / (8 tau), draws each ripple with four points and keeps the
+// phase step within an eighth of a turn, well inside the half turn the group
+// delay can tell apart.  The step is that bound rounded down to a power of
+// two of a kHz, exact in the float the request holds.
+double StepKHzFor(double routeKm)
+{
+    constexpr double kLightKmPerMs = 299.792458;
+    const double tauMs = routeKm / kLightKmPerMs;
+    const double boundKHz = 1.0 / (8.0 * tauMs);
+    double step = 1.0;
+    while (step > boundKHz)
+        step /= 2.0;
+    return step;
+}
+
 CalcRequest Range(double startKHz, double endKHz, double stepKHz, int mode, const std::vector<int>& txWires,
                   const std::vector<int>& rxWires)
 {
@@ -293,7 +312,8 @@ void Make110(const CBase& base, const std::string& folder)
              LineSection(FindTower(base, kTower110), {{&phase, 4.5}, {&phase, 4.5}, {&phase, 4.5}, {&ground, 3.5}},
                          3, 60.0));
     ch.Place(kCouplingDevice, 3, 3, Coupling(base, kHighPassFilter, {0}, 200.0));
-    ch.SaveCalculated(folder + "/" + kExampleTasks[0].file, Range(100, 500, 10, kWireToGround, {0}, {0}));
+    const ExampleTask& task = kExampleTasks[0];
+    ch.SaveCalculated(folder + "/" + task.file, Range(100, 500, StepKHzFor(task.lengthKm), kWireToGround, {0}, {0}));
 }
 
 // 220 kV, phase A to earth: 45 km to an intermediate substation bypassed
@@ -334,7 +354,8 @@ void Make220(const CBase& base, const std::string& folder)
     ch.Place(kTapLoad, 5, 6, tapEnd);
     ch.Place(kOverheadLine, 6, 3, LineSection(tower, wires, 3, 25.0));
     ch.Place(kCouplingDevice, 7, 3, Coupling(base, kBandPassFilter, {0}, 300.0));
-    ch.SaveCalculated(folder + "/" + kExampleTasks[1].file, Range(100, 300, 1, kWireToGround, {0}, {0}));
+    const ExampleTask& task = kExampleTasks[1];
+    ch.SaveCalculated(folder + "/" + task.file, Range(100, 300, StepKHzFor(task.lengthKm), kWireToGround, {0}, {0}));
 }
 
 // 500 kV, 250 km, phase A to phase C: phases of three АС 300/39 wires
@@ -370,7 +391,9 @@ void Make500(const CBase& base, const std::string& folder)
     if (std::vector<int>{ch.PositionOf(0), ch.PositionOf(2)} != phasesAC)
         throw std::logic_error("the transposition cycle does not close");
     ch.Place(kCouplingDevice, x, 3, Coupling(base, kBandPassFilter, phasesAC, 300.0));
-    ch.SaveCalculated(folder + "/" + kExampleTasks[2].file, Range(100, 400, 10, kWireToWire, phasesAC, phasesAC));
+    const ExampleTask& task = kExampleTasks[2];
+    ch.SaveCalculated(folder + "/" + task.file,
+                      Range(100, 400, StepKHzFor(task.lengthKm), kWireToWire, phasesAC, phasesAC));
 }
 
 } // namespace

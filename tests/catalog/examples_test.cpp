@@ -26,6 +26,7 @@
 #include "model/modelglobals.h"
 #include "platform/messages.h"
 #include "platform/modal.h"
+#include "results/quantities.h"
 
 #include <gtest/gtest.h>
 
@@ -174,6 +175,46 @@ TEST_F(ExamplesTest, EachChannelChecksAndRecalculatesToItsStoredResultInAPlausib
         }
     }
     EXPECT_TRUE(messages.messages().empty());
+}
+
+// The group delay each stored sweep shows, interval by interval, as the
+// results window draws it: nowhere negative, and on average the time the
+// signal takes to cross the route, tau = length / c.  The modes of an
+// overhead line run a little slower than light (the earth-return share of a
+// phase-to-earth channel the most), and the coupling devices with their HF
+// cables add a few microseconds: the mean may lie up to 10 % above tau; 2 %
+// below it allows for the band average of a lossy, dispersive line.  A sweep
+// whose step turns the phase by more than half a turn folds the delay onto a
+// fraction of this (a 250 km line sampled every 10 kHz shows 0.04 ms for
+// 0.83 ms).  And the reflections between the route's ends ripple the curves
+// with a period of 1 / (2 delay): the step draws each ripple with at least
+// four points.
+TEST_F(ExamplesTest, StoredSweepsShowTheRoutesTransitTimeAsTheirGroupDelay)
+{
+    constexpr double kLightKmPerMs = 299.792458;
+    for (const ExampleTask& task : kExampleTasks) {
+        SCOPED_TRACE(task.file);
+        CKestrinDoc doc;
+        g_pDoc = &doc;
+        std::string error;
+        ASSERT_TRUE(doc.OpenTaskFile((kExamplesDir / task.file).string(), error)) << error;
+        ASSERT_EQ(doc.responseResults.size(), 1u);
+        const CRezGra& stored = *doc.responseResults[0];
+        double sum = 0.0, least = 1e30;
+        std::size_t intervals = 0;
+        for (double delay = 0.0; ResultGroupDelayMs(stored, intervals, delay); ++intervals) {
+            sum += delay;
+            least = std::min(least, delay);
+        }
+        ASSERT_EQ(intervals + 1, stored.PointCount());
+        const double tau = task.lengthKm / kLightKmPerMs;
+        const double mean = sum / double(intervals);
+        EXPECT_GE(least, 0.0);
+        EXPECT_GE(mean, 0.98 * tau);
+        EXPECT_LE(mean, 1.10 * tau);
+        const double stepKHz = (stored.endFreq - stored.startFreq) / 1000.0 / double(intervals);
+        EXPECT_LE(stepKHz, 1.0 / (8.0 * mean)) << "the ripple of the reflections is sampled too coarsely";
+    }
 }
 
 // The editor of each item, opened on a copy of it, accepts the copy unchanged.
