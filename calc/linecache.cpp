@@ -5,6 +5,7 @@
 #include "model/document.h"
 #include "model/lines.h"
 
+#include <cmath>
 #include <cstddef>
 
 thread_local std::vector<LineCalcRecord> g_pLineRecs;
@@ -65,6 +66,25 @@ bool SameCatalogItems(const CElement& a, const CElement& b)
     return x->pipe != 0 ? x->pipeCable.Compare(y->pipeCable) == 2 : x->solidCable.Compare(y->solidCable) == 2;
 }
 
+// The split wire is a single wire (bundle count 1) whose spacing places its
+// two halves; the section compare looks at the spacing of bundles only.  The
+// split-conductor index is the same in both (the section compare asks for it).
+bool SameSplitSpacing(const CElement& a, const CElement& b)
+{
+    if (a.type != kOverheadLine)
+        return true;
+    const CVLine* x = a.Data<CVLine>();
+    const CVLine* y = b.Data<CVLine>();
+    const int split = a.splitConductor;
+    if (!x || !y || split < 0 || split >= VLineSectionWires(*x))
+        return true;
+    const CVLProv* p = x->Wire(split);
+    const CVLProv* q = y->Wire(split);
+    if (!p || !q)
+        return p == q;
+    return std::fabs(p->bundleStep - q->bundleStep) <= 1e-5;
+}
+
 CComplex* Allocate(std::vector<CComplex>& v, int order)
 {
     v.assign(std::size_t(order) * std::size_t(order), CComplex());
@@ -78,7 +98,8 @@ unsigned char SameLineKind(const CElement& earlier, const CElement& later)
     unsigned char r = earlier.IsSameLine(later);
     if (r == 0)
         return 0;
-    if (earlier.wirePositions != later.wirePositions || !SameCatalogItems(earlier, later))
+    if (earlier.wirePositions != later.wirePositions || !SameCatalogItems(earlier, later) ||
+        !SameSplitSpacing(earlier, later))
         return 0;
     return r;
 }

@@ -33,5 +33,6 @@ void FreeSameLineTable();
 
 // 2 when the later section can take the earlier one's blocks, 1 when it can
 // take its modal data, 0 otherwise: CElement::IsSameLine, confirmed by equal
-// wire positions and catalog items that compare as equal in every value.
+// wire positions, catalog items that compare as equal in every value and the
+// same spacing of the split wire's halves.
 unsigned char SameLineKind(const CElement& earlier, const CElement& later);

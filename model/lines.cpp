@@ -25,6 +25,20 @@ bool Near(double a, double b, double tol)
     return std::fabs(a - b) <= tol;
 }
 
+// The calculation solves an overhead section as its mirror halves unless the
+// low byte of its symmetry code is -1, and a cable section in solid insulation
+// unless its code is negative or that byte is -1.  The two paths agree only
+// to rounding, so sections that take different ones never share results.
+bool VLineSolvedByHalves(int symmetry)
+{
+    return static_cast<signed char>(symmetry) != -1;
+}
+
+bool KLineSolvedByHalves(int symmetry)
+{
+    return symmetry >= 0 && static_cast<signed char>(symmetry) != -1;
+}
+
 std::vector<std::uint8_t> ReadSpanValues(ArchiveReader& ar, std::uint16_t pieces)
 {
     return ar.readBytes(pieces, "длины пролетов");
@@ -259,12 +273,17 @@ std::uint8_t CVLine::IsSame(const CVLine& o) const
     if (wires != o.wires || wireCount != o.wireCount || phaseWires != o.phaseWires ||
         inhomogeneity != o.inhomogeneity || earthModel != o.earthModel || tower.Compare(o.tower) == 0)
         return 0;
+    if (VLineSolvedByHalves(symmetry) != VLineSolvedByHalves(o.symmetry))
+        return 0;
     if (ice != o.ice || !Near(earthRho1, o.earthRho1, 0.001))
         return 0;
     if (earthModel != 1 && !Near(earthEps1, o.earthEps1, 0.001))
         return 0;
-    if (earthModel == 2 && (!Near(layerDepth, o.layerDepth, 0.001) || !Near(earthRho2, o.earthRho2, 0.001) ||
-                            !Near(earthEps2, o.earthEps2, 0.001)))
+    // The refined two-layer earth is any model without the Carson bit and with
+    // the two-layer bit, not only model 2.
+    const bool twoLayer = !(earthModel & 1) && (earthModel & 2);
+    if (twoLayer && (!Near(layerDepth, o.layerDepth, 0.001) || !Near(earthRho2, o.earthRho2, 0.001) ||
+                     !Near(earthEps2, o.earthEps2, 0.001)))
         return 0;
     if (ice && (!Near(iceTemperature, o.iceTemperature, 1e-5) || !Near(iceFactor, o.iceFactor, 1e-6)))
         return 0;
@@ -274,11 +293,12 @@ std::uint8_t CVLine::IsSame(const CVLine& o) const
     if (inhomogeneity == 1) {
         if (!Near(spanDeviation, o.spanDeviation, 0.001))
             return 0;
-        static const std::vector<std::uint8_t> none;
-        const auto& a = spanValues ? *spanValues : none;
-        const auto& b = o.spanValues ? *o.spanValues : none;
+        // A line with fewer values than spans draws new ones when it is
+        // calculated, so it is the same as no other.
+        if (!spanValues || !o.spanValues || spanValues->size() < pieces || o.spanValues->size() < pieces)
+            return 0;
         for (std::size_t i = 0; i < pieces; ++i)
-            if ((i < a.size() ? a[i] : 0) != (i < b.size() ? b[i] : 0))
+            if ((*spanValues)[i] != (*o.spanValues)[i])
                 return 0;
     }
     for (int i = 0; i < wireCount; ++i) {
@@ -419,7 +439,8 @@ std::uint8_t CKLine::IsSame(const CKLine& o) const
         for (int i = 0; i < CableCount(); ++i)
             if (x[i] != o.x[i] || y[i] != o.y[i])
                 return 0;
-        if (solidCable.Compare(o.solidCable) == 0)
+        if (solidCable.Compare(o.solidCable) == 0 ||
+            KLineSolvedByHalves(symmetry) != KLineSolvedByHalves(o.symmetry))
             return 0;
     }
     return std::fabs(length - o.length) < 0.001 ? 2 : 1;
