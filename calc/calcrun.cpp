@@ -137,8 +137,12 @@ namespace {
 
 // The wires of one channel end that carry a load (end loads) or a coupling
 // device.  Which rule holds for both ends is decided by the first element.
-std::vector<WireEntry> EndWires(const CElement& end, bool endLoads, int split)
+// The wires are named and grouped by the end element's own split conductor:
+// a transposition may have moved the split phase's halves to other positions
+// than the task's split conductor names.
+std::vector<WireEntry> EndWires(const CElement& end, bool endLoads)
 {
+    const int split = end.splitConductor;
     std::vector<WireEntry> wires;
     auto add = [&](int wire) {
         WireEntry entry;
@@ -197,8 +201,8 @@ CalcSession::CalcSession(CKestrinDoc& doc) : m_doc(doc), m_clock([] { return std
     const CElement& first = *elements.front();
     const CElement& last = *elements.back();
     const bool endLoads = first.type == kEndLoad;
-    m_wires[kTransmitSide] = EndWires(first, endLoads, doc.splitConductor);
-    m_wires[kReceiveSide] = EndWires(last, endLoads, doc.splitConductor);
+    m_wires[kTransmitSide] = EndWires(first, endLoads);
+    m_wires[kReceiveSide] = EndWires(last, endLoads);
     for (std::size_t i = 0; i + 1 < elements.size(); ++i) {
         const CVLine* line = elements[i]->type == kOverheadLine ? elements[i]->Data<CVLine>() : nullptr;
         if (line && line->inhomogeneity == 1)

@@ -44,6 +44,8 @@ TEST_F(CalcDialogTest, WireCombosFollowTheConnectionMode)
     AddEndLoad({50.0, 50.0, 50.0, 50.0});
     AddSeries(4, {});
     AddEndLoad({50.0, 50.0, 50.0, 50.0});
+    for (auto& e : doc.elements)
+        e->splitConductor = 1;
     CRaschetDlg d(doc);
     d.OnInitDialog();
     EXPECT_FALSE(d.SecondWiresShown());

@@ -1,6 +1,7 @@
 #include "calc/calcrun.h"
 
 #include "channeltest.h"
+#include "platform/format.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -136,6 +137,8 @@ TEST_F(CalcRunTest, HalvesOfTheSplitConductorPairOnlyWithEachOther)
     AddEndLoad({50.0, 50.0, 50.0, 50.0});
     AddSeries(4, {});
     AddEndLoad({50.0, 50.0, 50.0, 50.0});
+    for (auto& e : doc.elements)
+        e->splitConductor = 1;
     CalcSession session(doc);
     const std::vector<WireEntry>& tx = session.Wires(kTransmitSide);
     ASSERT_EQ(tx.size(), 4u);
@@ -150,6 +153,60 @@ TEST_F(CalcRunTest, HalvesOfTheSplitConductorPairOnlyWithEachOther)
     // Two wires to ground never takes a half.
     for (const WireEntry& e : session.WireChoices(kTransmitSide, 0, kTwoWiresToGround, ""))
         EXPECT_FALSE(e.splitHalf);
+}
+
+// Phase A carried as two halves (positions 0 and 1) is moved by a
+// transposition to positions 2 and 3.  The far end names, groups and
+// calculates the halves where they are there, not where the task's split
+// conductor puts them at the near end.
+TEST_F(CalcRunTest, FarEndHalvesOfTheSplitConductorAreThoseTheTranspositionsLeaveThere)
+{
+    doc.splitConductor = 0;
+    g_nSplitConductor = 0;
+    auto build = [&](bool transposed) {
+        doc.ClearAll();
+        const int farSplit = transposed ? 2 : 0;
+        auto onWires = [&](CElement& e, int split, std::vector<int> codes) {
+            e.splitConductor = split;
+            e.conductors = 3;
+            for (int i = 0; i < 3; ++i)
+                e.inMap[i] = e.outMap[i] = codes[std::size_t(i)];
+        };
+        AddEndLoad({300.0, 300.0, 0.0, 0.0});
+        onWires(Last(), 0, {0, 1, 2});
+        AddSeries(4, {{0, 10.0}, {1, 10.0}});
+        onWires(Last(), 0, {0, 1, 2});
+        if (transposed) {
+            CTransp& t = Add<CTransp>(kTransposition, 4);
+            t.count = 3;
+            t.permutation = std::vector<std::uint8_t>{2, 0, 1};  // A to the third conductor
+            onWires(Last(), 0, {0, 1, 2});
+            Last().outMap[0] = 1, Last().outMap[1] = 2, Last().outMap[2] = 0;
+            AddSeries(4, {});
+            onWires(Last(), 2, {1, 2, 0});
+        } else {
+            AddSeries(4, {});
+            onWires(Last(), 0, {0, 1, 2});
+        }
+        AddEndLoad(transposed ? std::vector<double>{0.0, 0.0, 300.0, 300.0} : std::vector<double>{300.0, 300.0, 0.0, 0.0});
+        onWires(Last(), farSplit, transposed ? std::vector<int>{1, 2, 0} : std::vector<int>{0, 1, 2});
+
+        CalcSession session(doc);
+        const std::vector<WireEntry>& rx = session.Wires(kReceiveSide);
+        EXPECT_EQ(rx.size(), 2u);
+        for (const WireEntry& e : rx)
+            EXPECT_TRUE(e.splitHalf) << e.text;
+        EXPECT_EQ(rx.front().text, StrFormat("%d (A/1)", farSplit + 1));
+        EXPECT_TRUE(session.ModeEnabled(kWireToWire));
+        EXPECT_EQ(RunOnce(100, kWireToWire, 0, farSplit, 1, farSplit + 1).status, CalcStatus::Done);
+        return LastPoint();
+    };
+    const CRezGraPoint straight = build(false);
+    const CRezGraPoint transposed = build(true);
+    EXPECT_GT(transposed.transfer.re, 0.1);
+    EXPECT_LT(transposed.transfer.re, 100.0);
+    EXPECT_NEAR(transposed.transfer.re, straight.transfer.re, 1e-9);
+    EXPECT_TRUE(messages.messages().empty());
 }
 
 TEST_F(CalcRunTest, RefusedFrequenciesLeaveEverythingUnchanged)
