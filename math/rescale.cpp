@@ -81,9 +81,8 @@ void RescaleLineBlocks(const TwoPortBlocks& X, int n, double lenNew, double lenP
         MatCopy(R.data(), X.Y0, n, n);
         MatCopy(U.data(), X.Y1, n, n);
         CopyVector(lambda.data(), X.Y2, n);
-        // A one-conductor line has no second row to take the admittance.
-        if (n >= 2)
-            CopyVector(Yc, X.Y2 + n, n);
+        // The modal caller gives X.Y2 two rows even for one conductor.
+        CopyVector(Yc, X.Y2 + n, n);
         return;
     }
 

@@ -17,8 +17,8 @@
 // Modal parameters (g_bModalMode set): X.Y0 = the voltage mode matrix, X.Y1 =
 // the current mode matrix (both with columns normalised to row 0), row 0 of
 // X.Y2 = the propagation constants (1/m), row 1 = the modal characteristic
-// admittances (S); other rows of X.Y2 are not changed, and for n = 1, where
-// X.Y2 has no second row, the admittance is not written.
+// admittances (S); other rows of X.Y2 are not changed.  In modal mode X.Y2
+// must hold two rows even for n = 1 (2n values at least).
 //
 // A singular matrix in the eigen-solution leaves g_MatError = 2 and returns at
 // once (X.Y1 already overwritten); one in a later inversion leaves the flag set

@@ -124,6 +124,17 @@ TEST_F(ModalCalcTest, SingleWireLineKeepsItsWaveImpedance)
     const double zc = 1.0 / Abs(r->y[0]);
     EXPECT_GT(zc, 450.0);
     EXPECT_LT(zc, 560.0);
+
+    // With sagging wires the span is rescaled from its pieces: on towers that
+    // hardly load the line the one mode keeps nearly the same admittance.
+    CVLine& line = *e.Data<CVLine>();
+    MakeTowerInfluence(line, 1, 10);
+    line.inhomogeneity = 2;
+    line.matrix.res = {1e9};
+    line.matrix.cap = {1e-18};
+    std::unique_ptr<CRezMod> sag = Calc(e);
+    ASSERT_TRUE(sag);
+    EXPECT_NEAR(Abs(sag->y[0]) * zc, 1.0, 0.01);
 }
 
 TEST_F(ModalCalcTest, SingularCaseStoresNothing)
