@@ -172,6 +172,14 @@ void CElement::LoadData(ArchiveReader& ar, bool hasData)
     if (type == kDoubling && g_nTaskVersion < 2)
         return;
     data->Load(ar);
+    CheckShuntWires(ar);
+}
+
+void CElement::CheckShuntWires(ArchiveReader& ar) const
+{
+    if (type == kShuntImpedance)
+        if (const CEShunt* shunt = Data<CEShunt>())
+            shunt->CheckSecondWires(ar);
 }
 
 void CElement::Load(ArchiveReader& ar)
@@ -287,6 +295,7 @@ void CElement::LoadDalvex(ArchiveReader& ar)
     case kTapLoad:
         data = CreateElementData(type);
         data->Load(ar);
+        CheckShuntWires(ar);
         break;
     case kTransposition: {
         auto t = std::make_unique<CTransp>();

@@ -94,6 +94,8 @@ public:
 private:
     void DeriveOldCounts();
     void LoadData(ArchiveReader& ar, bool hasData);
+    // The second wires of a shunt element's branches lie within its wires.
+    void CheckShuntWires(ArchiveReader& ar) const;
 };
 
 // Renumbers the wires that enter the nested part of a tap, doubling or

@@ -12,7 +12,6 @@ void CShunt::Load(ArchiveReader& ar)
     firstWire = ar.readByte("первый провод ветви");
     secondWire = ar.readByte("второй провод ветви");
     CheckLoadedWire(ar, firstWire, "провод ветви");
-    CheckLoadedWire(ar, secondWire, "провод ветви");
     trap.Load(ar);
 }
 
@@ -38,6 +37,12 @@ void CEShunt::Load(ArchiveReader& ar)
     branches.resize(count);
     for (CShunt& s : branches)
         s.Load(ar);
+}
+
+void CEShunt::CheckSecondWires(ArchiveReader& ar) const
+{
+    for (const CShunt& s : branches)
+        CheckLoadedWire(ar, s.secondWire, "провод ветви");
 }
 
 void CEShunt::Store(ArchiveWriter& ar)

@@ -24,7 +24,10 @@ public:
 
     void Clear() { *this = CShunt(); }
     void Copy(const CShunt& src) { *this = src; }
-    // Both wires must lie within the element's wires.
+    // The first wire must lie within the element's wires.  The second is
+    // kept as read: only a shunt element's branch joins it (a series element
+    // and a line trap lie in the first wire alone), so the shunt element
+    // checks it (CEShunt::CheckSecondWires).
     void Load(ArchiveReader& ar);
     void Store(ArchiveWriter& ar) const;
 };
@@ -42,6 +45,9 @@ public:
     // Throws ArchiveError, before writing, for more than 255 branches.
     void Store(ArchiveWriter& ar) override;
     void LoadDalvex(ArchiveReader& ar) { Load(ar); }
+    // For the branches of a shunt element, read last: each second wire must
+    // lie within the element's wires.
+    void CheckSecondWires(ArchiveReader& ar) const;
 };
 
 class CNagrOtv : public CElementDataOf<CNagrOtv> {

@@ -125,6 +125,30 @@ TEST_F(Element, RoundTripKeepsReservedButNotSelection)
     }
 }
 
+// A branch's second wire joins it only in a shunt element: there it must lie
+// within the element's wires; a series element keeps whatever it holds and
+// writes it back unchanged.
+TEST_F(Element, SecondWireOfABranchIsCheckedOnlyWhereItIsUsed)
+{
+    for (int type : {kShuntImpedance, kSeriesImpedance}) {
+        CElement e = MakeElement(type, 2, 1);  // 7 positions: 0..6
+        CShunt branch;
+        branch.firstWire = 2;
+        branch.secondWire = 200;
+        e.Data<CEShunt>()->branches = {branch};
+        const Bytes bytes = StoreBytes(e);
+        CElement back;
+        if (type == kShuntImpedance) {
+            ArchiveReader r(bytes);
+            EXPECT_THROW(back.Load(r), ArchiveError);
+            continue;
+        }
+        LoadBytes(back, bytes);
+        EXPECT_EQ(back.Data<CEShunt>()->branches.at(0).secondWire, 200);
+        EXPECT_EQ(StoreBytes(back), bytes);
+    }
+}
+
 TEST_F(Element, IsSameLine)
 {
     CElement a = MakeElement(kOverheadLine, 1, 2);
