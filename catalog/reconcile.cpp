@@ -62,13 +62,15 @@ bool CreateFromTask(CMainFrame* frame, const std::string& path)
         ReportCannotRestore();
         return false;
     }
+    // The copy is what gets written, so it carries the stamp of the file it
+    // wrote: a later save over a file changed on disk since then asks first.
+    CBase copy;
+    copy.CopyFrom(g_TaskBase);
     std::string error;
-    if (!SaveBaseFile(path, g_TaskBase, error)) {
+    if (!SaveBaseFile(path, copy, error)) {
         ReportCannotRestore();
         return false;
     }
-    CBase copy;
-    copy.CopyFrom(g_TaskBase);
     MakeCurrent(frame, path, copy);
     return true;
 }

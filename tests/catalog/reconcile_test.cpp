@@ -223,6 +223,11 @@ TEST_F(ReconcileTest, RestoringFromTheTaskWritesExactlyItsItemsAndComparesNothin
     ASSERT_TRUE(SaveBaseFile(Path("expected.kdb"), task, error));
     EXPECT_EQ(Bytes(doc.basePath), Bytes(Path("expected.kdb")));
     EXPECT_FALSE(g_DocFile.modified);
+    // The current catalog knows the file it wrote: a change on disk by
+    // another program is seen before the next save writes over it.
+    EXPECT_EQ(g_CurBase.fileStamp.path, doc.basePath);
+    EXPECT_TRUE(g_CurBase.fileStamp.present);
+    EXPECT_FALSE(ChangedOnDiskSince(g_CurBase.fileStamp));
 }
 
 TEST_F(ReconcileTest, AWindowsPathIsRefusedNotCreated)
