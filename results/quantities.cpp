@@ -14,7 +14,7 @@ double DelayAngularStep(double startHz, double endHz, int count)
 double UnwrappedPhaseStep(double phase, double nextPhase)
 {
     double d = nextPhase - phase;
-    if (std::fabs(d) > 4.0)
+    if (std::fabs(d) > 0.5 * kPhaseTurn)
         d += d > 0.0 ? -kPhaseTurn : kPhaseTurn;
     return d;
 }

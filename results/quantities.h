@@ -18,8 +18,11 @@ inline constexpr double kPhaseTurn = 6.2831852;
 // result of fewer than two points.
 double DelayAngularStep(double startHz, double endHz, int count);
 
-// Phase change from one point to the next (radians).  A change of more than
-// 4 rad either way is a wrap of the phase: one turn is taken off it.
+// Phase change from one point to the next (radians).  Two samples of a phase
+// tell a step apart only up to half a turn either way, so a change of more
+// than half a turn is a wrap of the phase across +-pi: one turn is taken off
+// it.  A delay tau sampled with a frequency step df is then shown right while
+// tau * df stays below one half.
 double UnwrappedPhaseStep(double phase, double nextPhase);
 
 // Group-delay distortion between two neighbouring points, in ms.  False (and no

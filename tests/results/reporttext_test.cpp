@@ -19,7 +19,7 @@ const ConnectionNames kNames{"1A", "1B", "B", "C"};
 CRezGra TwoPointResult(int mode)
 {
     CRezGra r = MakeResult(10000, 20000, 2, [](CRezGraPoint& p, int j) {
-        p.transfer = j == 0 ? CComplex(12.5, 0.0) : CComplex(20.25, 3.9);
+        p.transfer = j == 0 ? CComplex(12.5, 0.0) : CComplex(20.25, 3.0);
         p.zLeft = CComplex(100, 50);
         p.zRight = j == 0 ? CComplex(75, 0) : CComplex(-75, 0);
     });
@@ -80,7 +80,7 @@ TEST(TractReport, ScreenGoldenLinesOfModeThree)
         "Затухание и искажение группового времени запаздывания",
         "  Частота     Затухание  Запаздывание",
         "    кГц          Дб          мсек",
-        "   10.00         12.5      0.06207",
+        "   10.00         12.5     0.047746",
         "   20.00        20.25",
         "Входное сопротивление",
         "  Частота            Слева                     Справа",
@@ -109,22 +109,23 @@ TEST(TractReport, TablesOfTheMaskAndConnectionOfModeZero)
     EXPECT_EQ(some, expected);
 }
 
-TEST(TractReport, DelayCorrectsOneTurnBeyondFourRadians)
+TEST(TractReport, DelayCorrectsOneTurnBeyondHalfATurn)
 {
-    // Phases 0, 3.9, 8.4, 3.9: steps of 3.9, 4.5 and -4.5 rad, 62.83 rad/ms apart.
-    const double phase[] = {0.0, 3.9, 8.4, 3.9};
+    // Phases 0, 3.0, 6.5, 3.0: steps of 3.0, 3.5 and -3.5 rad, 62.83 rad/ms
+    // apart; the last two are wraps of the phase.
+    const double phase[] = {0.0, 3.0, 6.5, 3.0};
     CRezGra r = MakeResult(10000, 40000, 4, [&](CRezGraPoint& p, int j) { p.transfer.im = phase[j]; });
     const Lines screen = Tract(ReportLayout::Screen, r, 1);
     ASSERT_EQ(screen.size(), 5u + 3 + 4);
-    EXPECT_EQ(screen[8], "   10.00            0      0.06207");
-    EXPECT_EQ(screen[9], "   20.00            0     -0.02838");
-    EXPECT_EQ(screen[10], "   30.00            0      0.02838");
+    EXPECT_EQ(screen[8], "   10.00            0     0.047746");
+    EXPECT_EQ(screen[9], "   20.00            0    -0.044296");
+    EXPECT_EQ(screen[10], "   30.00            0     0.044296");
     EXPECT_EQ(screen[11], "   40.00            0");
     const Lines word = Tract(ReportLayout::Word, r, 1);
-    EXPECT_EQ(word[8], " 10.00  \t0  \t0.06207");
+    EXPECT_EQ(word[8], " 10.00  \t0  \t0.047746");
     EXPECT_EQ(word[11], " 40.00  \t0 -");
     const Lines excel = Tract(ReportLayout::Excel, r, 1);
-    EXPECT_EQ(excel[9], "20.00\t0\t-0.02838");
+    EXPECT_EQ(excel[9], "20.00\t0\t-0.044296");
     EXPECT_EQ(excel[11], "40.00\t0");
 }
 
@@ -150,7 +151,7 @@ TEST(TractReport, WordAndExcelHeaders)
     EXPECT_EQ(word[3], "Параметры тракта. Расчет от 07.12.26 23:05");
     EXPECT_EQ(word[4], " Подключение 1-2/1-2+R");
     EXPECT_EQ(word[5], "Сопротивление заземления нейтрали = 12.5 Ом");
-    EXPECT_EQ(word[9], " 10.00  \t12.5  \t0.06207");
+    EXPECT_EQ(word[9], " 10.00  \t12.5  \t0.047746");
     EXPECT_EQ(word[10], " 20.00  \t20.25 -");
 
     // The decimal comma changes the numbers; the paths and the title keep
@@ -162,7 +163,7 @@ TEST(TractReport, WordAndExcelHeaders)
     EXPECT_EQ(excel[3], "Параметры тракта\t\tРасчет от\t07\\12\\26\t23:05");
     EXPECT_EQ(excel[4], "Подключение\t\t1A-1B/B-C");
     EXPECT_EQ(excel[5], "Сопротивление заземления нейтрали\t\t\t12,5\tОм");
-    EXPECT_EQ(excel[9], "10,00\t12,5\t0,06207");
+    EXPECT_EQ(excel[9], "10,00\t12,5\t0,047746");
     EXPECT_EQ(excel[14], "10,00\t111,8\t0,46365\t75\t0");
     EXPECT_EQ(excel[19], "   10,00\t10,253\t1e+30");
     // The Word copy never has commas, whatever the separator choice.

@@ -64,7 +64,8 @@ TEST(Quantities, GroupDelay)
 {
     EXPECT_EQ(DelayAngularStep(100e3, 100e3, 1), 0.0);
     EXPECT_DOUBLE_EQ(DelayAngularStep(0, 2000, 3), 1000 * 6.2831852 * 0.001);
-    EXPECT_DOUBLE_EQ(UnwrappedPhaseStep(1.0, 4.9), 3.9);
+    EXPECT_DOUBLE_EQ(UnwrappedPhaseStep(1.0, 4.1), 3.1);
+    EXPECT_DOUBLE_EQ(UnwrappedPhaseStep(1.0, 4.9), 3.9 - 6.2831852);
     EXPECT_DOUBLE_EQ(UnwrappedPhaseStep(0.0, 4.5), 4.5 - 6.2831852);
     EXPECT_DOUBLE_EQ(UnwrappedPhaseStep(0.0, -4.5), -4.5 + 6.2831852);
     double d = 123;
@@ -77,6 +78,25 @@ TEST(Quantities, GroupDelay)
     EXPECT_FALSE(ResultGroupDelayMs(r, 2, d)); // the last point has none
     CRezGra same = MakeResult(5000, 5000, 3);
     EXPECT_FALSE(ResultGroupDelayMs(same, 0, d));
+}
+
+// A pure delay tau sampled every df turns its phase by 2 pi tau df per step;
+// wrapped into (-pi, pi] it crosses +-pi again and again.  Up to tau df = 0.45
+// every step must show tau, never tau - 1/df.
+TEST(Quantities, GroupDelayOfAPureDelayAcrossWrapsOfThePhase)
+{
+    const double df = 1000.0; // Hz
+    for (double tauDf : {0.1, 0.3, 0.37, 0.45}) {
+        const double tauMs = tauDf / df * 1000.0;
+        CRezGra r = MakeResult(100e3, 100e3 + 200 * df, 201, [&](CRezGraPoint& p, int j) {
+            p.transfer.im = std::remainder(kPhaseTurn * tauDf * j, kPhaseTurn);
+        });
+        for (std::size_t i = 0; i + 1 < r.PointCount(); ++i) {
+            double d = 0;
+            ASSERT_TRUE(ResultGroupDelayMs(r, i, d));
+            ASSERT_NEAR(d, tauMs, 1e-9) << "tau*df " << tauDf << " point " << i;
+        }
+    }
 }
 
 TEST(Quantities, MismatchAttenuation)
