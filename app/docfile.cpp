@@ -71,9 +71,9 @@ bool ReadTaskDocument(const std::string& path)
 {
     if (!g_pDoc)
         return false;
-    std::string error;
-    if (!g_pDoc->OpenTaskFile(path, error)) {
-        ShowMessage(StrFormat("Не удалось открыть файл %s.\n%s", path.c_str(), error.c_str()));
+    std::string error, reason;
+    if (!g_pDoc->OpenTaskFile(path, error, &reason)) {
+        ShowMessage(StrFormat("Не удалось открыть файл %s.\n%s", path.c_str(), AsSentence(reason).c_str()));
         return false;
     }
     TakePath(path);

@@ -93,9 +93,12 @@ void CMainFrame::OnFileImport()
         // A refused file (an experimental span) leaves an empty task; it is
         // taken over all the same.
         g_pDoc->ImportDalvexTask(ar);
+    } catch (const FileReadError& e) {
+        ShowMessage(StrFormat("Не удалось открыть файл %s.\n%s", path.c_str(), AsSentence(e.reason()).c_str()));
+        return;
     } catch (const ArchiveError& e) {
         // The reader read into a temporary: the open task is unchanged.
-        ShowMessage(StrFormat("Не удалось открыть файл %s.\n%s", path.c_str(), e.what()));
+        ShowMessage(StrFormat("Не удалось открыть файл %s.\n%s", path.c_str(), AsSentence(e.what()).c_str()));
         return;
     }
     // A selection or a range of the previous task would name elements the

@@ -378,17 +378,26 @@ void CKestrinDoc::Serialize(ArchiveWriter& ar)
     ShellUpdateTitle();
 }
 
-bool CKestrinDoc::OpenTaskFile(const std::string& path, std::string& error)
+bool CKestrinDoc::OpenTaskFile(const std::string& path, std::string& error, std::string* reason)
 {
     FileStamp stamp;
     try {
         ArchiveReader ar = ArchiveReader::FromFile(path, &stamp);
         Serialize(ar);
+    } catch (const FileReadError& e) {
+        error = e.what();
+        if (reason)
+            *reason = e.reason();
+        return false;
     } catch (const ArchiveError& e) {
         error = e.what();
+        if (reason)
+            *reason = error;
         return false;
     } catch (const std::bad_alloc&) {
         error = "не удалось прочитать файл " + path + ": " + SystemErrorText(ENOMEM);
+        if (reason)
+            *reason = SystemErrorText(ENOMEM);
         return false;
     }
     fileStamp = std::move(stamp);

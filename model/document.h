@@ -86,8 +86,10 @@ public:
 
     // File forms of the two above: false with a message in error on failure
     // (the document, or the old file, is untouched; a memory failure while
-    // reading is such a failure).  Both record the file's stamp.
-    bool OpenTaskFile(const std::string& path, std::string& error);
+    // reading is such a failure).  Both record the file's stamp.  reason, when
+    // given, gets the cause alone, without the file's name (for a message that
+    // names the file already).
+    bool OpenTaskFile(const std::string& path, std::string& error, std::string* reason = nullptr);
     bool SaveTaskFile(const std::string& path, std::string& error);
 
     // Imports a Dalvex task (dvx) into this document.  Returns 1 when

@@ -52,3 +52,30 @@ std::string StrFormat(const char* fmt, ...)
     va_end(args);
     return s;
 }
+
+std::string AsSentence(std::string text)
+{
+    if (text.empty())
+        return text;
+    const unsigned char c0 = static_cast<unsigned char>(text[0]);
+    if (c0 >= 'a' && c0 <= 'z') {
+        text[0] = static_cast<char>(c0 - 'a' + 'A');
+    } else if (text.size() >= 2 && (c0 == 0xD0 || c0 == 0xD1)) {
+        // UTF-8 of а-п is D0 B0-BF, of р-я D1 80-8F, of ё D1 91; the capitals
+        // А-П are D0 90-9F, Р-Я D0 A0-AF and Ё D0 81.
+        const unsigned char c1 = static_cast<unsigned char>(text[1]);
+        if (c0 == 0xD0 && c1 >= 0xB0 && c1 <= 0xBF) {
+            text[1] = static_cast<char>(c1 - 0x20);
+        } else if (c0 == 0xD1 && c1 >= 0x80 && c1 <= 0x8F) {
+            text[0] = static_cast<char>(0xD0);
+            text[1] = static_cast<char>(c1 + 0x20);
+        } else if (c0 == 0xD1 && c1 == 0x91) {
+            text[0] = static_cast<char>(0xD0);
+            text[1] = static_cast<char>(0x81);
+        }
+    }
+    const char last = text.back();
+    if (last != '.' && last != '!' && last != '?')
+        text += '.';
+    return text;
+}

@@ -1,6 +1,9 @@
 #include "app/commandids.h"
 #include "app/currentbase.h"
+#include "platform/format.h"
 #include "shellfixture.h"
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -35,6 +38,17 @@ TEST(OpenPath, ADamagedTaskIsReportedAndTheOpenTaskStays)
     EXPECT_EQ(msgs.messages()[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(s.Doc().title, "Хорошая");
     EXPECT_EQ(g_DocFile.pathName, s.dir.File("good.ktf"));
+
+    // The file is named once, in the first line; the second gives the reason
+    // alone, as a sentence.
+    ASSERT_EQ(::mkfifo(s.dir.File("fifo.ktf").c_str(), 0600), 0);
+    msgs.clear();
+    EXPECT_FALSE(s.app.OpenDocumentFile(s.dir.File("fifo.ktf")));
+    ASSERT_EQ(msgs.messages().size(), 1u);
+    EXPECT_EQ(msgs.messages()[0].text, "Не удалось открыть файл " + s.dir.File("fifo.ktf") + ".\nЭто не обычный файл.");
+    EXPECT_EQ(AsSentence("файл обрывается в поле «имя» (смещение 7)"), "Файл обрывается в поле «имя» (смещение 7).");
+    EXPECT_EQ(AsSentence("ёмкость"), "Ёмкость.");
+    EXPECT_EQ(AsSentence("расчет прекращен!"), "Расчет прекращен!");
 
     // A recent task that cannot be read leaves the list.
     s.app.m_pRecentFileList->Add(s.dir.File("cut.ktf"));
