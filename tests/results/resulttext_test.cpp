@@ -1,10 +1,14 @@
 #include "results/graphview.h"
 #include "results/quantities.h"
 #include "results/resulttext.h"
+#include "model/document.h"
+#include "model/element.h"
 #include "model/modelglobals.h"
 #include "resultstest.h"
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -45,6 +49,20 @@ TEST(ResultText, NamesFromTheEndElements)
     n = ResultConnectionNames(r, left, -1, nullptr, -1);
     EXPECT_EQ(n.r1, "?");
     EXPECT_EQ(n.r2, "?");
+
+    // Each end's halves by that end element's own split conductor: phase A
+    // split at positions 0, 1 and moved by a transposition to 2, 3.
+    g_nLabelCircuits = 1;
+    CKestrinDoc doc;
+    for (int split : {0, 2}) {
+        auto e = std::make_unique<CElement>();
+        e->splitConductor = split;
+        const int codes[3] = {split == 0 ? 0 : 1, split == 0 ? 1 : 2, split == 0 ? 2 : 0};
+        std::copy(codes, codes + 3, e->inMap);
+        doc.elements.push_back(std::move(e));
+    }
+    r.txWire1 = 0, r.txWire2 = 1, r.rxWire1 = 2, r.rxWire2 = 3;
+    EXPECT_EQ(ConnectionText(1, ResultConnectionNames(r, doc)), "A/1-A/2/A/1-A/2");
     ResetModelGlobals();
 }
 
