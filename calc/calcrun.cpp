@@ -329,6 +329,10 @@ CalcOutcome CalcSession::Run(const CalcRequest& request, const std::function<voi
         ShowElementDataError(dataError);
         return outcome;
     }
+    // The table of identical sections made again from the sections as they
+    // are now: an earlier run that redrew random spans has changed them.  A
+    // run that redraws them lets each such section draw its own.
+    BuildSameLineTable(m_doc, request.regenerateSpans);
 
     // The result of the run.
     auto result = std::make_unique<CRezGra>();

@@ -114,22 +114,27 @@ void FreeSameLineTable()
     s_threadGeneration = ++s_generation;
 }
 
-void BuildSameLineTable(const CKestrinDoc& doc)
+void BuildSameLineTable(const CKestrinDoc& doc, bool spansRedrawn)
 {
     std::vector<CElement*> elements;
     elements.reserve(doc.elements.size());
     for (const auto& e : doc.elements)
         elements.push_back(e.get());
-    BuildSameLineTable(elements);
+    BuildSameLineTable(elements, spansRedrawn);
 }
 
-void BuildSameLineTable(const std::vector<CElement*>& elements)
+void BuildSameLineTable(const std::vector<CElement*>& elements, bool spansRedrawn)
 {
     FreeSameLineTable();
     const std::size_t count = elements.size();
     g_ppCalcElements = elements;
     s_kinds.assign(count * count, 0);
-    auto isLine = [](const CElement& e) { return e.type == kOverheadLine || e.type == kCableLine; };
+    auto isLine = [spansRedrawn](const CElement& e) {
+        if (spansRedrawn && e.type == kOverheadLine)
+            if (const CVLine* line = e.Data<CVLine>(); line && line->inhomogeneity == 1)
+                return false;
+        return e.type == kOverheadLine || e.type == kCableLine;
+    };
     for (std::size_t i = 0; i < count; ++i)
         for (std::size_t j = i + 1; j < count && isLine(*elements[i]); ++j)
             if (isLine(*elements[j]))

@@ -17,9 +17,11 @@ class CKestrinDoc;
 
 // Fills g_ppCalcElements with the elements in chain order and g_pLineRecs
 // with one record each, allocating the storage of the lending sections.  Any
-// earlier table is freed first.
-void BuildSameLineTable(const CKestrinDoc& doc);
-void BuildSameLineTable(const std::vector<CElement*>& elements);
+// earlier table is freed first.  spansRedrawn: the run draws the random spans
+// of every tower-influence section anew, each its own, so none of those
+// sections shares with another.
+void BuildSameLineTable(const CKestrinDoc& doc, bool spansRedrawn = false);
+void BuildSameLineTable(const std::vector<CElement*>& elements, bool spansRedrawn = false);
 
 // The records and storage of the calling thread, made from the table when
 // they belong to an earlier one (a thread that calculates points of a run

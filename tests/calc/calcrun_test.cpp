@@ -447,4 +447,35 @@ TEST_F(CalcRunTest, RandomSpansAreRedrawnOnlyWhenAskedAndOnlyOnce)
     EXPECT_EQ(g_bRegenSpans, 0);
 }
 
+// Two equal sections of random spans share their blocks until a run redraws
+// the spans: then each draws its own, and a later run in the same dialog
+// gives what a fresh dialog gives for the spans as they now are.
+TEST_F(CalcRunTest, RedrawnRandomSpansAreNeverTakenFromAnotherSection)
+{
+    AddEndLoad({300.0, 300.0, 300.0});
+    CVLine& a = AddLine(kRowX, kRowY, 1200.0);
+    CVLine& b = AddLine(kRowX, kRowY, 1200.0);
+    AddEndLoad({300.0, 300.0, 300.0});
+    for (CVLine* line : {&a, &b}) {
+        calctest::MakeTowerInfluence(*line, 3, 4);
+        line->spanValues = std::vector<std::uint8_t>(4, 128);
+    }
+    SeedSpanRandom(5);
+
+    CalcSession session(doc);
+    session.SetClock([] { return std::time_t(1700000000); });
+    CalcRequest r;
+    r.frequencies = Single(100);
+    r.regenerateSpans = true;
+    ASSERT_EQ(session.Run(r).status, CalcStatus::Done);
+    EXPECT_NE(*b.spanValues, std::vector<std::uint8_t>(4, 128));
+    EXPECT_NE(*a.spanValues, *b.spanValues);
+    r.regenerateSpans = false;
+    ASSERT_EQ(session.Run(r).status, CalcStatus::Done);
+    const CRezGraPoint sameDialog = LastPoint();
+    ASSERT_EQ(RunOnce(100).status, CalcStatus::Done);
+    EXPECT_EQ(LastPoint().transfer.re, sameDialog.transfer.re);
+    EXPECT_EQ(LastPoint().transfer.im, sameDialog.transfer.im);
+}
+
 } // namespace
