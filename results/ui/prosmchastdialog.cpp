@@ -94,8 +94,10 @@ ProsmChastDialog::ProsmChastDialog(FrequencyViewRequest& request, QWidget* paren
         Changed();
     });
     connect(m_freq, &QLineEdit::textEdited, this, [this](const QString& text) {
+        // The field keeps what is typed: written back after every key, "250."
+        // would lose its point before the next digit arrives.
         if (auto f = ParseNumericField(text.toStdString()); f && m_model.TypeFrequency(*f)) {
-            ShowValues();
+            ShowRowValues();
             if (m_request.moveCursor)
                 m_request.moveCursor(m_model.cursorFreq);
         }
@@ -117,10 +119,15 @@ ProsmChastDialog::ProsmChastDialog(FrequencyViewRequest& request, QWidget* paren
     }
 }
 
-void ProsmChastDialog::ShowValues()
+void ProsmChastDialog::ShowRowValues()
 {
     for (int i = 0; i < kMaxCurves; ++i)
         m_values[i]->setText(U(m_model.valueTexts[std::size_t(i)]));
+}
+
+void ProsmChastDialog::ShowValues()
+{
+    ShowRowValues();
     QSignalBlocker block(m_freq);
     m_freq->setText(U(FormatNumericField(m_model.freq)));
 }

@@ -40,7 +40,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The rows' values and the frequency field; ShowRowValues leaves the field alone.
     void ShowValues();
+    void ShowRowValues();
     void Changed();
 
     FrequencyViewRequest& m_request;

@@ -3,6 +3,7 @@
 // choices, the scale, per-frequency and line-style dialogs, printing over
 // pages, the bitmap copy, and a result that cannot be drawn.
 #include "app/linestyles.h"
+#include "dialogs/qt/useractions.h"
 #include "dialogs/ui/numericedit.h"
 #include "resultssession.h"
 #include "results/ui/masshtabdialog.h"
@@ -222,17 +223,22 @@ void GraphTest::perFrequencyDialogMovesTheCursor()
         cursor.push_back(w.Model().cursorFreq);
         dlg.show();
         Shoot(&dlg, "results_frequency_dialog.png");
+        // A fraction typed key by key stays in the field as typed and moves
+        // the cursor between two points.
+        TypeInto(dlg.FrequencyEdit(), "25.5");
+        seen.push_back(dlg.FrequencyEdit()->text() == "25.5" &&
+                       dlg.ValueEdit(0)->text() != QString::fromUtf8("Нет"));
+        cursor.push_back(w.Model().cursorFreq);
         // Beyond the curves: no value.
-        dlg.FrequencyEdit()->setText("2000");
-        emit dlg.FrequencyEdit()->textEdited("2000");
+        TypeInto(dlg.FrequencyEdit(), "2000");
         seen.push_back(dlg.ValueEdit(0)->text() == QString::fromUtf8("Нет"));
         cursor.push_back(w.Model().cursorFreq);
         *request.published = nullptr;
         return IDOK;
     });
     w.frame->Dispatch(gc::ByFrequency);
-    QCOMPARE(seen, std::vector<bool>(7, true));
-    QCOMPARE(cursor, (std::vector<float>{30.0f, 20.0f, 2000.0f}));
+    QCOMPARE(seen, std::vector<bool>(8, true));
+    QCOMPARE(cursor, (std::vector<float>{30.0f, 20.0f, 25.5f, 2000.0f}));
     QVERIFY(!w.Model().cursorShown);
     QVERIFY(!g_pSecFreqDlg);
 }
