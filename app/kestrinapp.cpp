@@ -63,12 +63,12 @@ bool CKestrinApp::InitInstance(const std::vector<std::string>& args, AppHost& ho
     g_bBaseLoaded = 0;
     if (m_strProfilePath.empty())
         m_strProfilePath = DefaultProfilePath();
-    std::string error;
-    if (!LoadFile(m_strProfilePath, error)) {
+    std::string error, reason;
+    if (!LoadFile(m_strProfilePath, error, &reason)) {
         // An unreadable profile is not overwritten at exit.
         m_bProfileReadable = false;
-        ShowMessage(StrFormat("Не удалось прочитать настройки программы из файла\n%s\n%s",
-                              m_strProfilePath.c_str(), error.c_str()));
+        ShowMessage(StrFormat("Не удалось прочитать настройки программы из файла %s.\n%s",
+                              m_strProfilePath.c_str(), AsSentence(reason).c_str()));
     }
     LoadProfileLists(kRecentCount);
 

@@ -3,9 +3,9 @@
 #include "app/displayfont.h"
 #include "app/linestyles.h"
 
-bool ProfileLists::LoadFile(const std::string& path, std::string& error)
+bool ProfileLists::LoadFile(const std::string& path, std::string& error, std::string* reason)
 {
-    return m_profile.Load(path, error);
+    return m_profile.Load(path, error, reason);
 }
 
 bool ProfileLists::SaveFile(const std::string& path, std::string& error)

@@ -16,8 +16,8 @@ public:
     static constexpr int kDisplayLength = 30;
 
     // Reads the profile file (a missing file is an empty profile); false with
-    // a message when it exists but cannot be read.
-    bool LoadFile(const std::string& path, std::string& error);
+    // a message when it exists but cannot be read (reason: why, without the path).
+    bool LoadFile(const std::string& path, std::string& error, std::string* reason = nullptr);
     // Writes the profile file back when anything changed.
     bool SaveFile(const std::string& path, std::string& error);
 

@@ -74,7 +74,7 @@ bool EntryLine(std::string_view line, std::string_view& key, std::string_view& v
 
 } // namespace
 
-bool ProfileFile::Load(const std::string& path, std::string& error)
+bool ProfileFile::Load(const std::string& path, std::string& error, std::string* reason)
 {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
@@ -82,8 +82,12 @@ bool ProfileFile::Load(const std::string& path, std::string& error)
         return true;
     }
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes, error))
+    ReadDetails details;
+    if (!ReadWholeFile(path, bytes, error, &details)) {
+        if (reason)
+            *reason = details.reason;
         return false;
+    }
     LoadFromText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     return true;
 }

@@ -17,8 +17,9 @@
 class ProfileFile {
 public:
     // Reads the file at path.  A missing file gives an empty profile and
-    // success; a file that exists but cannot be read gives false and a message.
-    bool Load(const std::string& path, std::string& error);
+    // success; a file that exists but cannot be read gives false and a message,
+    // and reason, when given, receives why in a few words, without the path.
+    bool Load(const std::string& path, std::string& error, std::string* reason = nullptr);
     void LoadFromText(std::string_view text);
 
     // The entry's value, or def when the section or entry is absent.

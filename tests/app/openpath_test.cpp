@@ -57,6 +57,22 @@ TEST(OpenPath, ADamagedTaskIsReportedAndTheOpenTaskStays)
     EXPECT_EQ((*s.app.m_pRecentFileList)[0], s.dir.File("good.ktf"));
 }
 
+TEST(OpenPath, AnUnreadableSettingsFileIsNamedOnceWithItsReasonBelow)
+{
+    TempFolder dir;
+    ResetCurrentBase();
+    ASSERT_EQ(::mkfifo(dir.File("kestrin.ini").c_str(), 0600), 0);
+    ScriptedMessages msgs;
+    RecordingAppHost host;
+    CKestrinApp app;
+    app.m_strProfilePath = dir.File("kestrin.ini");
+    ASSERT_TRUE(app.InitInstance({}, host));
+    ASSERT_FALSE(msgs.messages().empty());
+    EXPECT_EQ(msgs.messages()[0].text, "Не удалось прочитать настройки программы из файла " +
+                                           dir.File("kestrin.ini") + ".\nЭто не обычный файл.");
+    app.ExitInstance();
+}
+
 TEST(OpenPath, RefusedSilentlyWhileEditing)
 {
     AppSession s;
