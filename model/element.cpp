@@ -171,15 +171,15 @@ void CElement::LoadData(ArchiveReader& ar, bool hasData)
         return;
     if (type == kDoubling && g_nTaskVersion < 2)
         return;
-    data->Load(ar);
-    CheckShuntWires(ar);
+    ReadData(ar);
 }
 
-void CElement::CheckShuntWires(ArchiveReader& ar) const
+void CElement::ReadData(ArchiveReader& ar)
 {
-    if (type == kShuntImpedance)
-        if (const CEShunt* shunt = Data<CEShunt>())
-            shunt->CheckSecondWires(ar);
+    if (CEShunt* shunt = type == kShuntImpedance ? Data<CEShunt>() : nullptr)
+        shunt->LoadShunt(ar);
+    else
+        data->Load(ar);
 }
 
 void CElement::Load(ArchiveReader& ar)
@@ -294,8 +294,7 @@ void CElement::LoadDalvex(ArchiveReader& ar)
     case kSeriesImpedance:
     case kTapLoad:
         data = CreateElementData(type);
-        data->Load(ar);
-        CheckShuntWires(ar);
+        ReadData(ar);
         break;
     case kTransposition: {
         auto t = std::make_unique<CTransp>();

@@ -94,8 +94,9 @@ public:
 private:
     void DeriveOldCounts();
     void LoadData(ArchiveReader& ar, bool hasData);
-    // The second wires of a shunt element's branches lie within its wires.
-    void CheckShuntWires(ArchiveReader& ar) const;
+    // Reads the record of the data object made for the type: a shunt
+    // element's branches have their second wires checked as they are read.
+    void ReadData(ArchiveReader& ar);
 };
 
 // Renumbers the wires that enter the nested part of a tap, doubling or

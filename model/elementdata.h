@@ -2,6 +2,7 @@
 // type), so that a CElement can hold, copy, store and delete any of them.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 
 class ArchiveReader;
@@ -41,7 +42,9 @@ public:
 };
 
 // Checks a wire index taken from a file against the 40 wire slots and the
-// wire positions of the element being read (g_nLoadWires).
-void CheckLoadedWire(ArchiveReader& ar, int wire, const char* what);
+// wire positions of the element being read (g_nLoadWires).  at, when given, is
+// the offset of the wire's byte, which a refusal names instead of the offset
+// reached.
+void CheckLoadedWire(ArchiveReader& ar, int wire, const char* what, std::size_t at = std::size_t(-1));
 // Checks a count of per-wire entries against the 40 wire slots.
 void CheckWireCount(ArchiveReader& ar, int count, const char* what);

@@ -5,11 +5,12 @@
 
 #include <cmath>
 
-void CheckLoadedWire(ArchiveReader& ar, int wire, const char* what)
+void CheckLoadedWire(ArchiveReader& ar, int wire, const char* what, std::size_t at)
 {
     if (wire >= kMaxWires || wire >= g_nLoadWires)
-        ar.fail(std::string(what) + " " + std::to_string(wire) + " вне " + std::to_string(g_nLoadWires) +
-                " проводов элемента");
+        ar.failAt(at == std::size_t(-1) ? ar.offset() : at, std::string(what) + " " + std::to_string(wire) +
+                                                                " вне " + std::to_string(g_nLoadWires) +
+                                                                " проводов элемента");
 }
 
 void CheckWireCount(ArchiveReader& ar, int count, const char* what)

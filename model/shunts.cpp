@@ -4,14 +4,17 @@
 
 // ---- CShunt -----------------------------------------------------------------
 
-void CShunt::Load(ArchiveReader& ar)
+void CShunt::Load(ArchiveReader& ar, bool joinsSecondWire)
 {
     r = ar.readDouble("сопротивление ветви");
     l = ar.readDouble("индуктивность ветви");
     c = ar.readDouble("емкость ветви");
+    const std::size_t firstAt = ar.offset();
     firstWire = ar.readByte("первый провод ветви");
     secondWire = ar.readByte("второй провод ветви");
-    CheckLoadedWire(ar, firstWire, "провод ветви");
+    CheckLoadedWire(ar, firstWire, "провод ветви", firstAt);
+    if (joinsSecondWire)
+        CheckLoadedWire(ar, secondWire, "провод ветви", firstAt + 1);
     trap.Load(ar);
 }
 
@@ -27,7 +30,7 @@ void CShunt::Store(ArchiveWriter& ar) const
 
 // ---- CEShunt ----------------------------------------------------------------
 
-void CEShunt::Load(ArchiveReader& ar)
+void CEShunt::Read(ArchiveReader& ar, bool joinsSecondWires)
 {
     Clear();
     capacitance = ar.readDouble("эквивалентная емкость");
@@ -36,13 +39,7 @@ void CEShunt::Load(ArchiveReader& ar)
     ar.checkCount(count, 24 + 2 + 57, "ветви");
     branches.resize(count);
     for (CShunt& s : branches)
-        s.Load(ar);
-}
-
-void CEShunt::CheckSecondWires(ArchiveReader& ar) const
-{
-    for (const CShunt& s : branches)
-        CheckLoadedWire(ar, s.secondWire, "провод ветви");
+        s.Load(ar, joinsSecondWires);
 }
 
 void CEShunt::Store(ArchiveWriter& ar)

@@ -25,10 +25,10 @@ public:
     void Clear() { *this = CShunt(); }
     void Copy(const CShunt& src) { *this = src; }
     // The first wire must lie within the element's wires.  The second is
-    // kept as read: only a shunt element's branch joins it (a series element
-    // and a line trap lie in the first wire alone), so the shunt element
-    // checks it (CEShunt::CheckSecondWires).
-    void Load(ArchiveReader& ar);
+    // kept as read unless joinsSecondWire: only a shunt element's branch
+    // joins it (a series element and a line trap lie in the first wire
+    // alone).  A wire outside is refused at its own byte.
+    void Load(ArchiveReader& ar, bool joinsSecondWire = false);
     void Store(ArchiveWriter& ar) const;
 };
 
@@ -41,13 +41,16 @@ public:
 
     void Clear() override { *this = CEShunt(); }
     void Copy(const CEShunt& src) { *this = src; }
-    void Load(ArchiveReader& ar) override;
+    // The record of a series element, whose branches lie in their first wire.
+    void Load(ArchiveReader& ar) override { Read(ar, false); }
+    // The record of a shunt element: each branch joins its second wire too,
+    // which must lie within the element's wires.
+    void LoadShunt(ArchiveReader& ar) { Read(ar, true); }
     // Throws ArchiveError, before writing, for more than 255 branches.
     void Store(ArchiveWriter& ar) override;
-    void LoadDalvex(ArchiveReader& ar) { Load(ar); }
-    // For the branches of a shunt element, read last: each second wire must
-    // lie within the element's wires.
-    void CheckSecondWires(ArchiveReader& ar) const;
+
+private:
+    void Read(ArchiveReader& ar, bool joinsSecondWires);
 };
 
 class CNagrOtv : public CElementDataOf<CNagrOtv> {

@@ -19,7 +19,12 @@ ArchiveReader ArchiveReader::FromFile(const std::string& path, FileStamp* stamp)
 
 void ArchiveReader::fail(const std::string& message) const
 {
-    throw ArchiveError(message + " (смещение " + std::to_string(m_pos) + ")");
+    failAt(m_pos, message);
+}
+
+void ArchiveReader::failAt(std::size_t offset, const std::string& message) const
+{
+    throw ArchiveError(message + " (смещение " + std::to_string(offset) + ")");
 }
 
 void ArchiveReader::need(std::size_t n, const char* what) const

@@ -62,8 +62,10 @@ public:
     void need(std::size_t n, const char* what) const;
     // Throws unless count items of at least minBytesEach bytes can still be in the file.
     void checkCount(std::uint64_t count, std::size_t minBytesEach, const char* what) const;
-    // Throws an ArchiveError naming what was read and where.
+    // Throws an ArchiveError naming what was read and where: the offset
+    // reading has reached, or the given offset of the faulty value.
     [[noreturn]] void fail(const std::string& message) const;
+    [[noreturn]] void failAt(std::size_t offset, const std::string& message) const;
 
 private:
     std::vector<std::uint8_t> m_data;
