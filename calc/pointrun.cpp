@@ -143,12 +143,17 @@ public:
     }
 
 private:
+    // The next report is timed from the end of this one: a slow report
+    // (a repaint on a busy machine) would otherwise be followed at once by
+    // the next, and the run would go at the pace of the bar.
     void Show(int done, Clock::time_point now)
     {
         m_shown = done;
         m_next = now + kProgressInterval;
-        if (m_report)
+        if (m_report) {
             m_report(std::min(done, m_total), m_total);
+            m_next = Clock::now() + kProgressInterval;
+        }
     }
 
     const std::function<void(int, int)>& m_report;

@@ -114,27 +114,36 @@ TEST_F(ParallelRunTest, ModalCalculationDuringARangeDoesNotDisturbIt)
 
 TEST_F(ParallelRunTest, ProgressIsReportedAtMostAboutThirtyTimesASecond)
 {
-    // 4001 points of a three-wire line and a progress function as slow as a
-    // repaint of the bar: it is called from 0 to the point count, but not for
-    // every point, whatever the number of threads.
+    // Points of a three-wire line and a progress function as slow as a
+    // repaint of the bar, or slower than the interval between reports: it is
+    // called from 0 to the point count, but at most about 30 times for each
+    // second the run spends outside it, whatever the number of threads.
     AddEndLoad({300.0, 300.0, 300.0});
     AddLine({-4.0, 0.0, 4.0}, {20.0, 20.0, 20.0}, 20e3);
     AddEndLoad({300.0, 300.0, 300.0});
-    for (int threads : {1, 4}) {
+    const struct {
+        int threads, points, reportMs;
+    } cases[] = {{1, 4001, 1}, {4, 4001, 1}, {1, 200, 40}};
+    for (const auto& c : cases) {
         std::vector<int> shown;
+        std::chrono::steady_clock::duration reporting{};
         const auto start = std::chrono::steady_clock::now();
-        const std::vector<CRezGraPoint> points = Run(doc, Range(10, 1010, 0.25f), threads, [&](int done, int total) {
-            EXPECT_EQ(total, 4001);
-            shown.push_back(done);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        });
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        ASSERT_EQ(points.size(), 4001u) << threads << " threads";
-        ASSERT_GE(shown.size(), 2u) << threads << " threads";
-        EXPECT_EQ(shown.front(), 0) << threads << " threads";
-        EXPECT_EQ(shown.back(), 4001) << threads << " threads";
-        EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end())) << threads << " threads";
-        EXPECT_LE(double(shown.size()), seconds * 30.0 + 3.0) << threads << " threads, " << seconds << " s";
+        const std::vector<CRezGraPoint> points =
+            Run(doc, Range(10, 10 + (c.points - 1) * 0.25, 0.25f), c.threads, [&](int done, int total) {
+                const auto enter = std::chrono::steady_clock::now();
+                EXPECT_EQ(total, c.points);
+                shown.push_back(done);
+                std::this_thread::sleep_for(std::chrono::milliseconds(c.reportMs));
+                reporting += std::chrono::steady_clock::now() - enter;
+            });
+        const double outside = std::chrono::duration<double>(std::chrono::steady_clock::now() - start - reporting).count();
+        const std::string what = std::to_string(c.threads) + " threads, " + std::to_string(c.reportMs) + " ms";
+        ASSERT_EQ(points.size(), std::size_t(c.points)) << what;
+        ASSERT_GE(shown.size(), 2u) << what;
+        EXPECT_EQ(shown.front(), 0) << what;
+        EXPECT_EQ(shown.back(), c.points) << what;
+        EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end())) << what;
+        EXPECT_LE(double(shown.size()), outside * 30.0 + 3.0) << what << ", " << outside << " s outside";
     }
 }
 
