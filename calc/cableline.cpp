@@ -1,6 +1,7 @@
 #include "calc/cableline.h"
 
 #include "calc/blockembed.h"
+#include "calc/contact.h"
 #include "calc/elementcheck.h"
 #include "calc/linemodes.h"
 #include "calc/linesection.h"
@@ -12,6 +13,7 @@
 #include "model/modelglobals.h"
 #include "platform/format.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -444,6 +446,33 @@ void CalcKLineElement(const CKLine& line, const TwoPortBlocks& out, int n)
     }
 }
 
+PipeCoreContact FindPipeCoreContact(const CKLine& line)
+{
+    // Angles typed in degrees, converted as the cable dialogs convert them.
+    constexpr double kDegree = 0.01745327777777778;
+    const double R = line.pipeRadius, rc = line.pipeCable.coreRadius;
+    PipeCoreContact contact;
+    for (int i = 0; i < 3; ++i) {
+        contact.cable = i;
+        const double ri = line.x[i];
+        if (TouchAsTyped(R - ri, rc, R)) {
+            // Beyond the rounding the core crosses the wall.
+            contact.kind = R - ri - rc < -kTypedTolerance * R ? PipeCoreContact::kOutside : PipeCoreContact::kOnWall;
+            return contact;
+        }
+        for (int j = 0; j < i; ++j) {
+            const double rj = line.x[j];
+            const double d2 = ri * ri + rj * rj - 2 * ri * rj * std::cos((line.y[i] - line.y[j]) * kDegree);
+            if (TouchAsTyped(std::sqrt(std::max(d2, 0.0)), 2 * rc, R)) {
+                contact.kind = PipeCoreContact::kCoresTouch;
+                contact.other = j;
+                return contact;
+            }
+        }
+    }
+    return {};
+}
+
 std::string CheckKLineValues(const CKLine& line, int n)
 {
     if (line.pipe > 1)
@@ -467,15 +496,22 @@ std::string CheckKLineValues(const CKLine& line, int n)
             return "магнитная проницаемость трубы должна быть больше нуля";
         if (!(rc > 0))
             return StrFormat("кабель \"%s\": радиус жилы должен быть больше нуля", line.pipeCable.name.c_str());
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 3; ++i)
             if (!(line.x[i] > 0))
                 return StrFormat("кабель %d лежит на оси трубы", i + 1);
-            if (!(line.x[i] + rc <= R))
-                return StrFormat("кабель %d не помещается в трубе", i + 1);
-            // A core on the wall is shorted to the pipe through no insulation:
-            // its potential coefficient comes out 0 and the section a short.
-            if (!(line.x[i] + rc < R))
-                return StrFormat("жила кабеля %d касается стенки трубы", i + 1);
+        // A core on the wall is shorted to the pipe through no insulation:
+        // its potential coefficient comes out 0 and the section a short.  Two
+        // cores that touch are one conductor.
+        const PipeCoreContact contact = FindPipeCoreContact(line);
+        switch (contact.kind) {
+        case PipeCoreContact::kClear:
+            return {};
+        case PipeCoreContact::kOutside:
+            return StrFormat("кабель %d не помещается в трубе", contact.cable + 1);
+        case PipeCoreContact::kOnWall:
+            return StrFormat("жила кабеля %d касается стенки трубы", contact.cable + 1);
+        case PipeCoreContact::kCoresTouch:
+            return StrFormat("жилы кабелей %d и %d касаются друг друга", contact.other + 1, contact.cable + 1);
         }
         return {};
     }

@@ -32,6 +32,20 @@ int KLineModalOrder(const CKLine& line);
 // or the cores alone with the screens grounded (n = m/2); a pipe carries its
 // cores (n = m).
 std::string CheckKLineValues(const CKLine& line, int n);
+// The first contact of the three cores of a pipe section, as typed (see
+// calc/contact.h), taking the cables in order and each against the wall, then
+// against the earlier ones: none (kind kClear), a core through the wall
+// (kOutside), a core on it (kOnWall), two cores that touch or overlap
+// (kCoresTouch).  cable and other are 0-based.  Both the cable dialogs and the
+// check before a run refuse what this finds.
+struct PipeCoreContact {
+    enum Kind { kClear, kOutside, kOnWall, kCoresTouch };
+    Kind kind = kClear;
+    int cable = -1;
+    int other = -1;  // the earlier core it touches
+};
+PipeCoreContact FindPipeCoreContact(const CKLine& line);
+
 // The message refusing a cable line element (type 1) at the 1-based position
 // number of the chain, or empty when it can be calculated.
 std::string CheckKLineElement(const CElement& element, int number);

@@ -1,5 +1,6 @@
 #include "dialogs/cablelayout.h"
 
+#include "calc/cableline.h"
 #include "dialogs/catalogrequests.h"
 #include "model/catalogstore.h"
 #include "model/conductors.h"
@@ -32,25 +33,16 @@ bool SolidLayoutClear(const CKLine& k, int n)
 bool PipeLayoutClear(const CKLine& k, std::string* fault)
 {
     // A cable in a pipe has only its core's radius: a core on the wall is
-    // shorted to the pipe through no insulation, so it must stay inside.
-    const double r = k.pipeCable.coreRadius;
-    for (int i = 0; i < 3; ++i) {
-        const double ri = k.x[i];
-        if (!(ri > r))
+    // shorted to the pipe through no insulation, so it must stay inside and
+    // clear of the other cores, as typed.
+    for (int i = 0; i < 3; ++i)
+        if (!(k.x[i] > k.pipeCable.coreRadius))
             return false;  // across the pipe axis
-        if (!(ri + r < k.pipeRadius)) {
-            if (fault)
-                *fault = StrFormat(ri + r <= k.pipeRadius ? kCoreOnPipeWallText : kCableOutsidePipeText, i + 1);
-            return false;
-        }
-        for (int j = 0; j < i; ++j) {
-            const double rj = k.x[j];
-            const double d2 = ri * ri + rj * rj - 2 * ri * rj * std::cos((k.y[i] - k.y[j]) * kDegree);
-            if (!(d2 > 4 * r * r))
-                return false;
-        }
-    }
-    return true;
+    const PipeCoreContact contact = FindPipeCoreContact(k);
+    if (fault && (contact.kind == PipeCoreContact::kOnWall || contact.kind == PipeCoreContact::kOutside))
+        *fault = StrFormat(contact.kind == PipeCoreContact::kOnWall ? kCoreOnPipeWallText : kCableOutsidePipeText,
+                           contact.cable + 1);
+    return contact.kind == PipeCoreContact::kClear;
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 // The cable layout shared by the cable line dialog and the bypass's cable
 // page: the completeness check, units, the table and the current cable.
+#include "calc/blockembed.h"
+#include "calc/cableline.h"
+#include "calc/calcglobals.h"
 #include "dialogs/catalogrequests.h"
 #include "dialogs/klinedlg.h"
 #include "dialogs/obhkl.h"
@@ -7,6 +10,7 @@
 #include "model/conductors.h"
 #include "model/coupling.h"
 #include "model/element.h"
+#include "math/matrix.h"
 #include "model/modelglobals.h"
 #include "platform/messages.h"
 
@@ -79,6 +83,53 @@ TEST(CableLayoutCheck, EachInequalityOnBothSidesOfEquality)
     for (const Case& c : cases) {
         CKLine k = c.make();
         EXPECT_EQ(CheckCableLayout(k), c.complete) << c.what;
+    }
+}
+
+TEST(CableLayoutCheck, CoresTypedOnTheWallOrOnEachOtherAreRefusedByBothChecks)
+{
+    // Cable 1's distance from the axis, the core's and the pipe's diameters in
+    // mm, converted from floats as the dialogs convert them; cable 2 at the
+    // given distance and angle, cable 3 at 30 mm and 240 degrees.  A core
+    // placed on the wall or on another core lands a rounding step to either
+    // side of touching; both the dialogs and the run refuse it all the same.
+    struct Case {
+        float distance, core, pipe, distance2, angle2;
+        const char* dialogFault;  // null: accepted
+        const char* runRefusal;
+    };
+    const char* onWall = "Жила кабеля 1 касается стенки трубы";
+    const char* onWallRun = "жила кабеля 1 касается стенки трубы";
+    const Case cases[] = {
+        {73, 54, 200, 30, 120, onWall, onWallRun},
+        {90, 20, 200, 30, 120, onWall, onWallRun},
+        {93.1f, 13.8f, 200, 30, 120, onWall, onWallRun},
+        {87.3f, 25.4f, 200, 30, 120, onWall, onWallRun},
+        {35, 50, 120, 30, 120, onWall, onWallRun},
+        {80, 40, 200, 30, 120, onWall, onWallRun},
+        {40, 40, 200, 40, 60, "", "жилы кабелей 1 и 2 касаются друг друга"},
+        {93.0f, 13.8f, 200, 30, 120, nullptr, ""},  // 0.1 mm clear of the wall
+    };
+    for (const Case& c : cases) {
+        CKLine k = PipeLine();
+        k.pipeRadius = double(c.pipe) * 0.0005;
+        k.pipeCable.coreRadius = double(c.core) * 0.0005;
+        const float distances[3] = {c.distance, c.distance2, 30}, angles[3] = {0, c.angle2, 240};
+        for (int i = 0; i < 3; ++i)
+            k.x[i] = double(distances[i]) * 0.001, k.y[i] = angles[i];
+        std::string fault;
+        EXPECT_EQ(CheckCableLayout(k, &fault), c.dialogFault == nullptr) << c.distance << " / " << c.core;
+        EXPECT_EQ(fault, c.dialogFault ? c.dialogFault : "") << c.distance << " / " << c.core;
+        EXPECT_EQ(CheckKLineValues(k, 3), c.runRefusal) << c.distance << " / " << c.core;
+        if (c.dialogFault)
+            continue;
+        ResetCalcGlobals();
+        g_dCalcFreq = 100e3;
+        g_jOmega = CComplex(0.0, g_dCalcFreq * 6.2831853072);
+        TwoPortStorage blocks(3);
+        CalcKLineElement(k, blocks.blocks(), 3);
+        EXPECT_EQ(g_MatError, 0);
+        EXPECT_TRUE(BlocksAreFinite(blocks.blocks(), 3));
     }
 }
 
