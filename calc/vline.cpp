@@ -2,6 +2,7 @@
 
 #include "calc/blockembed.h"
 #include "calc/calcglobals.h"
+#include "calc/contact.h"
 #include "calc/elementcheck.h"
 #include "calc/linesection.h"
 #include "calc/vlinespan.h"
@@ -13,6 +14,7 @@
 #include "model/lines.h"
 #include "platform/format.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -89,6 +91,36 @@ std::vector<LineConductor> BuildLineConductors(const CVLine& line, int split)
     return conductors;
 }
 
+double ConductorRadius(const CVLine& line, const LineConductor& conductor)
+{
+    const CVLProv& wire = *line.Wire(conductor.wire);
+    return BundleRadius(OuterRadius(line, wire), BundleOf(wire, conductor), wire.bundleStep);
+}
+
+ConductorTouch FindTouchingConductors(const CVLine& line, const std::vector<LineConductor>& conductors)
+{
+    // Every position is made of the tower's coordinates, the sags and the
+    // split spacing: their size sets the rounding a typed touch may hide.
+    double scale = 0;
+    for (int i = 0; i < VLineSectionWires(line); ++i) {
+        const CVLProv* wire = line.Wire(i);
+        scale = std::max({scale, std::fabs(line.tower.X(i)), std::fabs(line.tower.Y(i)),
+                          wire ? std::fabs(wire->sag) + std::fabs(wire->bundleStep) : 0.0});
+    }
+    ConductorTouch touch;
+    for (std::size_t c = 0; c < conductors.size(); ++c)
+        for (std::size_t j = 0; j < c; ++j) {
+            const double d = std::hypot(conductors[c].x - conductors[j].x, conductors[c].h - conductors[j].h);
+            if (TouchAsTyped(d, ConductorRadius(line, conductors[c]) + ConductorRadius(line, conductors[j]), scale)) {
+                touch.first = static_cast<int>(j);
+                touch.second = static_cast<int>(c);
+                touch.coincide = TouchAsTyped(d, 0, scale);
+                return touch;
+            }
+        }
+    return touch;
+}
+
 std::vector<ConductorSelfTerms> CalcConductorSelfTerms(const CVLine& line,
                                                        const std::vector<LineConductor>& conductors,
                                                        double f, double omega, double halfPi)
@@ -98,7 +130,7 @@ std::vector<ConductorSelfTerms> CalcConductorSelfTerms(const CVLine& line,
         const CVLProv& wire = *line.Wire(conductors[c].wire);
         const double a = wire.wireType.radius;
         const int N = BundleOf(wire, conductors[c]);
-        self[c].radius = BundleRadius(OuterRadius(line, wire), N, wire.bundleStep);
+        self[c].radius = ConductorRadius(line, conductors[c]);
         self[c].e = ConductorInternalImpedance(a, wire.wireType.twist, wire.wireType.resistivity, f, N);
         // The ice wall is a lossy dielectric layer: it shifts part of the
         // logarithm between the inductive and the capacitive term.  A wire
@@ -301,15 +333,16 @@ std::string CheckVLineData(const CVLine& line, int wirePositions, int split)
     }
 
     std::vector<LineConductor> conductors = BuildLineConductors(line, split);
-    for (std::size_t c = 0; c < conductors.size(); ++c) {
-        const CVLProv& wire = *line.Wire(conductors[c].wire);
-        if (!(conductors[c].h > OuterRadius(line, wire)))
-            return StrFormat("средняя высота провода %d не больше его радиуса", conductors[c].wire + 1);
-        for (std::size_t j = 0; j < c; ++j) {
-            double dx = conductors[c].x - conductors[j].x, dh = conductors[c].h - conductors[j].h;
-            if (dx * dx + dh * dh == 0)
-                return StrFormat("провода %d и %d совпадают", conductors[j].wire + 1, conductors[c].wire + 1);
-        }
+    for (const LineConductor& c : conductors)
+        if (!(c.h > OuterRadius(line, *line.Wire(c.wire))))
+            return StrFormat("средняя высота провода %d не больше его радиуса", c.wire + 1);
+    if (const ConductorTouch touch = FindTouchingConductors(line, conductors); touch.first >= 0) {
+        const int first = conductors[std::size_t(touch.first)].wire + 1;
+        const int second = conductors[std::size_t(touch.second)].wire + 1;
+        if (first == second)
+            return StrFormat("половины расщепленного провода %d касаются друг друга", first);
+        return StrFormat(touch.coincide ? "провода %d и %d совпадают" : "провода %d и %d касаются друг друга", first,
+                         second);
     }
 
     if (line.inhomogeneity == 1) {

@@ -40,6 +40,23 @@ EarthData EarthDataOf(const CVLine& line);
 // for the split wire at X -/+ spacing/2; mean heights Y - 0.75 * sag.
 std::vector<LineConductor> BuildLineConductors(const CVLine& line, int split);
 
+// The radius of a conductor as the geometric term sees it: the wire's, with
+// the ice wall when the line carries ice, and a bundle's equivalent radius
+// (a split half is a single wire).
+double ConductorRadius(const CVLine& line, const LineConductor& conductor);
+
+// The first two conductors, at their x and h, that touch as typed
+// (calc/contact.h): centres no farther apart than the sum of their radii.
+// Bare conductors that touch are one conductor, and the model of separate
+// wires does not hold for them.  coincide: the centres themselves meet.
+// first and second index conductors (first < second); -1 when none touch.
+struct ConductorTouch {
+    int first = -1;
+    int second = -1;
+    bool coincide = false;
+};
+ConductorTouch FindTouchingConductors(const CVLine& line, const std::vector<LineConductor>& conductors);
+
 // The self terms of every conductor at frequency f (Hz) and angular frequency
 // omega: internal impedance, the ice wall (when the line carries ice) and the
 // equivalent radius.  halfPi as for IceInverseEpsilon.

@@ -117,17 +117,6 @@ void TranspEnd(const CVLine& line, const int perm[3], int j, double& Xb, double&
     Yb = line.tower.Y(perm[j]);
 }
 
-// Two conductors of a piece at the same place make its potential
-// coefficients infinite.
-int CoincidentConductor(const std::vector<SpanPoint>& points)
-{
-    for (std::size_t c = 0; c < points.size(); ++c)
-        for (std::size_t j = 0; j < c; ++j)
-            if (points[c].x == points[j].x && points[c].h == points[j].h)
-                return static_cast<int>(c);
-    return -1;
-}
-
 } // namespace
 
 double SagPieceHeight(double Y, double s, int i, int m)
@@ -283,22 +272,29 @@ std::string CheckVLineSpanData(const CVLine& line, int n, int split)
             return StrFormat("провод %d провисает ниже своего радиуса над землей", k.wire + 1);
     }
     const int pieces = transposed ? 2 * line.pieces : line.pieces;
+    // Conductors of a piece at one place make its potential coefficients
+    // infinite; touching, they are one conductor.
     for (int i = 0; i < pieces; ++i) {
-        std::vector<SpanPoint> points;
-        for (std::size_t c = 0; c < conductors.size(); ++c) {
-            const LineConductor& k = conductors[c];
+        std::vector<LineConductor> piece = conductors;
+        for (std::size_t c = 0; c < piece.size(); ++c) {
+            LineConductor& k = piece[c];
             if (transposed) {
                 double Xb, Yb;
                 TranspEnd(line, perm, static_cast<int>(c), Xb, Yb);
-                points.push_back(TranspPiecePoint(k.x, k.y, Xb, Yb, k.sag, i, line.pieces));
+                const SpanPoint p = TranspPiecePoint(k.x, k.y, Xb, Yb, k.sag, i, line.pieces);
+                k.x = p.x;
+                k.h = p.h;
             } else {
-                points.push_back({k.x, SagPieceHeight(k.y, k.sag, i, line.pieces)});
+                k.h = SagPieceHeight(k.y, k.sag, i, line.pieces);
             }
         }
-        const int c = CoincidentConductor(points);
-        if (c >= 0)
-            return StrFormat("провод %d на участке %d пролета совпадает с другим проводом",
-                             conductors[static_cast<std::size_t>(c)].wire + 1, i + 1);
+        const ConductorTouch touch = FindTouchingConductors(line, piece);
+        if (touch.first < 0)
+            continue;
+        const int first = piece[std::size_t(touch.first)].wire + 1, second = piece[std::size_t(touch.second)].wire + 1;
+        if (touch.coincide)
+            return StrFormat("провод %d на участке %d пролета совпадает с другим проводом", second, i + 1);
+        return StrFormat("провода %d и %d на участке %d пролета касаются друг друга", first, second, i + 1);
     }
     return std::string();
 }

@@ -1,3 +1,4 @@
+#include "calc/blockembed.h"
 #include "calc/elementcheck.h"
 #include "calc/vline.h"
 #include "calctest.h"
@@ -264,6 +265,54 @@ TEST_F(VLineTest, MeaninglessDataAreRefused)
     CVLine close = good;
     (*close.wireArray)[2].bundleStep = 0;
     EXPECT_NE(check(close, 4, 2), "") << "split halves need a spacing";
+}
+
+TEST_F(VLineTest, ConductorsThatTouchAsTypedAreRefusedAndNeighboursCalculated)
+{
+    // Two wires of 24 mm, the values as typed into the dialogs' float fields.
+    auto two = [](float x2, float y1, float y2, float sag1, float sag2) {
+        CVLine l = MakeVLine({0, 0}, {double(y1), double(y2)});
+        l.tower.x[1] = double(x2);
+        (*l.wireArray)[0].sag = double(sag1);
+        (*l.wireArray)[1].sag = double(sag2);
+        return l;
+    };
+    auto split = [&](float x2, float stepCm) {
+        CVLine l = two(x2, 20, 20, 6, 6);
+        (*l.wireArray)[0].bundleStep = double(stepCm) * 0.01;
+        return l;
+    };
+    auto sagPieces = [&] {  // the wires meet at the second of two pieces a half span
+        CVLine l = two(0, 20, 17, 3.6f, 0.4f);
+        MakeTowerInfluence(l, 2, 2);
+        l.inhomogeneity = 2;
+        return l;
+    };
+    const struct {
+        const char* what;
+        CVLine line;
+        int split;
+        std::string refusal;
+    } cases[] = {
+        {"one mean height in decimal", two(0, 20, 17, 4.4f, 0.4f), -1, "провода 1 и 2 совпадают"},
+        {"split half on the other wire", split(0.2f, 40), 0, "провода 1 и 2 совпадают"},
+        {"sag pieces at one point", sagPieces(), -1, "провод 2 на участке 2 пролета совпадает с другим проводом"},
+        {"wires typed touching", two(0.024f, 20, 20, 6, 6), -1, "провода 1 и 2 касаются друг друга"},
+        {"wires 5 mm apart", two(0.005f, 20, 20, 6, 6), -1, "провода 1 и 2 касаются друг друга"},
+        {"split halves typed touching", split(3, 2.4f), 0, "половины расщепленного провода 1 касаются друг друга"},
+        {"wires 30 mm apart", two(0.03f, 20, 20, 6, 6), -1, ""},
+        {"split halves 3 cm apart", split(3, 3), 0, ""},
+    };
+    for (const auto& c : cases) {
+        CVLine line = c.line;
+        const int n = 2 + (c.split >= 0 ? 1 : 0);
+        EXPECT_EQ(CheckVLineData(line, n, c.split), c.refusal) << c.what;
+        if (!c.refusal.empty())
+            continue;
+        TwoPortStorage s = Calc(line, c.split);
+        EXPECT_EQ(g_MatError, 0) << c.what;
+        EXPECT_TRUE(BlocksAreFinite(s.blocks(), n)) << c.what;
+    }
 }
 
 TEST_F(VLineTest, RefusedDataGiveNoBlocks)
