@@ -222,13 +222,13 @@ void GraphTest::perFrequencyDialogMovesTheCursor()
         dlg.DownButton()->click();
         cursor.push_back(w.Model().cursorFreq);
         dlg.show();
-        Shoot(&dlg, "results_frequency_dialog.png");
         // A fraction typed key by key stays in the field as typed and moves
         // the cursor between two points.
         TypeInto(dlg.FrequencyEdit(), "25.5");
         seen.push_back(dlg.FrequencyEdit()->text() == "25.5" &&
                        dlg.ValueEdit(0)->text() != QString::fromUtf8("Нет"));
         cursor.push_back(w.Model().cursorFreq);
+        Shoot(&dlg, "results_frequency_dialog.png");
         // Beyond the curves: no value.
         TypeInto(dlg.FrequencyEdit(), "2000");
         seen.push_back(dlg.ValueEdit(0)->text() == QString::fromUtf8("Нет"));
