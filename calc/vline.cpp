@@ -107,11 +107,14 @@ ConductorTouch FindTouchingConductors(const CVLine& line, const std::vector<Line
         scale = std::max({scale, std::fabs(line.tower.X(i)), std::fabs(line.tower.Y(i)),
                           wire ? std::fabs(wire->sag) + std::fabs(wire->bundleStep) : 0.0});
     }
+    std::vector<double> radius(conductors.size());
+    for (std::size_t c = 0; c < conductors.size(); ++c)
+        radius[c] = ConductorRadius(line, conductors[c]);
     ConductorTouch touch;
     for (std::size_t c = 0; c < conductors.size(); ++c)
         for (std::size_t j = 0; j < c; ++j) {
             const double d = std::hypot(conductors[c].x - conductors[j].x, conductors[c].h - conductors[j].h);
-            if (TouchAsTyped(d, ConductorRadius(line, conductors[c]) + ConductorRadius(line, conductors[j]), scale)) {
+            if (TouchAsTyped(d, radius[c] + radius[j], scale)) {
                 touch.first = static_cast<int>(j);
                 touch.second = static_cast<int>(c);
                 touch.coincide = TouchAsTyped(d, 0, scale);
