@@ -448,8 +448,6 @@ void CalcKLineElement(const CKLine& line, const TwoPortBlocks& out, int n)
 
 PipeCoreContact FindPipeCoreContact(const CKLine& line)
 {
-    // Angles typed in degrees, converted as the cable dialogs convert them.
-    constexpr double kDegree = 0.01745327777777778;
     const double R = line.pipeRadius, rc = line.pipeCable.coreRadius;
     PipeCoreContact contact;
     for (int i = 0; i < 3; ++i) {
@@ -462,7 +460,7 @@ PipeCoreContact FindPipeCoreContact(const CKLine& line)
         }
         for (int j = 0; j < i; ++j) {
             const double rj = line.x[j];
-            const double d2 = ri * ri + rj * rj - 2 * ri * rj * std::cos((line.y[i] - line.y[j]) * kDegree);
+            const double d2 = ri * ri + rj * rj - 2 * ri * rj * std::cos((line.y[i] - line.y[j]) * kCableDegree);
             if (TouchAsTyped(std::sqrt(std::max(d2, 0.0)), 2 * rc, R)) {
                 contact.kind = PipeCoreContact::kCoresTouch;
                 contact.other = j;

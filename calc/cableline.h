@@ -32,6 +32,10 @@ int KLineModalOrder(const CKLine& line);
 // or the cores alone with the screens grounded (n = m/2); a pipe carries its
 // cores (n = m).
 std::string CheckKLineValues(const CKLine& line, int n);
+// Degrees to radians as the cable layouts have always converted the angles of
+// the cables in a pipe.
+inline constexpr double kCableDegree = 0.01745327777777778;
+
 // The first contact of the three cores of a pipe section, as typed (see
 // calc/contact.h), taking the cables in order and each against the wall, then
 // against the earlier ones: none (kind kClear), a core through the wall

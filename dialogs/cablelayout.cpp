@@ -13,9 +13,6 @@
 
 namespace {
 
-// Degrees to radians as the cable checks and drawings have always converted them.
-constexpr double kDegree = 0.01745327777777778;
-
 bool SolidLayoutClear(const CKLine& k, int n)
 {
     const double outer = k.solidCable.outerRadius;
@@ -229,7 +226,7 @@ CableDrawing CableLayout::Drawing(const PixelRect& list, const CableDrawingStyle
         d.circles.push_back({map.X(0), map.Y(0), map.Length(R), {}});
         const int r = map.Length(line->pipeCable.coreRadius);
         for (int i = 0; i < 3; ++i) {
-            const double a = line->y[i] * kDegree;
+            const double a = line->y[i] * kCableDegree;
             d.circles.push_back({map.X(line->x[i] * std::sin(a)), map.Y(-line->x[i] * std::cos(a)), r, {}});
         }
         return d;
