@@ -9,7 +9,7 @@
 
 enum class MsgIcon { None, Stop, Exclamation, Question, Information };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
-// The numeric values are the dialog answers of the original (OK is 1).
+// The answers' numeric values are those stored and passed on (OK is 1).
 enum class MsgAnswer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 // The application's name, the caption of messages that have no caption of their own.

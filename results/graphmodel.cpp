@@ -79,8 +79,8 @@ GraphModel::ValueRanges GraphModel::CollectValueRanges(bool shownWindowOnly) con
                 if (a > shownFMax)
                     break;
             }
-            // A value that is not finite (only files of the original hold
-            // one) stays out of the ranges; the drawing breaks the curve there.
+            // A value that is not finite (a task file can carry one) stays
+            // out of the ranges; the drawing breaks the curve there.
             double v = c.y[j];
             if (!std::isfinite(v))
                 continue;
