@@ -325,7 +325,7 @@ void CalcPipeConstants(const CKLine& line, const TwoPortBlocks& out, int m)
     double d[p], theta[p], G[p], t[p];
     for (int i = 0; i < p; ++i) {
         d[i] = line.x[i];
-        theta[i] = line.y[i] * kPi / 180;
+        theta[i] = PipeCableAngle(line.y[i]);
         const double e = (R * R + d[i] * d[i] - rc * rc) / (2 * d[i]);
         G[i] = e + std::sqrt(e * e - R * R);
         t[i] = R * (G[i] - d[i]) / G[i];
@@ -446,6 +446,11 @@ void CalcKLineElement(const CKLine& line, const TwoPortBlocks& out, int n)
     }
 }
 
+double PipeCableAngle(double degrees)
+{
+    return degrees * kPi / 180;
+}
+
 PipeCoreContact FindPipeCoreContact(const CKLine& line)
 {
     const double R = line.pipeRadius, rc = line.pipeCable.coreRadius;
@@ -460,7 +465,8 @@ PipeCoreContact FindPipeCoreContact(const CKLine& line)
         }
         for (int j = 0; j < i; ++j) {
             const double rj = line.x[j];
-            const double d2 = ri * ri + rj * rj - 2 * ri * rj * std::cos((line.y[i] - line.y[j]) * kCableDegree);
+            const double c = std::cos(PipeCableAngle(line.y[i]) - PipeCableAngle(line.y[j]));
+            const double d2 = ri * ri + rj * rj - 2 * ri * rj * c;
             if (TouchAsTyped(std::sqrt(std::max(d2, 0.0)), 2 * rc, R)) {
                 contact.kind = PipeCoreContact::kCoresTouch;
                 contact.other = j;

@@ -289,6 +289,17 @@ int VLineSectionWires(const CVLine& line)
     return line.wireCount;
 }
 
+std::string ConductorTouchText(const std::vector<LineConductor>& conductors, const ConductorTouch& touch, int piece)
+{
+    const int first = conductors[std::size_t(touch.first)].wire + 1;
+    const int second = conductors[std::size_t(touch.second)].wire + 1;
+    const std::string where = piece > 0 ? StrFormat(" на участке %d пролета", piece) : std::string();
+    if (first == second)
+        return StrFormat("половины расщепленного провода %d%s касаются друг друга", first, where.c_str());
+    return StrFormat(touch.coincide ? "провода %d и %d%s совпадают" : "провода %d и %d%s касаются друг друга", first,
+                     second, where.c_str());
+}
+
 std::string CheckVLineData(const CVLine& line, int wirePositions, int split)
 {
     const int wires = VLineSectionWires(line);
@@ -339,14 +350,8 @@ std::string CheckVLineData(const CVLine& line, int wirePositions, int split)
     for (const LineConductor& c : conductors)
         if (!(c.h > OuterRadius(line, *line.Wire(c.wire))))
             return StrFormat("средняя высота провода %d не больше его радиуса", c.wire + 1);
-    if (const ConductorTouch touch = FindTouchingConductors(line, conductors); touch.first >= 0) {
-        const int first = conductors[std::size_t(touch.first)].wire + 1;
-        const int second = conductors[std::size_t(touch.second)].wire + 1;
-        if (first == second)
-            return StrFormat("половины расщепленного провода %d касаются друг друга", first);
-        return StrFormat(touch.coincide ? "провода %d и %d совпадают" : "провода %d и %d касаются друг друга", first,
-                         second);
-    }
+    if (const ConductorTouch touch = FindTouchingConductors(line, conductors); touch.first >= 0)
+        return ConductorTouchText(conductors, touch, 0);
 
     if (line.inhomogeneity == 1) {
         if (line.pieces == 0)

@@ -56,6 +56,10 @@ struct ConductorTouch {
     bool coincide = false;
 };
 ConductorTouch FindTouchingConductors(const CVLine& line, const std::vector<LineConductor>& conductors);
+// The refusal naming both wires of a touch found among these conductors (the
+// halves of one split wire named as such); piece > 0 places it at that
+// 1-based piece of the span, 0 at the cross-section's mean heights.
+std::string ConductorTouchText(const std::vector<LineConductor>& conductors, const ConductorTouch& touch, int piece);
 
 // The self terms of every conductor at frequency f (Hz) and angular frequency
 // omega: internal impedance, the ice wall (when the line carries ice) and the

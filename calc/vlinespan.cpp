@@ -289,12 +289,8 @@ std::string CheckVLineSpanData(const CVLine& line, int n, int split)
             }
         }
         const ConductorTouch touch = FindTouchingConductors(line, piece);
-        if (touch.first < 0)
-            continue;
-        const int first = piece[std::size_t(touch.first)].wire + 1, second = piece[std::size_t(touch.second)].wire + 1;
-        if (touch.coincide)
-            return StrFormat("провод %d на участке %d пролета совпадает с другим проводом", second, i + 1);
-        return StrFormat("провода %d и %d на участке %d пролета касаются друг друга", first, second, i + 1);
+        if (touch.first >= 0)
+            return ConductorTouchText(piece, touch, i + 1);
     }
     return std::string();
 }

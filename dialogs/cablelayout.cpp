@@ -26,7 +26,8 @@ bool SolidLayoutClear(const CKLine& k, int n)
     return true;
 }
 
-// fault, when given: the line naming the cable whose core reaches the wall.
+// fault, when given: the line naming the cable whose core reaches the wall,
+// or the two cables whose cores touch.
 bool PipeLayoutClear(const CKLine& k, std::string* fault)
 {
     // A cable in a pipe has only its core's radius: a core on the wall is
@@ -36,9 +37,21 @@ bool PipeLayoutClear(const CKLine& k, std::string* fault)
         if (!(k.x[i] > k.pipeCable.coreRadius))
             return false;  // across the pipe axis
     const PipeCoreContact contact = FindPipeCoreContact(k);
-    if (fault && (contact.kind == PipeCoreContact::kOnWall || contact.kind == PipeCoreContact::kOutside))
-        *fault = StrFormat(contact.kind == PipeCoreContact::kOnWall ? kCoreOnPipeWallText : kCableOutsidePipeText,
-                           contact.cable + 1);
+    if (fault) {
+        switch (contact.kind) {
+        case PipeCoreContact::kClear:
+            break;
+        case PipeCoreContact::kOutside:
+            *fault = StrFormat(kCableOutsidePipeText, contact.cable + 1);
+            break;
+        case PipeCoreContact::kOnWall:
+            *fault = StrFormat(kCoreOnPipeWallText, contact.cable + 1);
+            break;
+        case PipeCoreContact::kCoresTouch:
+            *fault = StrFormat(kPipeCoresTouchText, contact.other + 1, contact.cable + 1);
+            break;
+        }
+    }
     return contact.kind == PipeCoreContact::kClear;
 }
 

@@ -30,8 +30,8 @@ class CEObhod;
 // the wall and clear of each other).  A section of no circuit is incomplete.
 // On success the symmetry code is set: -1 in a pipe, else the mirror pairs of
 // the 3 x circuits cables.  A pipe cable whose core reaches the wall (a short
-// to the pipe) is refused with the line naming it in fault, when given; the
-// other refusals leave fault as it was.
+// to the pipe), or two cores that touch, are refused with the line naming them
+// in fault, when given; the other refusals leave fault as it was.
 bool CheckCableLayout(CKLine& line, std::string* fault = nullptr);
 // The bypass's cable insert: missing is incomplete, else as above.
 bool CheckCableInsert(CEObhod& bypass, std::string* fault = nullptr);
@@ -41,6 +41,7 @@ std::string CableLayoutRefusal(const std::string& message, const std::string& fa
 
 inline constexpr const char* kCoreOnPipeWallText = "Жила кабеля %d касается стенки трубы";
 inline constexpr const char* kCableOutsidePipeText = "Кабель %d не помещается в трубе";
+inline constexpr const char* kPipeCoresTouchText = "Жилы кабелей %d и %d касаются друг друга";
 
 // The drawing differs slightly between the two dialogs.
 struct CableDrawingStyle {

@@ -296,7 +296,7 @@ TEST_F(VLineTest, ConductorsThatTouchAsTypedAreRefusedAndNeighboursCalculated)
     } cases[] = {
         {"one mean height in decimal", two(0, 20, 17, 4.4f, 0.4f), -1, "провода 1 и 2 совпадают"},
         {"split half on the other wire", split(0.2f, 40), 0, "провода 1 и 2 совпадают"},
-        {"sag pieces at one point", sagPieces(), -1, "провод 2 на участке 2 пролета совпадает с другим проводом"},
+        {"sag pieces at one point", sagPieces(), -1, "провода 1 и 2 на участке 2 пролета совпадают"},
         {"wires typed touching", two(0.024f, 20, 20, 6, 6), -1, "провода 1 и 2 касаются друг друга"},
         {"wires 5 mm apart", two(0.005f, 20, 20, 6, 6), -1, "провода 1 и 2 касаются друг друга"},
         {"split halves typed touching", split(3, 2.4f), 0, "половины расщепленного провода 1 касаются друг друга"},

@@ -90,16 +90,20 @@ TEST(CableLayoutCheck, CoresTypedOnTheWallOrOnEachOtherAreRefusedByBothChecks)
 {
     // Cable 1's distance from the axis, the core's and the pipe's diameters in
     // mm, converted from floats as the dialogs convert them; cable 2 at the
-    // given distance and angle, cable 3 at 30 mm and 240 degrees.  A core
-    // placed on the wall or on another core lands a rounding step to either
-    // side of touching; both the dialogs and the run refuse it all the same.
+    // given distance and angle, cable 3 at 30 mm and 240 degrees unless given.
+    // A core placed on the wall or on another core lands a rounding step to
+    // either side of touching; both the dialogs and the run refuse it all the
+    // same, at any angles.
     struct Case {
         float distance, core, pipe, distance2, angle2;
         const char* dialogFault;  // null: accepted
         const char* runRefusal;
+        float distance3 = 30, angle3 = 240;
     };
     const char* onWall = "Жила кабеля 1 касается стенки трубы";
     const char* onWallRun = "жила кабеля 1 касается стенки трубы";
+    const char* coresTouch = "Жилы кабелей 1 и 2 касаются друг друга";
+    const char* coresTouchRun = "жилы кабелей 1 и 2 касаются друг друга";
     const Case cases[] = {
         {73, 54, 200, 30, 120, onWall, onWallRun},
         {90, 20, 200, 30, 120, onWall, onWallRun},
@@ -107,14 +111,18 @@ TEST(CableLayoutCheck, CoresTypedOnTheWallOrOnEachOtherAreRefusedByBothChecks)
         {87.3f, 25.4f, 200, 30, 120, onWall, onWallRun},
         {35, 50, 120, 30, 120, onWall, onWallRun},
         {80, 40, 200, 30, 120, onWall, onWallRun},
-        {40, 40, 200, 40, 60, "", "жилы кабелей 1 и 2 касаются друг друга"},
+        {40, 40, 200, 40, 60, coresTouch, coresTouchRun},
+        {60, 60, 200, 60, 300, coresTouch, coresTouchRun, 60, 150},
+        {30, 50, 140, 40, 270, coresTouch, coresTouchRun, 40, 135},
         {93.0f, 13.8f, 200, 30, 120, nullptr, ""},  // 0.1 mm clear of the wall
+        {60, 59.8f, 200, 60, 300, nullptr, "", 60, 150},
+        {30, 49.8f, 140, 40, 270, nullptr, "", 40, 135},
     };
     for (const Case& c : cases) {
         CKLine k = PipeLine();
         k.pipeRadius = double(c.pipe) * 0.0005;
         k.pipeCable.coreRadius = double(c.core) * 0.0005;
-        const float distances[3] = {c.distance, c.distance2, 30}, angles[3] = {0, c.angle2, 240};
+        const float distances[3] = {c.distance, c.distance2, c.distance3}, angles[3] = {0, c.angle2, c.angle3};
         for (int i = 0; i < 3; ++i)
             k.x[i] = double(distances[i]) * 0.001, k.y[i] = angles[i];
         std::string fault;
