@@ -88,19 +88,17 @@ public:
 // A task being placed on the scheme's grid, from cell (1, 3) to the right.
 class Channel {
 public:
-    Channel(const char* title, int groundWires, int split = -1) : m_walk(m_doc, m_state, &m_wires)
+    Channel(const char* title, int groundWires) : m_walk(m_doc, m_state, &m_wires)
     {
         ResetModelGlobals();
         g_pDoc = &m_doc;
         m_doc.title = title;
         m_doc.circuits = 1;
         m_doc.groundWires = std::uint8_t(groundWires);
-        m_doc.splitConductor = split;
-        m_doc.conductorCount = std::uint8_t(3 + groundWires + (split >= 0 ? 1 : 0));
+        m_doc.conductorCount = std::uint8_t(3 + groundWires);
         m_doc.basePath = kExampleCatalog;
         g_bDC = 0;
         g_nConductors = m_doc.conductorCount;
-        g_nSplitConductor = split;
         StructureReplay(m_doc, m_state, false).Run();
     }
     ~Channel() { g_pDoc = nullptr; }
@@ -123,13 +121,12 @@ public:
         return PlaceTemplate(tmpl, x, y);
     }
 
-    // The wire position of a conductor at the chain end (a split conductor:
-    // its first half).
+    // The wire position of a conductor at the chain end.
     int PositionOf(int code) const
     {
         for (int i = 0; i < kMaxWires; ++i)
             if (m_state.wireMap[i] == code)
-                return m_state.split >= 0 && i > m_state.split ? i + 1 : i;
+                return i;
         throw std::logic_error("no such conductor at the chain end");
     }
 
@@ -206,7 +203,7 @@ struct LineWire {
     const CProvod* type;
     double sag;  // m
     std::uint8_t bundle = 1;
-    double bundleStep = 0.0;  // m; also the spacing of the split conductor's halves
+    double bundleStep = 0.0;  // m
 };
 
 // An overhead line section over the tower's points, Carson's earth of
@@ -359,11 +356,10 @@ void Make220(const CBase& base, const std::string& folder)
 }
 
 // 500 kV, 250 km, phase A to phase C: phases of three АС 300/39 wires
-// 0.4 m apart, phase B carried as its two insulated halves (the split
-// conductor, wire positions 2 and 3), and a full transposition cycle: three
-// transpositions over sections of 40, 85, 85 and 40 km, so that each phase
-// hangs in each place for about a third of the route and all are back in
-// their places at the far end.
+// 0.4 m apart and a full transposition cycle: three transpositions over
+// sections of 40, 85, 85 and 40 km, so that each phase hangs in each place
+// for about a third of the route and all are back in their places at the
+// far end.
 void Make500(const CBase& base, const std::string& folder)
 {
     const CProvod& phase = FindPhaseWire(base, kWire300);
@@ -371,9 +367,9 @@ void Make500(const CBase& base, const std::string& folder)
     const COpora& tower = FindTower(base, kTower500);
     const LineWire bundle{&phase, 12.0, 3, 0.4};
     const std::vector<LineWire> wires = {bundle, bundle, bundle, {&ground, 9.0}, {&ground, 9.0}};
-    Channel ch("ВЛ 500 кВ, 250 км, фаза - фаза", 2, 1);
-    // Phases A and C sit at wire positions 0 and 3 (B/1 and B/2 between).
-    const std::vector<int> phasesAC = {0, 3};
+    Channel ch("ВЛ 500 кВ, 250 км, фаза - фаза", 2);
+    // Phases A and C sit at wire positions 0 and 2 (B between them).
+    const std::vector<int> phasesAC = {0, 2};
     ch.Place(kCouplingDevice, 1, 3, Coupling(base, kBandPassFilter, phasesAC, 300.0));
     // Each transposition moves every phase one place along: the wire in
     // place 1 to place 2, 2 to 3, 3 to 1; the ground wires stay.
