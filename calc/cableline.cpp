@@ -531,6 +531,11 @@ std::string CheckKLineValues(const CKLine& line, int n)
     if (!(k.epsInner > 0 && k.epsOuter > 0))
         return StrFormat("кабель \"%s\": диэлектрические проницаемости изоляции и оболочки должны быть больше нуля",
                          k.name.c_str());
+    // A loss tangent of 0 is a lossless dielectric; below it the
+    // insulation would give power.
+    if (k.tanInner < 0 || k.tanOuter < 0)
+        return StrFormat("кабель \"%s\": тангенс угла потерь %s отрицателен", k.name.c_str(),
+                         k.tanInner < 0 ? "изоляции" : "оболочки");
     if (!(line.rho > 0))
         return "удельное сопротивление грунта должно быть больше нуля";
     const int N = line.CableCount();

@@ -103,7 +103,9 @@ std::string CheckChannelEnds(const std::vector<CElement*>& elements)
     return {};
 }
 
-std::string CheckElement(const CElement& e, int number)
+} // namespace
+
+std::string CheckCalcElement(const CElement& e, int number)
 {
     switch (e.type) {
     case kOverheadLine:
@@ -119,15 +121,13 @@ std::string CheckElement(const CElement& e, int number)
     }
 }
 
-} // namespace
-
 std::string CheckCalcElements(const std::vector<CElement*>& elements)
 {
     if (elements.empty())
         return FormatElementDataError(1, "тракт пуст");
     std::string message = CheckChannelEnds(elements);
     for (std::size_t i = 0; i < elements.size() && message.empty(); ++i)
-        message = CheckElement(*elements[i], int(i) + 1);
+        message = CheckCalcElement(*elements[i], int(i) + 1);
     return message;
 }
 

@@ -119,6 +119,9 @@ struct CalcOutcome {
 // refuse, or channel ends that do not fit each other, as the refusal message;
 // empty when it can.
 std::string CheckCalcElements(const std::vector<CElement*>& elements);
+// The refusal of one element's data at the 1-based position number of the
+// chain, as that check makes it; empty when its models can calculate it.
+std::string CheckCalcElement(const CElement& element, int number);
 
 class CalcSession {
 public:

@@ -271,6 +271,20 @@ std::vector<std::string> MissingFilterValues(const CFiltr& f)
     return missing;
 }
 
+// The first resistance the filter's type reads that is negative (a negative
+// resistor gives power: the channel would show gain), as "R" or "R<i>";
+// empty when none is.
+std::string NegativeFilterResistance(const CFiltr& f)
+{
+    if (f.type == 3 && f.R < 0)
+        return "R";
+    if (f.type == 6)
+        for (int i = 1; i <= 5; ++i)
+            if (FilterValues{f}.R(i) < 0)
+                return StrFormat("R%d", i);
+    return {};
+}
+
 } // namespace
 
 std::string CheckFiltrValues(const CFiltr& filter)
@@ -278,8 +292,13 @@ std::string CheckFiltrValues(const CFiltr& filter)
     if (filter.type >= CFiltr::kTypes)
         return StrFormat("Фильтр присоединения \"%s\": неизвестный тип %d", filter.name.c_str(), filter.type + 1);
     std::vector<std::string> missing = MissingFilterValues(filter);
-    if (missing.empty())
-        return {};
+    if (missing.empty()) {
+        const std::string negative = NegativeFilterResistance(filter);
+        if (negative.empty())
+            return {};
+        return StrFormat("Фильтр присоединения \"%s\" (тип %d): сопротивление %s отрицательно", filter.name.c_str(),
+                         filter.type + 1, negative.c_str());
+    }
     std::string list;
     for (const std::string& m : missing)
         list += (list.empty() ? "" : ", ") + m;
@@ -289,8 +308,12 @@ std::string CheckFiltrValues(const CFiltr& filter)
 
 std::string CheckHfCableValues(const CProvod& cable, double length)
 {
+    if (length < 0)
+        return StrFormat("длина ВЧ кабеля \"%s\" отрицательна", cable.name.c_str());
     if (length == 0)
         return {};
+    if (std::string loss = CheckHfCableLoss(cable); !loss.empty())
+        return loss;
     std::string list;
     if (!(cable.speed() > 0))
         list = "скорость распространения";
@@ -299,4 +322,12 @@ std::string CheckHfCableValues(const CProvod& cable, double length)
     if (list.empty())
         return {};
     return StrFormat("ВЧ кабель \"%s\": не заданы обязательные параметры: %s", cable.name.c_str(), list.c_str());
+}
+
+std::string CheckHfCableLoss(const CProvod& cable)
+{
+    // 0 is a lossless cable; below it the cable would amplify.
+    if (cable.attenuation() < 0)
+        return StrFormat("затухание ВЧ кабеля \"%s\" отрицательно", cable.name.c_str());
+    return {};
 }

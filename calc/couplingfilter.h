@@ -25,10 +25,14 @@ void CalcFiltrMatrices(ChainMatrix& F1, ChainMatrix& F2, const CFiltr& filter, s
 ChainMatrix CalcHfCableMatrix(double a, double v, double Zc, double length);
 ChainMatrix CalcHfCableMatrix(const CProvod& cable, double length);
 
-// Empty when the filter has every value its scheme divides by; otherwise the
-// reason for refusing it, naming the filter and the missing values (the text
-// goes into FormatElementDataError).
+// Empty when the filter has every value its scheme divides by and no
+// resistance its scheme reads is negative; otherwise the reason for refusing
+// it, naming the filter and the missing or negative values (the text goes
+// into FormatElementDataError).
 std::string CheckFiltrValues(const CFiltr& filter);
-// Empty when an HF cable of this length can be calculated (a cable that has
-// length needs a positive wave speed and wave impedance); else the reason.
+// Empty when an HF cable of this length can be calculated (no negative
+// length; a cable that has length needs a positive wave speed and wave
+// impedance and an attenuation not below 0); else the reason.
 std::string CheckHfCableValues(const CProvod& cable, double length);
+// The reason for refusing a negative attenuation of the cable, else empty.
+std::string CheckHfCableLoss(const CProvod& cable);

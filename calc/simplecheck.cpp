@@ -12,6 +12,16 @@
 
 namespace {
 
+// A negative resistance in a trap or a branch gives power: a passive
+// element would show gain.  0 is a trap without R or a lossless branch.
+std::string CheckTraps(const CEShunt& traps)
+{
+    for (const CShunt& b : traps.branches)
+        if (b.trap.R < 0)
+            return StrFormat("сопротивление R заградителя \"%s\" отрицательно", b.trap.name.c_str());
+    return {};
+}
+
 std::string CheckBranches(const CEShunt& data, int n, bool twoWires)
 {
     int index = 0;
@@ -20,8 +30,10 @@ std::string CheckBranches(const CEShunt& data, int n, bool twoWires)
         int top = twoWires ? std::max(b.firstWire, b.secondWire) : b.firstWire;
         if (top >= n)
             return StrFormat("ветвь %d подключена к проводу %d, а у элемента %d проводов", index, top + 1, n);
+        if (data.trapKind == 0 && b.r < 0)
+            return StrFormat("сопротивление ветви %d отрицательно", index);
     }
-    return {};
+    return data.trapKind != 0 ? CheckTraps(data) : std::string();
 }
 
 std::string CheckTransposition(const CTransp* data, int n, int split)
@@ -62,6 +74,9 @@ std::string CheckCoupling(const CUpr* data, int n)
         if (d.wire >= n)
             return StrFormat("устройство присоединения подключено к проводу %d, а у элемента %d проводов",
                              d.wire + 1, n);
+        if (d.r < 0)
+            return StrFormat("сопротивление аппаратуры устройства присоединения к проводу %d отрицательно",
+                             d.wire + 1);
         std::string reason = CheckDevice(d.filter, d.cable, d.cableLength);
         if (!reason.empty())
             return reason;
@@ -73,13 +88,26 @@ std::string CheckBypassFilters(const CEObhod* data)
 {
     if (!data)
         return {};
-    for (const CObhod& line : data->lines)
+    for (const CEShunt& traps : data->traps)
+        if (std::string reason = CheckTraps(traps); !reason.empty())
+            return reason;
+    int index = 0;
+    for (const CObhod& line : data->lines) {
+        ++index;
         for (int side = 0; side < 2; ++side) {
             std::string reason =
                 CheckDevice(line.filters[side], line.cables[side], side == 0 ? line.lengthBefore : line.lengthAfter);
             if (!reason.empty())
                 return reason;
         }
+        // In the field both halves run along the first cable's route and
+        // take its attenuation.
+        if (data->kind == 1 && line.lengthAfter > 0)
+            if (std::string reason = CheckHfCableLoss(line.cables[0]); !reason.empty())
+                return reason;
+        if (line.equipment && line.r < 0)
+            return StrFormat("сопротивление аппаратуры линии обхода %d отрицательно", index);
+    }
     return {};
 }
 
@@ -94,6 +122,9 @@ std::string CheckAttachedEnd(const CEndMod* data, int n)
                      (data->kind == 4 && (shortArray(data->l) || shortArray(data->c)));
     if (shortData)
         return StrFormat("нагрузки заданы не для всех %d проводов", n);
+    for (int i = 0; data->r && i < n; ++i)
+        if ((*data->r)[std::size_t(i)] < 0)
+            return StrFormat("сопротивление нагрузки провода %d отрицательно", i + 1);
     return {};
 }
 

@@ -1,7 +1,9 @@
 // Checks, before a calculation, the data of the elements whose models take
 // wire numbers, permutations, per-wire lists or coupling filters from the
 // element: shunt and series impedances, transpositions, coupling devices,
-// ends of attached circuits and the filters and cables of bypass lines.
+// ends of attached circuits and the traps, filters and cables of bypass
+// lines.  A negative resistance, trap R, HF cable length or attenuation is
+// refused too: it would make a passive part give power.
 #pragma once
 
 #include "model/element.h"

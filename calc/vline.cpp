@@ -335,6 +335,10 @@ std::string CheckVLineData(const CVLine& line, int wirePositions, int split)
             return StrFormat("радиус провода %d должен быть больше нуля", i + 1);
         if (!(wire.wireType.resistivity > 0))
             return StrFormat("удельное сопротивление провода %d должно быть больше нуля", i + 1);
+        // The twist coefficient scales the wire's internal impedance: 0 is a
+        // lossless wire, below it the wire would give power.
+        if (wire.wireType.twist < 0)
+            return StrFormat("коэффициент скрутки провода %d отрицателен", i + 1);
         if ((wire.bundleCount >= 2 || i == split) && !(wire.bundleStep > 0))
             return StrFormat("шаг расщепления провода %d должен быть больше нуля", i + 1);
         if (line.ice) {

@@ -1,12 +1,14 @@
 #include "calc/simplecheck.h"
-#include "calctest.h"
+#include "channeltest.h"
 #include "model/branches.h"
 #include "model/coupling.h"
 #include "model/shunts.h"
 
+#include <functional>
 #include <memory>
 
 using namespace calctest;
+using namespace channeltest;
 
 namespace {
 
@@ -141,6 +143,116 @@ TEST_F(SimpleCheckTest, AttachedCircuitEndCoversEveryWire)
     EXPECT_FALSE(CheckSimpleElementData(e, 5).empty());
     d.kind = 2;  // grounded: no values needed
     EXPECT_EQ(CheckSimpleElementData(e, 5), "");
+}
+
+TEST_F(SimpleCheckTest, NegativeLossesThatWouldGiveGainAreRefusedBeforeARun)
+{
+    // Each element passes as built; the change makes a loss negative (a
+    // passive part would give power) or 0 (lossless or absent: calculated).
+    auto device = [](CElement& e) -> CPrisoed& {
+        CUpr& upr = Give<CUpr>(e, kCouplingDevice, 1);
+        CPrisoed p;
+        p.filter = GoodFilter();
+        p.cable = HfCable();
+        p.cableLength = 100;
+        p.r = 75;
+        upr.devices = {p};
+        return upr.devices[0];
+    };
+    auto traps = [](CElement& e, int type) -> CZagrad& {
+        CEShunt& d = Give<CEShunt>(e, type, 1);
+        d.trapKind = 1;
+        d.branches.resize(1);
+        d.branches[0].trap = LineTrap();
+        return d.branches[0].trap;
+    };
+    auto bypass = [](CElement& e) -> CEObhod& {
+        CEObhod& d = Give<CEObhod>(e, kBypass, 1);
+        d.n = 1;
+        d.lines = {BypassLine(0, 0)};
+        d.traps[0].branches.resize(1);
+        d.traps[0].branches[0].trap = LineTrap();
+        d.traps[1] = d.traps[0];
+        return d;
+    };
+    const struct {
+        const char* what;
+        std::function<void(CElement&)> make;
+        const char* refusal;  // empty: calculated
+    } cases[] = {
+        {"HF cable attenuation", [&](CElement& e) { device(e).cable.radius = -0.01; },
+         "затухание ВЧ кабеля \"РК-75\" отрицательно"},
+        {"lossless HF cable", [&](CElement& e) { device(e).cable.radius = 0; }, ""},
+        {"HF cable length", [&](CElement& e) { device(e).cableLength = -1000; },
+         "длина ВЧ кабеля \"РК-75\" отрицательна"},
+        {"equipment R", [&](CElement& e) { device(e).r = -75; },
+         "сопротивление аппаратуры устройства присоединения к проводу 1 отрицательно"},
+        {"filter R of type 4", [&](CElement& e) { device(e).filter = ResistorFilter(-20); },
+         "Фильтр присоединения \"ФП-R\" (тип 4): сопротивление R отрицательно"},
+        {"filter R2 of type 7",
+         [&](CElement& e) {
+             CFiltr& f = device(e).filter;
+             f.type = 6, f.C[0] = 1e-9, f.resistors[0] = 10, f.resistors[1] = -5;
+         },
+         "(тип 7): сопротивление R2 отрицательно"},
+        {"trap R in a series element", [&](CElement& e) { traps(e, kSeriesImpedance).R = -600; },
+         "сопротивление R заградителя \"ВЗ-630\" отрицательно"},
+        {"trap without R", [&](CElement& e) { traps(e, kSeriesImpedance).R = 0; }, ""},
+        {"trap R in a shunt element", [&](CElement& e) { traps(e, kShuntImpedance).R = -600; },
+         "сопротивление R заградителя"},
+        {"branch R",
+         [&](CElement& e) {
+             CEShunt& d = Give<CEShunt>(e, kShuntImpedance, 1);
+             d.branches.resize(1);
+             d.branches[0].r = -5, d.branches[0].l = 1e-3;
+         },
+         "сопротивление ветви 1 отрицательно"},
+        {"trap R in a bypass", [&](CElement& e) { bypass(e).traps[1].branches[0].trap.R = -600; },
+         "сопротивление R заградителя"},
+        {"bypass in the field: the route's attenuation",
+         [&](CElement& e) {
+             CEObhod& d = bypass(e);
+             d.kind = 1;
+             d.lines[0].lengthBefore = 0, d.lines[0].cables[0].radius = -0.01;
+         },
+         "затухание ВЧ кабеля"},
+        {"bypass equipment R",
+         [&](CElement& e) {
+             CObhod& line = bypass(e).lines[0];
+             line.equipment = 1, line.r = -75;
+         },
+         "сопротивление аппаратуры линии обхода 1 отрицательно"},
+        {"attached end R",
+         [&](CElement& e) {
+             CEndMod& d = Give<CEndMod>(e, kAttachedEnd, 2);
+             d.kind = 4, d.count = 2, d.r = std::vector<double>{75, -75};
+         },
+         "сопротивление нагрузки провода 2 отрицательно"},
+        {"wire twist coefficient",
+         [&](CElement& e) {
+             CVLine& l = Give<CVLine>(e, kOverheadLine, 3) = MakeVLine(kRowX, kRowY);
+             (*l.wireArray)[1].wireType.twist = -1;
+         },
+         "коэффициент скрутки провода 2 отрицателен"},
+        {"lossless wire",
+         [&](CElement& e) {
+             CVLine& l = Give<CVLine>(e, kOverheadLine, 3) = MakeVLine(kRowX, kRowY);
+             (*l.wireArray)[1].wireType.twist = 0;
+         },
+         ""},
+        {"cable loss tangent",
+         [&](CElement& e) { (Give<CKLine>(e, kCableLine, 3) = MakeSolidKLine(1, 2000)).solidCable.tanOuter = -0.001; },
+         "тангенс угла потерь оболочки отрицателен"},
+    };
+    for (const auto& c : cases) {
+        CElement e;
+        c.make(e);
+        const std::string message = CheckCalcElement(e, 6);
+        if (*c.refusal)
+            EXPECT_TRUE(Refused(message, 6, c.refusal)) << c.what;
+        else
+            EXPECT_EQ(message, "") << c.what;
+    }
 }
 
 } // namespace
