@@ -328,13 +328,25 @@ void Make220(const CBase& base, const std::string& folder)
     ch.Place(kOverheadLine, 2, 3, LineSection(tower, wires, 3, 45.0));
 
     // The bypass's wires are chosen as it is placed; its parameters follow.
-    CEObhod& bypass = *ch.PlaceMarker(kBypass, 3, 3).Data<CEObhod>();
+    CElement& bypassElement = ch.PlaceMarker(kBypass, 3, 3);
+    CEObhod& bypass = *bypassElement.Data<CEObhod>();
+    // The choice as the sheet keeps it: a flag for each wire of the line
+    // (none for the positions beyond), and the wires' conductor codes.
+    std::fill(std::begin(bypass.flags), std::end(bypass.flags), std::uint8_t(0));
+    std::fill_n(bypass.flags, bypass.n, std::uint8_t(1));
+    std::copy_n(bypassElement.outMap, bypass.n, bypass.map);
     bypass.traps[0] = Traps(base, kTrap1250, 0);
     bypass.traps[1] = Traps(base, kTrap1250, 0);
     // Busbars and the equipment on them: about 5 nF to earth per phase and
-    // 0.3 nF between phases.
+    // 0.3 nF between phases.  The ground wire does not come down onto the
+    // busbars: its pairs hold none.
     bypass.equivalentCapacitance = 5e-9;
-    bypass.triangle = std::vector<double>(CEObhod::TriangleSize(bypass.n), 0.3e-9);
+    auto onBusbars = [&](int k) { return bypassElement.inMap[k] % 4 < 3; };
+    std::vector<double> mutual;
+    for (int a = 0; a < bypass.n; ++a)
+        for (int b = a + 1; b < bypass.n; ++b)
+            mutual.push_back(onBusbars(a) && onBusbars(b) ? 0.3e-9 : 0.0);
+    bypass.triangle = std::move(mutual);
     CObhod around;
     around.filters[0] = around.filters[1] = FindFilter(base, kBandPassFilter);
     around.cables[0] = around.cables[1] = FindHfCable(base, kHfCable);
