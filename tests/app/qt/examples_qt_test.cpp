@@ -1,19 +1,25 @@
 // The examples as the README's first command opens them: the program started
 // on a fresh profile (no catalog chosen yet) in the repository's folder with
 // examples/<name>.ktf on its command line shows the channel with the example
-// catalog loaded, may calculate it, and shows its stored results as a graph.
-// Pictures of each scheme and graph go to the screenshots' examples/ folder.
+// catalog loaded, may calculate it, and shows its stored results as a graph;
+// each element's dialog shows what the element holds.  Pictures of each
+// scheme, graph and element dialog go to the screenshots' examples/ folder.
 #include "examples/examplefiles.h"
 
 #include "app/commandids.h"
 #include "app/currentbase.h"
+#include "app/elemparams.h"
 #include "app/kestrinapp.h"
 #include "app/mainframe.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/qtapphost.h"
+#include "app/ui/schemeview.h"
 #include "dialogs/qt/useractions.h"
+#include "dialogs/ui/vlinesheetdialog.h"
+#include "dialogs/ui/vlpage2widget.h"
 #include "model/document.h"
 #include "model/modelglobals.h"
+#include "platform/archive.h"
 #include "platform/messages.h"
 #include "results/ui/secframe.h"
 #include "results/ui/vibrezdialog.h"
@@ -23,14 +29,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QGroupBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 using namespace cmd;
 namespace fs = std::filesystem;
@@ -72,6 +84,127 @@ bool Enabled(MainWindow* w, int id)
     });
 }
 
+// One example as the README's first command opens it: the program started
+// on a fresh profile (no catalog chosen yet) in a temporary copy of the
+// example beside its catalog, so that nothing the program might write
+// reaches the repository, with examples/<name>.ktf on its command line.
+struct OpenedExample {
+    explicit OpenedExample(const ExampleTask& task) : root(dir.path().toStdString())
+    {
+        fs::create_directories(root / "examples");
+        for (const char* name : {kExampleCatalog, task.file})
+            fs::copy(fs::path(KESTRIN_EXAMPLES_DIR) / name, root / "examples" / name);
+        app->m_strProfilePath = (root / "kestrin.ini").string();
+        std::ofstream(app->m_strProfilePath) << "";
+        const fs::path startDir = fs::current_path();
+        fs::current_path(root);
+        started = app->InitInstance({"examples/" + std::string(task.file)}, *host);
+        fs::current_path(startDir);
+        if (!started)
+            return;
+        window = host->Window();
+        window->resize(1100, 560);
+        window->show();
+        started = QTest::qWaitForWindowExposed(window);
+    }
+    ~OpenedExample()
+    {
+        if (window)
+            window->close();
+        app->ExitInstance();
+        host.reset();
+        app.reset();
+    }
+
+    QTemporaryDir dir;
+    fs::path root;
+    ScriptedMessages messages;
+    std::unique_ptr<CKestrinApp> app = std::make_unique<CKestrinApp>();
+    std::unique_ptr<QtAppHost> host = std::make_unique<QtAppHost>();
+    bool started = false;
+    MainWindow* window = nullptr;
+};
+
+// Each element of the chain as the task file holds it.
+std::vector<std::vector<std::uint8_t>> ElementRecords(const CKestrinDoc& doc)
+{
+    std::vector<std::vector<std::uint8_t>> records;
+    for (const auto& e : doc.elements) {
+        ArchiveWriter ar;
+        e->Store(ar);
+        records.push_back(ar.take());
+    }
+    return records;
+}
+
+// Where two records of element e differ: in its head (name, counts, wire
+// maps) or in its data object, at which byte, with the bytes from there.
+QString RecordDifference(const CElement& e, const std::vector<std::uint8_t>& was,
+                         const std::vector<std::uint8_t>& now)
+{
+    CElement head(e);
+    head.data.reset();
+    ArchiveWriter ar;
+    head.Store(ar);
+    const std::size_t headSize = ar.size();
+    const auto [a, b] = std::mismatch(was.begin(), was.end(), now.begin(), now.end());
+    const std::size_t at = std::size_t(a - was.begin());
+    auto hex = [](auto from, auto to) {
+        QStringList bytes;
+        for (auto p = from; p != to && bytes.size() < 16; ++p)
+            bytes << QString("%1").arg(int(*p), 2, 16, QChar('0'));
+        return bytes.join(' ');
+    };
+    return QString("%1 byte %2 (of %3 bytes, now %4): was %5, now %6")
+        .arg(at < headSize ? "head" : "data")
+        .arg(at < headSize ? at : at - headSize)
+        .arg(was.size())
+        .arg(now.size())
+        .arg(hex(a, was.end()), hex(b, now.end()));
+}
+
+// The overhead line's wires entered again as the page shows them: each
+// picked in the list, then "Ввести".
+void EnterEachWireAsShown(VLPage2Widget* page)
+{
+    QTreeWidget* list = page->List();
+    for (int r = 0; r < list->topLevelItemCount(); ++r) {
+        QTreeWidgetItem* item = list->topLevelItem(r);
+        list->scrollToItem(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+        QTRY_VERIFY(page->WireGroup()->title().startsWith(QString::fromUtf8("Провод N %1 ").arg(r + 1)));
+        QTest::mouseClick(page->EnterButton(), Qt::LeftButton);
+    }
+}
+
+// An element's dialog accepted as it opens: each page of a sheet visited
+// by its tab (the wires of an overhead line entered on theirs), a picture
+// of each page, then OK.
+void AcceptAsShown(QDialog* d, const QString& name)
+{
+    if (auto* sheet = qobject_cast<PropertySheetDialog*>(d)) {
+        QTabBar* tabs = sheet->Tabs()->tabBar();
+        for (int i = 0; i < tabs->count(); ++i) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
+            QTRY_COMPARE(sheet->Tabs()->currentIndex(), i);
+            auto* line = qobject_cast<VLineSheetDialog*>(d);
+            if (line && sheet->Tabs()->currentWidget() == line->Page2())
+                EnterEachWireAsShown(line->Page2());
+            Shot(d, name + QString("_page%1.png").arg(i + 1));
+        }
+    } else {
+        Shot(d, name + ".png");
+    }
+    QPushButton* ok = nullptr;
+    for (QPushButton* b : d->findChildren<QPushButton*>())
+        if (b->isVisible() && b->text() == "OK")
+            ok = b;
+    QVERIFY(ok);
+    const QPointer<QDialog> dialog(d);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QTRY_VERIFY(!dialog || !dialog->isVisible());
+}
+
 } // namespace
 
 class ExamplesQtTest : public QObject {
@@ -79,38 +212,19 @@ class ExamplesQtTest : public QObject {
 private slots:
     void initTestCase() { InstallQtServices(); }
     void readmeCommandShowsEachExampleWithItsCatalogAndResults();
+    void everyElementComesBackUnchangedFromItsDialog();
 };
 
 void ExamplesQtTest::readmeCommandShowsEachExampleWithItsCatalogAndResults()
 {
     for (const ExampleTask& task : kExampleTasks) {
-        // A copy of the examples, so that nothing the program might write
-        // reaches the repository.
-        QTemporaryDir dir;
-        const fs::path root = dir.path().toStdString();
-        fs::create_directories(root / "examples");
-        for (const char* name : {kExampleCatalog, task.file})
-            fs::copy(fs::path(KESTRIN_EXAMPLES_DIR) / name, root / "examples" / name);
-        const std::string profile = (root / "kestrin.ini").string();
-        std::ofstream(profile) << "";
-        const fs::path startDir = fs::current_path();
-        fs::current_path(root);
-
-        ScriptedMessages msgs;
-        auto app = std::make_unique<CKestrinApp>();
-        app->m_strProfilePath = profile;
-        auto host = std::make_unique<QtAppHost>();
-        const bool started = app->InitInstance({"examples/" + std::string(task.file)}, *host);
-        fs::current_path(startDir);
-        QVERIFY(started);
-        MainWindow* w = host->Window();
-        w->resize(1100, 560);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w));
-
+        OpenedExample example(task);
+        QVERIFY(example.started);
+        MainWindow* w = example.window;
+        const ScriptedMessages& msgs = example.messages;
         QVERIFY2(msgs.messages().empty(), msgs.messages().empty() ? "" : msgs.messages()[0].text.c_str());
         QCOMPARE(g_bBaseLoaded, 1);
-        QCOMPARE(fs::path(g_strBasePath), root / "examples" / kExampleCatalog);
+        QCOMPARE(fs::path(g_strBasePath), example.root / "examples" / kExampleCatalog);
         QVERIFY(g_pDoc && !g_pDoc->elements.empty());
         QVERIFY(Enabled(w, ID_CALC_TRACT));
         QVERIFY(Enabled(w, ID_TASK_EDIT));
@@ -124,11 +238,63 @@ void ExamplesQtTest::readmeCommandShowsEachExampleWithItsCatalogAndResults()
         QVERIFY(g_pResFrame);
         g_pResFrame->resize(900, 560);
         Shot(g_pResFrame, QString::fromStdString(stem + "_graph.png"));
+    }
+}
 
-        w->close();
-        app->ExitInstance();
-        host.reset();
-        app.reset();
+// Each element of each example through "Параметры" in editing mode, its
+// dialog accepted as the user finds it: every page of a sheet looked at,
+// every wire of an overhead line picked in the list and entered again as
+// shown, then OK.  What the dialogs show of an example is what it holds, so
+// the elements come back byte for byte, the later ones too (the command
+// replays the chain after a write-back).  A tap of all wires has no dialog,
+// only its message.
+void ExamplesQtTest::everyElementComesBackUnchangedFromItsDialog()
+{
+    for (const ExampleTask& task : kExampleTasks) {
+        OpenedExample example(task);
+        QVERIFY(example.started);
+        MainWindow* w = example.window;
+        ScriptedMessages& msgs = example.messages;
+        w->Dispatch(ID_TASK_EDIT);
+        QVERIFY(g_pMainFrame->m_bEditing);
+        CKestrinDoc& doc = *g_pDoc;
+        CMainFrame& frame = *g_pMainFrame;
+        const std::vector<std::vector<std::uint8_t>> stored = ElementRecords(doc);
+        const std::string stem = fs::path(task.file).stem().string();
+
+        QString shotName;
+        int answered = 0;
+        auto dialogs = EachTimeShown<QDialog>([&](QDialog* d) {
+            AcceptAsShown(d, shotName);
+            ++answered;
+        });
+        for (std::size_t i = 0; i < doc.elements.size(); ++i) {
+            if (!ElemParamsAvailable(doc, int(i)))
+                continue;
+            CElement& e = *doc.elements[i];
+            const QString what = QString::fromStdString(stem) + QString(": element %1 of type %2 (%3)")
+                                     .arg(i + 1).arg(int(e.type)).arg(QString::fromStdString(e.name));
+            shotName = QString::fromStdString(stem) + QString("_element%1").arg(i + 1);
+            frame.m_nSelected = frame.SelectElement(&e);
+            frame.m_Template = e;
+            answered = 0;
+            msgs.clear();
+            // What the element menu's "Параметры" runs.
+            w->ViewWidget()->View().OnElemCommand(ID_ELEM_PARAMS);
+            if (QTest::currentTestFailed())
+                return;
+            const bool onlyMessage = answered == 0 && msgs.messages().size() == 1 &&
+                                     msgs.messages()[0].icon == MsgIcon::Information;
+            QVERIFY2(answered == 1 || onlyMessage, qPrintable(what + ": no dialog"));
+            if (answered == 1 && !msgs.messages().empty())
+                QFAIL(qPrintable(what + ": " + QString::fromStdString(msgs.messages()[0].text)));
+            const std::vector<std::vector<std::uint8_t>> now = ElementRecords(doc);
+            QCOMPARE(now.size(), stored.size());
+            for (std::size_t k = 0; k < now.size(); ++k)
+                if (now[k] != stored[k])
+                    QFAIL(qPrintable(what + QString(" changed element %1: ").arg(k + 1) +
+                                     RecordDifference(*doc.elements[k], stored[k], now[k])));
+        }
     }
 }
 
