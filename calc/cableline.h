@@ -32,15 +32,11 @@ int KLineModalOrder(const CKLine& line);
 // or the cores alone with the screens grounded (n = m/2); a pipe carries its
 // cores (n = m).
 std::string CheckKLineValues(const CKLine& line, int n);
-// Degrees to radians as the cable layouts have always converted the angles of
-// the cables in a pipe for their drawing.
-inline constexpr double kCableDegree = 0.01745327777777778;
-
 // The angle (radians) of a cable in a pipe typed at the given degrees, as the
 // calculation takes it.  The contact check takes it the same way: the
-// drawing's factor differs from it by 8e-7 of the angle, which at angles
-// between 180 and 360 degrees moves touching cores apart by more than the
-// rounding of typed values.
+// layout drawing's older factor differs from it by 8e-7 of the angle, which
+// at angles between 180 and 360 degrees moves touching cores apart by more
+// than the rounding of typed values.
 double PipeCableAngle(double degrees);
 
 // The first contact of the three cores of a pipe section, as typed (see

@@ -13,6 +13,10 @@
 
 namespace {
 
+// Degrees to radians as the layout drawing has always converted the angles
+// of the cables in a pipe (the checks take them as the calculation does).
+constexpr double kDrawingDegree = 0.01745327777777778;
+
 bool SolidLayoutClear(const CKLine& k, int n)
 {
     const double outer = k.solidCable.outerRadius;
@@ -239,7 +243,7 @@ CableDrawing CableLayout::Drawing(const PixelRect& list, const CableDrawingStyle
         d.circles.push_back({map.X(0), map.Y(0), map.Length(R), {}});
         const int r = map.Length(line->pipeCable.coreRadius);
         for (int i = 0; i < 3; ++i) {
-            const double a = line->y[i] * kCableDegree;
+            const double a = line->y[i] * kDrawingDegree;
             d.circles.push_back({map.X(line->x[i] * std::sin(a)), map.Y(-line->x[i] * std::cos(a)), r, {}});
         }
         return d;

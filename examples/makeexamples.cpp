@@ -19,6 +19,7 @@
 #include "app/wiredialoghost.h"
 #include "calc/calcrun.h"
 #include "model/branches.h"
+#include "model/conductors.h"
 #include "model/coupling.h"
 #include "model/document.h"
 #include "model/lines.h"
@@ -341,7 +342,7 @@ void Make220(const CBase& base, const std::string& folder)
     // 0.3 nF between phases.  The ground wire does not come down onto the
     // busbars: its pairs hold none.
     bypass.equivalentCapacitance = 5e-9;
-    auto onBusbars = [&](int k) { return bypassElement.inMap[k] % 4 < 3; };
+    auto onBusbars = [&](int k) { return !IsGroundCode(bypassElement.inMap[k]); };
     std::vector<double> mutual;
     for (int a = 0; a < bypass.n; ++a)
         for (int b = a + 1; b < bypass.n; ++b)
