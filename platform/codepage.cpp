@@ -100,6 +100,19 @@ const CodePage& Cp866()
 
 } // namespace
 
+std::u32string CharsOutsideCp1251(std::string_view utf8)
+{
+    std::u32string out;
+    const auto& reverse = Cp1251().reverse;
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        char32_t cp = NextUtf8(utf8, pos);
+        if (cp >= 0x80 && !reverse.count(cp) && out.find(cp) == std::u32string::npos)
+            out.push_back(cp);
+    }
+    return out;
+}
+
 void AppendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {

@@ -10,6 +10,9 @@
 std::string Cp1251ToUtf8(std::string_view bytes);
 // Characters that CP1251 cannot hold become '?'.
 std::string Utf8ToCp1251(std::string_view utf8);
+// The characters of a UTF-8 text that CP1251 cannot hold, each once, in the
+// order they first stand in the text (an invalid sequence counts as U+FFFD).
+std::u32string CharsOutsideCp1251(std::string_view utf8);
 
 std::string Cp866ToUtf8(std::string_view bytes);
 std::string Utf8ToCp866(std::string_view utf8);

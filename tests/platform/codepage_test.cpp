@@ -1,4 +1,5 @@
 #include "platform/codepage.h"
+#include "platform/storedtext.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,20 @@ TEST(CodePage, UnmappableCharactersBecomeQuestionMarks)
     // Broken UTF-8 never reads past the end.
     EXPECT_EQ(Utf8ToCp1251("\xD0"), "?");
     EXPECT_EQ(Utf8ToCp1251("x\xE2\x82"), "x??");
+}
+
+TEST(CodePage, TextTheFilesCannotHoldIsNamedCharacterByCharacter)
+{
+    // Within CP1251: Cyrillic, №, °, ±, «», the non-breaking space.
+    EXPECT_EQ(CharsOutsideCp1251("Опора №1, 20° ±5 «А»\xC2\xA0"), U"");
+    EXPECT_EQ(UnstorableTextMessage("ВЛ 110 кВ", "Название"), "");
+    EXPECT_EQ(CharsOutsideCp1251("Опора² Опора³ ²"), U"²³");
+    EXPECT_EQ(UnstorableTextMessage("ВЛ ×2", "Название задачи"),
+              "Название задачи содержит символ «×» (U+00D7), который нельзя сохранить в файле.\n"
+              "Замените или удалите его.");
+    EXPECT_EQ(UnstorableTextMessage("240 мм²\xE2\x80\x8B", "Название"),
+              "Название содержит символы «²» (U+00B2), «\xE2\x80\x8B» (U+200B), которые нельзя сохранить в "
+              "файле.\nЗамените или удалите их.");
 }
 
 } // namespace

@@ -1,0 +1,19 @@
+// Typed text that goes into a task or catalog file.  The files keep their
+// strings in CP1251, so a character outside it (×, ², an emoji) cannot be
+// stored: the dialogs refuse such text at OK, naming the characters, and the
+// field keeps the text so the user can mend it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The refusal for text whose characters the files cannot hold, or an empty
+// string when every character can be stored.  field names the text as the
+// subject of the sentence ("Название", "Название задачи"):
+//   "Название содержит символ «×» (U+00D7), который нельзя сохранить в файле.
+//    Замените или удалите его."
+std::string UnstorableTextMessage(std::string_view text, std::string_view field);
+
+// Shows that refusal (stop icon, the given caption) when text cannot be
+// stored; true when it can.
+bool CheckStoredText(std::string_view text, std::string_view field, const std::string& caption);
