@@ -36,7 +36,7 @@ std::string RecentFileList::EntryName(int index) const
 
 void RecentFileList::Add(std::string path)
 {
-    if (path.empty() || m_names.empty())
+    if (path.empty() || m_names.empty() || !ProfileKeepsValue(path))
         return;
     auto found = std::find(m_names.begin(), m_names.end(), path);
     auto last = (found == m_names.end()) ? m_names.end() - 1 : found;
@@ -71,10 +71,8 @@ void RecentFileList::WriteList(ProfileFile& profile) const
 {
     for (int i = 0; i < GetSize(); ++i) {
         const std::string& name = m_names[static_cast<std::size_t>(i)];
-        if (name.empty())
+        if (name.empty() || !profile.WriteProfileString(m_section, EntryName(i), name))
             profile.DeleteEntry(m_section, EntryName(i));
-        else
-            profile.WriteProfileString(m_section, EntryName(i), name);
     }
 }
 

@@ -23,15 +23,18 @@ public:
     std::string& operator[](int index) { return m_names.at(static_cast<std::size_t>(index)); }
 
     // Puts path at the top; an entry equal to it moves up instead of doubling,
-    // and the oldest entry falls off a full list.  An empty path is ignored.
+    // and the oldest entry falls off a full list.  An empty path is ignored, and
+    // so is one the profile would not give back as it is (a line break in a
+    // file name, a blank at its start or end): the list never names another file.
     void Add(std::string path);
     void Remove(int index);
     // Number of leading non-empty entries (what the menu shows).
     int CountShown() const;
 
     void ReadList(const ProfileFile& profile);
-    // Writes the non-empty entries and removes the entries of empty ones; an
-    // unchanged list leaves the profile's text unchanged.
+    // Writes the non-empty entries and removes the entries of empty ones and of
+    // those the profile cannot hold; an unchanged list leaves the profile's
+    // text unchanged.
     void WriteList(ProfileFile& profile) const;
 
     // The entry shortened for a menu: "/home/.../kestrin/base.kdb".

@@ -14,7 +14,19 @@ bool IsProfileBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
+bool ProfileKeepsValue(std::string_view value)
+{
+    if (value.find_first_of("\r\n") != std::string_view::npos)
+        return false;
+    return value.empty() || (!IsProfileBlank(value.front()) && !IsProfileBlank(value.back()));
+}
+
 namespace {
+
+bool HoldsLineBreak(std::string_view s)
+{
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
 
 bool IsBlank(char c)
 {
@@ -185,21 +197,25 @@ bool ProfileFile::HasEntry(std::string_view section, std::string_view entry) con
     return Locate(section, entry).entryLine != npos;
 }
 
-void ProfileFile::WriteProfileString(std::string_view section, std::string_view entry,
+bool ProfileFile::WriteProfileString(std::string_view section, std::string_view entry,
                                      std::string_view value)
 {
+    // A line break would end the entry's line and start others: a path named
+    // "x\n[Base File List]\nFile1=..." would rewrite other settings.
+    if (HoldsLineBreak(section) || HoldsLineBreak(entry) || HoldsLineBreak(value))
+        return false;
     Located loc = Locate(section, entry);
     if (loc.entryLine != npos) {
         std::string_view key, old;
         EntryLine(m_lines[loc.entryLine], key, old);
         if (old == value)
-            return; // unchanged: the line stays exactly as it was
+            return true; // unchanged: the line stays exactly as it was
         std::string line(key);
         line += '=';
         line += value;
         m_lines[loc.entryLine] = std::move(line);
         m_modified = true;
-        return;
+        return true;
     }
     std::string line(entry);
     line += '=';
@@ -217,6 +233,7 @@ void ProfileFile::WriteProfileString(std::string_view section, std::string_view 
     }
     m_finalEol = true;
     m_modified = true;
+    return true;
 }
 
 void ProfileFile::WriteProfileInt(std::string_view section, std::string_view entry, int value)

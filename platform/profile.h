@@ -30,7 +30,9 @@ public:
     int GetProfileInt(std::string_view section, std::string_view entry, int def) const;
     bool HasEntry(std::string_view section, std::string_view entry) const;
 
-    void WriteProfileString(std::string_view section, std::string_view entry, std::string_view value);
+    // Writes the entry; false, with the profile unchanged, when the section,
+    // entry or value holds a line break, which would make lines of its own.
+    bool WriteProfileString(std::string_view section, std::string_view entry, std::string_view value);
     void WriteProfileInt(std::string_view section, std::string_view entry, int value);
     // Removes the entry's lines (nothing happens when it is absent).
     void DeleteEntry(std::string_view section, std::string_view entry);
@@ -62,6 +64,10 @@ private:
 // The blanks a value loses at its ends when a profile line is read: space,
 // tab, CR, vertical tab and form feed.
 bool IsProfileBlank(char c);
+
+// Whether a value read back from the profile is exactly the one written: it
+// holds no line break and does not begin or end with a blank.
+bool ProfileKeepsValue(std::string_view value);
 
 // The profile file's path: $KESTRIN_PROFILE when set (tests point it at a
 // temporary file), else $XDG_CONFIG_HOME/kestrin/kestrin.ini, else

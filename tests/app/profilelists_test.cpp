@@ -150,6 +150,41 @@ TEST(ProfileLists, FontFaceWithSpacesSurvivesAndMalformedFontGivesDefault)
     }
 }
 
+// File names the profile cannot give back as they are (a line break would
+// write lines of its own, blanks at the ends are trimmed on reading) are not
+// kept: after a write and a read every list holds what it held before.
+TEST(ProfileLists, PathsTheProfileCannotHoldLeaveEveryListAsItWas)
+{
+    const std::string text = ReadText(KESTRIN_TEST_DATA "/profile/canonical.ini");
+    ProfileLists before, after;
+    StartAndExit(text, before);
+    const std::vector<std::string> paths = {
+        "/tmp/x\n[Base File List]\nFile1=/tmp/other.kdb\n.ktf",
+        "/tmp/x\r\n[Recent File List]\r\nFile1=/tmp/other.ktf",
+        " /tmp/lead.ktf",
+        "/tmp/trail.ktf\t",
+    };
+    ProfileLists lists;
+    StartAndExit(text, lists);
+    for (const std::string& path : paths) {
+        lists.m_pRecentFileList->Add(path);
+        lists.m_pBaseList->Add(path);
+        lists.m_pBaseDopList->Add(path);
+    }
+    // The writer itself refuses a line break, whatever setting the value is for.
+    const std::string unchanged = lists.m_profile.Text();
+    EXPECT_FALSE(lists.m_profile.WriteProfileString("Settings", "Note", paths[1]));
+    EXPECT_EQ(lists.m_profile.Text(), unchanged);
+    lists.SaveProfileLists();
+    StartAndExit(lists.m_profile.Text(), after);
+    for (auto list : {&ProfileLists::m_pRecentFileList, &ProfileLists::m_pBaseList, &ProfileLists::m_pBaseDopList})
+        for (int i = 0; i < (before.*list)->GetSize(); ++i)
+            EXPECT_EQ((*(after.*list))[i], (*(before.*list))[i]) << (before.*list)->Section() << i;
+    EXPECT_EQ(after.m_profile.Text(), text);
+    EXPECT_EQ((*after.m_pFontsList)[0], (*before.m_pFontsList)[0]);
+    EXPECT_EQ(after.m_nNumPreviewPages, before.m_nNumPreviewPages);
+}
+
 TEST(ProfileLists, ZeroCountCreatesNoCatalogLists)
 {
     ProfileLists lists;
