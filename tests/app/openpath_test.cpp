@@ -22,6 +22,14 @@ TEST(OpenPath, OpensATaskNamesItInTheTitleAndTheRecentList)
     EXPECT_EQ((*s.app.m_pRecentFileList)[0], s.dir.File("line.v1.ktf"));
     EXPECT_TRUE(msgs.messages().empty());
     EXPECT_GE(s.host.frame.resultWindowsClosed, 1);
+
+    // A name with a line break opens as any other, but stays out of the recent list.
+    const std::string odd = s.dir.File("x\n[Base File List]\nFile1=other.kdb\n.ktf");
+    WriteTask(odd, "Другая");
+    ASSERT_TRUE(s.app.OpenDocumentFile(odd));
+    EXPECT_EQ(s.Doc().title, "Другая");
+    EXPECT_EQ(g_DocFile.pathName, odd);
+    EXPECT_EQ((*s.app.m_pRecentFileList)[0], s.dir.File("line.v1.ktf"));
 }
 
 TEST(OpenPath, ADamagedTaskIsReportedAndTheOpenTaskStays)
