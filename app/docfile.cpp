@@ -8,6 +8,8 @@
 #include "platform/format.h"
 #include "platform/messages.h"
 
+#include <filesystem>
+
 DocFileState g_DocFile;
 
 namespace {
@@ -18,8 +20,14 @@ void RefreshTitle()
         g_pMainFrame->UpdateTitle();
 }
 
-void TakePath(const std::string& path)
+// The task is known by its full path: a name given relative to the folder the
+// program started in (on its command line) must name the same file in the
+// recent list of a later start from another folder.
+void TakePath(const std::string& given)
 {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(given, ec);
+    const std::string path = ec ? given : full.string();
     g_DocFile.pathName = path;
     g_DocFile.title = FileNameOfPath(path);
     g_DocFile.modified = false;

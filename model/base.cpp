@@ -2,6 +2,7 @@
 
 #include "platform/archive.h"
 #include "platform/savefile.h"
+#include "platform/storedtext.h"
 #include "platform/syserror.h"
 
 #include <cerrno>
@@ -191,5 +192,6 @@ bool SaveBaseFile(const std::string& path, CBase& base, std::string& error)
     if (!SaveFileAtomic(path, ar.bytes(), error, &written))
         return false;
     base.fileStamp = std::move(written);
+    ReportAlteredTexts(path, ar.alteredTexts());
     return true;
 }

@@ -64,4 +64,5 @@ extern CBase g_TaskBase;
 void LoadBaseFile(const std::string& path, CBase& base);
 // Writes base to a kdb file through the atomic save and records its stamp; on
 // failure returns false with a message in error and the old file is untouched.
+// A written name that lost characters CP1251 cannot hold is reported.
 bool SaveBaseFile(const std::string& path, CBase& base, std::string& error);

@@ -6,6 +6,7 @@
 #include "platform/archive.h"
 #include "platform/messages.h"
 #include "platform/savefile.h"
+#include "platform/storedtext.h"
 #include "platform/syserror.h"
 
 #include <algorithm>
@@ -417,6 +418,7 @@ bool CKestrinDoc::SaveTaskFile(const std::string& path, std::string& error)
     if (!SaveFileAtomic(path, ar.bytes(), error, &written))
         return false;
     fileStamp = std::move(written);
+    ReportAlteredTexts(path, ar.alteredTexts());
     ShellUpdateTitle();
     return true;
 }

@@ -88,7 +88,8 @@ public:
     // (the document, or the old file, is untouched; a memory failure while
     // reading is such a failure).  Both record the file's stamp.  reason, when
     // given, gets the cause alone, without the file's name (for a message that
-    // names the file already).
+    // names the file already).  A text written with characters CP1251 cannot
+    // hold (a catalog path, an imported name) is reported after the save.
     bool OpenTaskFile(const std::string& path, std::string& error, std::string* reason = nullptr);
     bool SaveTaskFile(const std::string& path, std::string& error);
 

@@ -1,5 +1,7 @@
 #include "platform/archive.h"
 
+#include <algorithm>
+
 #include "platform/codepage.h"
 #include "platform/savefile.h"
 
@@ -149,7 +151,12 @@ void ArchiveWriter::writeRawString(std::string_view bytes)
 
 void ArchiveWriter::writeString(std::string_view utf8)
 {
-    writeRawString(Utf8ToCp1251(utf8));
+    std::string bytes = Utf8ToCp1251(utf8);
+    // Only a text whose encoding holds a '?' can have lost a character.
+    if (bytes.find('?') != std::string::npos && !CharsOutsideCp1251(utf8).empty() &&
+        std::find(m_altered.begin(), m_altered.end(), utf8) == m_altered.end())
+        m_altered.emplace_back(utf8);
+    writeRawString(bytes);
 }
 
 void ArchiveWriter::writeBytes(const std::uint8_t* p, std::size_t n)

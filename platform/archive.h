@@ -79,6 +79,8 @@ public:
     void writeInt(std::int32_t v);
     void writeDouble(double v);
     // Encodes the UTF-8 text to CP1251 and writes it with its length prefix.
+    // A character CP1251 cannot hold is written as '?', and the text is noted
+    // in alteredTexts() so that the user can be told.
     void writeString(std::string_view utf8);
     void writeRawString(std::string_view bytes);
     void writeBytes(const std::uint8_t* p, std::size_t n);
@@ -86,7 +88,11 @@ public:
     const std::vector<std::uint8_t>& bytes() const { return m_data; }
     std::vector<std::uint8_t> take() { return std::move(m_data); }
     std::size_t size() const { return m_data.size(); }
+    // The texts written with '?' in place of characters CP1251 cannot hold,
+    // each once, in the order written.
+    const std::vector<std::string>& alteredTexts() const { return m_altered; }
 
 private:
     std::vector<std::uint8_t> m_data;
+    std::vector<std::string> m_altered;
 };

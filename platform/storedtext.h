@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The refusal for text whose characters the files cannot hold, or an empty
 // string when every character can be stored.  field names the text as the
@@ -17,3 +18,14 @@ std::string UnstorableTextMessage(std::string_view text, std::string_view field)
 // Shows that refusal (stop icon, the given caption) when text cannot be
 // stored; true when it can.
 bool CheckStoredText(std::string_view text, std::string_view field, const std::string& caption);
+
+// After a file was written: its texts that came from elsewhere (a catalog
+// path, an imported name) and held characters the file cannot, so that they
+// stand there with '?' in their place; empty when there were none.
+//   "Файл <path> сохранен, но в его кодировке нет некоторых символов: они
+//    записаны знаком «?».
+//    «Опора²»: «²» (U+00B2)"
+std::string AlteredTextsMessage(const std::string& path, const std::vector<std::string>& texts);
+
+// Shows that message (exclamation) when there is something to tell.
+void ReportAlteredTexts(const std::string& path, const std::vector<std::string>& texts);

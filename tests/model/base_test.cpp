@@ -1,5 +1,6 @@
 #include "model/base.h"
 #include "modeltest.h"
+#include "platform/messages.h"
 
 #include <filesystem>
 #include <fstream>
@@ -208,6 +209,13 @@ TEST(Catalog, FileHelpersKeepTheOldStateOnFailure)
     EXPECT_THROW(LoadBaseFile(path, loaded), ArchiveError);
     EXPECT_EQ(Store(loaded), Store(sample));
     EXPECT_THROW(LoadBaseFile((dir / "missing.kdb").string(), loaded), ArchiveError);
+
+    // An imported name the file cannot hold is saved with "?" and said so.
+    Add(sample.towers, MakeTower("Опора╬", {{0.0, 20.0}}));
+    ScriptedMessages msgs;
+    ASSERT_TRUE(SaveBaseFile(path, sample, error)) << error;
+    ASSERT_EQ(msgs.messages().size(), 1u);
+    EXPECT_NE(msgs.messages()[0].text.find("\n«Опора╬»: «╬» (U+256C)"), std::string::npos);
     fs::remove_all(dir);
 }
 

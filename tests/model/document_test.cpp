@@ -404,6 +404,20 @@ TEST_F(Document, TaskFilesOnDisk)
     EXPECT_FALSE(back.OpenTaskFile(path, error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(back.elements.size(), 15u);
+
+    // Texts from elsewhere that the file cannot hold are saved with "?" and said so, once each.
+    doc.basePath = "/home/engineer/Базы²/typical.kdb";
+    doc.elements[0]->name = "Опора²";
+    doc.elements[1]->name = "Опора²";
+    {
+        ScriptedMessages msgs;
+        ASSERT_TRUE(doc.SaveTaskFile(path, error)) << error;
+        ASSERT_EQ(msgs.messages().size(), 1u);
+        EXPECT_EQ(msgs.messages()[0].text, "Файл " + path +
+                                               " сохранен, но в его кодировке нет некоторых символов: они записаны "
+                                               "знаком «?».\n«/home/engineer/Базы²/typical.kdb»: «²» (U+00B2)\n"
+                                               "«Опора²»: «²» (U+00B2)");
+    }
     fs::remove_all(dir);
 }
 
