@@ -41,6 +41,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -84,22 +86,29 @@ bool Enabled(MainWindow* w, int id)
     });
 }
 
+// The process's working folder for a scope: the program opens and saves the
+// example by the relative name it was given, so that name must reach the
+// temporary copy for as long as the program runs, whatever folder the test
+// was started from.
+struct WorkingFolder {
+    explicit WorkingFolder(const fs::path& folder) { fs::current_path(folder); }
+    ~WorkingFolder() { fs::current_path(start); }
+    const fs::path start = fs::current_path();
+};
+
 // One example as the README's first command opens it: the program started
 // on a fresh profile (no catalog chosen yet) in a temporary copy of the
 // example beside its catalog, so that nothing the program might write
 // reaches the repository, with examples/<name>.ktf on its command line.
+// Closing it must show no message: a question there would be answered Yes
+// and save the task.
 struct OpenedExample {
-    explicit OpenedExample(const ExampleTask& task) : root(dir.path().toStdString())
+    explicit OpenedExample(const ExampleTask& task)
+        : root(dir.path().toStdString()), working(CopyExample(root, task))
     {
-        fs::create_directories(root / "examples");
-        for (const char* name : {kExampleCatalog, task.file})
-            fs::copy(fs::path(KESTRIN_EXAMPLES_DIR) / name, root / "examples" / name);
         app->m_strProfilePath = (root / "kestrin.ini").string();
         std::ofstream(app->m_strProfilePath) << "";
-        const fs::path startDir = fs::current_path();
-        fs::current_path(root);
         started = app->InitInstance({"examples/" + std::string(task.file)}, *host);
-        fs::current_path(startDir);
         if (!started)
             return;
         window = host->Window();
@@ -109,21 +118,44 @@ struct OpenedExample {
     }
     ~OpenedExample()
     {
+        const std::size_t before = messages.messages().size();
         if (window)
             window->close();
         app->ExitInstance();
         host.reset();
         app.reset();
+        if (messages.messages().size() != before)
+            QFAIL(qPrintable("unexpected message on closing: " +
+                             QString::fromStdString(messages.messages()[before].text)));
+    }
+    static fs::path CopyExample(const fs::path& root, const ExampleTask& task)
+    {
+        fs::create_directories(root / "examples");
+        for (const char* name : {kExampleCatalog, task.file})
+            fs::copy(fs::path(KESTRIN_EXAMPLES_DIR) / name, root / "examples" / name);
+        return root;
     }
 
     QTemporaryDir dir;
     fs::path root;
+    WorkingFolder working;
     ScriptedMessages messages;
     std::unique_ptr<CKestrinApp> app = std::make_unique<CKestrinApp>();
     std::unique_ptr<QtAppHost> host = std::make_unique<QtAppHost>();
     bool started = false;
     MainWindow* window = nullptr;
 };
+
+// The bytes of every file of the examples' folder.
+std::map<std::string, std::vector<char>> ExampleFolderBytes()
+{
+    std::map<std::string, std::vector<char>> files;
+    for (const auto& entry : fs::directory_iterator(KESTRIN_EXAMPLES_DIR)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        files[entry.path().filename().string()].assign(std::istreambuf_iterator<char>(in), {});
+    }
+    return files;
+}
 
 // Each element of the chain as the task file holds it.
 std::vector<std::vector<std::uint8_t>> ElementRecords(const CKestrinDoc& doc)
@@ -210,9 +242,18 @@ void AcceptAsShown(QDialog* d, const QString& name)
 class ExamplesQtTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { InstallQtServices(); }
+    void initTestCase()
+    {
+        InstallQtServices();
+        m_examples = ExampleFolderBytes();
+    }
+    // Whatever the program saved went to the temporary copies.
+    void cleanupTestCase() { QVERIFY(ExampleFolderBytes() == m_examples); }
     void readmeCommandShowsEachExampleWithItsCatalogAndResults();
     void everyElementComesBackUnchangedFromItsDialog();
+
+private:
+    std::map<std::string, std::vector<char>> m_examples;
 };
 
 void ExamplesQtTest::readmeCommandShowsEachExampleWithItsCatalogAndResults()
@@ -295,6 +336,11 @@ void ExamplesQtTest::everyElementComesBackUnchangedFromItsDialog()
                     QFAIL(qPrintable(what + QString(" changed element %1: ").arg(k + 1) +
                                      RecordDifference(*doc.elements[k], stored[k], now[k])));
         }
+        // Editing left as the user leaves it without saving, so closing asks nothing.
+        msgs.clear();
+        w->Dispatch(ID_CANCEL_EDIT);
+        QVERIFY(!g_pMainFrame->m_bEditing);
+        QVERIFY(msgs.messages().empty());
     }
 }
 
