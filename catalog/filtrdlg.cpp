@@ -2,6 +2,7 @@
 
 #include "model/catalogitems.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -144,6 +145,8 @@ int CFiltrDlg::OnOK()
         ShowMessage("Заданы не все обязательные параметры!", "Ошибка", MsgIcon::Stop);
         return kStayOpen;
     }
+    if (!CheckStoredText(m_strName, "Название", "Ошибка"))
+        return kStayOpen;
     // A negative element would make the filter active and its results
     // meaningless, and the editor could not show it again.
     for (int e = 0; e < kFiltrElements; ++e)

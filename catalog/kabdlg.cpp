@@ -2,6 +2,7 @@
 
 #include "model/catalogitems.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 namespace {
 
@@ -42,6 +43,9 @@ int CKabTvDlg::OnOK()
 {
     if (IsViewOnly())
         return IDCANCEL;
+    // An empty type name is accepted; one the file cannot hold is not.
+    if (!CheckStoredText(m_strName, "Название", kAppName))
+        return kStayOpen;
     bool valid = true;
     for (float v : m_fValues)
         valid = valid && double(v) >= 1e-9;
@@ -70,6 +74,8 @@ int CKabTrDlg::OnOK()
 {
     if (IsViewOnly())
         return IDCANCEL;
+    if (!CheckStoredText(m_strName, "Название", kAppName))
+        return kStayOpen;
     if (double(m_fDiameter) < 1e-9) {
         ShowMessage("Некорректные данные!", kAppName, MsgIcon::None);
         return kStayOpen;

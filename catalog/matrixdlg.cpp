@@ -4,6 +4,7 @@
 #include "model/catalogitems.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -194,6 +195,8 @@ int CMatrixDlg::OnOK()
         ShowMessage("Введите название матрицы!", "Не торопитесь", MsgIcon::Stop);
         return kStayOpen;
     }
+    if (!CheckStoredText(m_strName, "Название", "Не торопитесь"))
+        return kStayOpen;
     CMatrix& item = *m_pItem;
     const int n = m_nOrder;
     item.name = m_strName;

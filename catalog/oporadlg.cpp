@@ -4,6 +4,7 @@
 #include "model/catalogitems.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -217,6 +218,8 @@ int COporaDlg::OnOK()
         ShowMessage("Вы забыли задать название!", "Неполные данные!", MsgIcon::Stop);
         return kStayOpen;
     }
+    if (!CheckStoredText(m_strName, "Название", "Неполные данные!"))
+        return kStayOpen;
     EnableControls();
     if (!m_bOkEnabled) // OK is disabled until every point has its height
         return kStayOpen;

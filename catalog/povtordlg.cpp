@@ -1,6 +1,7 @@
 #include "catalog/povtordlg.h"
 
 #include "platform/format.h"
+#include "platform/storedtext.h"
 
 void CPovtorDlg::OnInitDialog()
 {
@@ -37,8 +38,11 @@ void CPovtorDlg::OnOK()
     m_nCode = kReplace;
 }
 
-void CPovtorDlg::OnAdd()
+int CPovtorDlg::OnAdd()
 {
+    if (!CheckStoredText(m_strEditName, "Название", kCaption))
+        return kStayOpen;
     m_strName = m_strEditName;
     m_nCode = kAdd;
+    return IDOK;
 }

@@ -4,6 +4,7 @@
 // whole supplement.
 #pragma once
 
+#include "catalog/itemeditor.h"
 #include "platform/modal.h"
 
 #include <cstdint>
@@ -14,6 +15,7 @@ public:
     static constexpr std::uint16_t kReplace = 128;
     static constexpr std::uint16_t kAdd = 1;
     static constexpr std::uint16_t kSkip = 129;
+    static constexpr const char* kCaption = "Повторение элемента базы";
 
     std::uint16_t m_nCode = 0;  // in: the category code (1..8, 9 + filter type); out: the answer
     std::string m_strName;      // in: the item's name; out: the name to use
@@ -28,7 +30,9 @@ public:
     // could not be told apart in the catalog).
     void OnChangeName(const std::string& text);
     void OnOK();
-    void OnAdd();
+    // IDOK with the edited name taken, or kStayOpen when the catalog file
+    // could not hold a character of it (the user was told which).
+    int OnAdd();
     void OnSkip() { m_nCode = kSkip; }
 
     int DoModal() { return RunModal(*this); }

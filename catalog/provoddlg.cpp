@@ -2,6 +2,7 @@
 
 #include "model/catalogitems.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 void CProvodDlg::OnInitDialog()
 {
@@ -22,6 +23,8 @@ int CProvodDlg::OnOK()
         ShowMessage("Вы забыли ввести название!", "Ошибка данных", MsgIcon::Stop);
         return kStayOpen;
     }
+    if (!CheckStoredText(m_strName, "Название", "Ошибка данных"))
+        return kStayOpen;
     if (m_fDiameter < 1e-9 || m_fTwist < 1e-9 || m_fResistivity < 1e-9) {
         ShowMessage("Некорректные данные!", kAppName, MsgIcon::Stop);
         return kStayOpen;

@@ -2,6 +2,7 @@
 
 #include "model/catalogitems.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 void CVchKabDlg::OnInitDialog()
 {
@@ -22,6 +23,8 @@ int CVchKabDlg::OnOK()
         ShowMessage("Вы забыли ввести название!", "Ошибка данных", MsgIcon::Stop);
         return kStayOpen;
     }
+    if (!CheckStoredText(m_strName, "Название", "Ошибка данных"))
+        return kStayOpen;
     if (double(m_fAttenuation) < 1e-9 || double(m_fSpeed) < 1e-9 || double(m_fImpedance) < 1e-9) {
         ShowMessage("Некорректные данные!", kAppName, MsgIcon::Stop);
         return kStayOpen;

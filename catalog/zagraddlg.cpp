@@ -2,6 +2,7 @@
 
 #include "model/catalogitems.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 void CZagradDlg::OnInitDialog()
 {
@@ -155,6 +156,8 @@ int CZagradDlg::OnOK()
         ShowMessage("Некорректные данные!", kAppName, MsgIcon::None);
         return kStayOpen;
     }
+    if (!CheckStoredText(m_strName, "Название", kAppName))
+        return kStayOpen;
     constexpr float kLeast = 0.001f;
     const bool missing = m_fC1 < kLeast || m_fL1 < kLeast || (m_bHasC2 && m_fC2 < kLeast) ||
                          (m_bHasC3 && m_fC3 < kLeast) || (m_bHasL2 && m_fL2 < kLeast) ||

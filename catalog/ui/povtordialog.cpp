@@ -13,7 +13,7 @@ PovtorDialog::PovtorDialog(CPovtorDlg& model, QWidget* parent) : QDialog(parent)
 {
     m_model.OnInitDialog();
     setObjectName("PovtorDialog");
-    setWindowTitle(QString::fromUtf8("Повторение элемента базы"));
+    setWindowTitle(QString::fromUtf8(CPovtorDlg::kCaption));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QString::fromUtf8("Повторение наименования элемента базы данных")));
     auto* group = new QGroupBox(QString::fromStdString(m_model.m_strGroupText));
@@ -51,8 +51,8 @@ PovtorDialog::PovtorDialog(CPovtorDlg& model, QWidget* parent) : QDialog(parent)
         accept();
     });
     connect(m_add, &QPushButton::clicked, this, [this] {
-        m_model.OnAdd();
-        accept();
+        if (m_model.OnAdd() == IDOK)
+            accept();
     });
     connect(m_skip, &QPushButton::clicked, this, [this] {
         m_model.OnSkip();

@@ -3,13 +3,18 @@
 #include "catalog/kabdlg.h"
 #include "catalog/matrixdlg.h"
 #include "catalog/oporadlg.h"
+#include "catalog/povtordlg.h"
 #include "catalog/provoddlg.h"
 #include "catalog/vchkabdlg.h"
 #include "catalog/zagraddlg.h"
 #include "dialogs/catalogrequests.h"
 #include "model/catalogstore.h"
+#include "platform/archive.h"
+#include "platform/messages.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -87,6 +92,110 @@ TEST(ItemEditors, EachCategoryOpensItsEditorInTheCallersMode)
     CItemEditRequest wrong{kCatTowers, &wire, 0};
     EXPECT_EQ(wrong.DoModal(), IDCANCEL);
     EXPECT_EQ(seen.editor, "");
+}
+
+// What an OK did with a typed name: the answer, whether the item kept its
+// stored bytes, and the name it holds afterwards.
+struct Outcome {
+    int answer;
+    bool unchanged;
+    std::string name;
+};
+
+template <class Item>
+std::vector<std::uint8_t> Stored(const Item& item)
+{
+    ArchiveWriter ar;
+    item.Store(ar);
+    return ar.take();
+}
+
+// Opens the editor on a complete item, types the name and presses OK.
+template <class Dlg, class Item>
+Outcome TypeName(Item item, Item* Dlg::*target, const std::string& name)
+{
+    const auto before = Stored(item);
+    Dlg dlg;
+    dlg.*target = &item;
+    dlg.OnInitDialog();
+    dlg.m_strName = name;
+    const int answer = dlg.OnOK();
+    return {answer, Stored(item) == before, item.name};
+}
+
+TEST(ItemEditors, NameTheFileCannotHoldIsRefusedAndCp1251IsTakenAsTyped)
+{
+    COpora tower;
+    tower.x = {-3, 3};
+    tower.y = {12, 12};
+    tower.count = 2;
+    CProvod wire;
+    wire.radius = 0.005, wire.twist = 0.95, wire.resistivity = 3e-8;
+    CKabTv solid;
+    solid.coreRadius = 0.009, solid.screenInnerRadius = 0.0155, solid.screenOuterRadius = 0.016;
+    solid.outerRadius = 0.0195, solid.tanInner = solid.tanOuter = 0.001, solid.epsInner = solid.epsOuter = 2.3;
+    solid.rhoCore = 2.8e-8, solid.rhoScreen = 1.7e-8;
+    CKabTr pipe;
+    pipe.coreRadius = 0.0125;
+    CMatrix matrix;
+    matrix.n = 1, matrix.cap = {3e-12}, matrix.res = {2e6};
+    CProvod hf;
+    hf.radius = 0.0021, hf.twist = 1.98e8, hf.resistivity = 75;
+    CZagrad trap;
+    trap.C1 = 2e-9, trap.L1 = 0.5e-3;
+    CFiltr filter;
+    filter.nC = filter.nL = 3;
+    filter.C[0] = 1e-9, filter.L[0] = filter.L[1] = 1e-3, filter.ratio = 0.5;
+
+    struct Case {
+        const char* editor;
+        const char* caption; // that of the editor's name check
+        std::function<Outcome(const std::string&)> ok;
+    };
+    const Case cases[] = {
+        {"tower", "Неполные данные!", [&](auto& n) { return TypeName(tower, &COporaDlg::m_pOpora, n); }},
+        {"wire", "Ошибка данных", [&](auto& n) { return TypeName(wire, &CProvodDlg::m_pItem, n); }},
+        {"solid", "Kestrin", [&](auto& n) { return TypeName(solid, &CKabTvDlg::m_pItem, n); }},
+        {"pipe", "Kestrin", [&](auto& n) { return TypeName(pipe, &CKabTrDlg::m_pItem, n); }},
+        {"matrix", "Не торопитесь", [&](auto& n) { return TypeName(matrix, &CMatrixDlg::m_pItem, n); }},
+        {"hf", "Ошибка данных", [&](auto& n) { return TypeName(hf, &CVchKabDlg::m_pItem, n); }},
+        {"trap", "Kestrin", [&](auto& n) { return TypeName(trap, &CZagradDlg::m_pZagrad, n); }},
+        {"filter", "Ошибка", [&](auto& n) { return TypeName(filter, &CFiltrDlg::m_pFiltr, n); }},
+        // A supplement's item added under a new name: "Добавить" keeps the old one.
+        {"repeat", "Повторение элемента базы",
+         [](auto& n) {
+             CPovtorDlg prompt;
+             prompt.m_nCode = 1;
+             prompt.m_strName = "Опора";
+             prompt.OnInitDialog();
+             prompt.OnChangeName(n);
+             const int answer = prompt.OnAdd();
+             return Outcome{answer, prompt.m_nCode == 1 && prompt.m_strName == "Опора", prompt.m_strName};
+         }},
+    };
+    // "Опора²" and "Опора³" would both be stored as "Опора?" and merge into one item.
+    const std::pair<const char*, const char*> refused[] = {{"Опора²", "«²» (U+00B2)"}, {"Опора³", "«³» (U+00B3)"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.editor);
+        for (auto [name, named] : refused) {
+            ScriptedMessages msgs;
+            const Outcome o = c.ok(name);
+            EXPECT_EQ(o.answer, kStayOpen);
+            EXPECT_TRUE(o.unchanged);
+            EXPECT_EQ(msgs.messages().size(), 1u);
+            if (msgs.messages().empty())
+                continue;
+            EXPECT_EQ(msgs.messages()[0].text, std::string("Название содержит символ ") + named +
+                                                   ", который нельзя сохранить в файле.\nЗамените или удалите его.");
+            EXPECT_EQ(msgs.messages()[0].caption, c.caption);
+            EXPECT_EQ(msgs.messages()[0].icon, MsgIcon::Stop);
+        }
+        ScriptedMessages msgs;
+        const Outcome o = c.ok("Опора № 1 «А» ±");
+        EXPECT_EQ(o.answer, IDOK);
+        EXPECT_EQ(o.name, "Опора № 1 «А» ±");
+        EXPECT_TRUE(msgs.messages().empty());
+    }
 }
 
 } // namespace

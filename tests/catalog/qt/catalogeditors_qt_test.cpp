@@ -62,6 +62,7 @@ private slots:
     void towerSpinAndListFollowEachOther();
     void viewOnlyEditorsLeaveTheItemUnchanged();
     void nonNumberKeepsTheDialogOpenWithItsText();
+    void nameTheFileCannotHoldKeepsTheDialogOpenWithItsText();
     void matrixCellsTypedAndEntered();
     void screenshots();
 };
@@ -175,6 +176,36 @@ void CatalogEditorsTest::nonNumberKeepsTheDialogOpenWithItsText()
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(wire.name, std::string("АС-70"));
     QCOMPARE(wire.radius, double(11.4f) * 0.0005);
+}
+
+void CatalogEditorsTest::nameTheFileCannotHoldKeepsTheDialogOpenWithItsText()
+{
+    ScriptedMessages msgs;
+    COpora tower = SixPointTower();
+    const auto before = Bytes(tower);
+    COporaDlg model;
+    model.m_pOpora = &tower;
+    model.m_nMode = 0;
+    OporaDialog dlg(model);
+    dlg.show();
+    TypeInto(dlg.NameEdit(), QString::fromUtf8("Опора²"));
+    dlg.OkButton()->click();
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.NameEdit()->text(), QString::fromUtf8("Опора²"));
+    QCOMPARE(msgs.messages().size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(msgs.messages()[0].text),
+             QString::fromUtf8("Название содержит символ «²» (U+00B2), который нельзя сохранить в файле.\n"
+                               "Замените или удалите его."));
+    QCOMPARE(QString::fromStdString(msgs.messages()[0].caption), QString::fromUtf8("Неполные данные!"));
+    QVERIFY(Bytes(tower) == before);
+    Shot(dlg, "tower_unstorable_name");
+
+    QTest::keyClick(dlg.NameEdit(), Qt::Key_Backspace);
+    QTest::sendKeyEvent(QTest::Click, dlg.NameEdit(), Qt::Key_unknown, QString("2"), Qt::NoModifier);
+    dlg.OkButton()->click();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(msgs.messages().size(), std::size_t(1));
+    QCOMPARE(tower.name, std::string("Опора2"));
 }
 
 void CatalogEditorsTest::matrixCellsTypedAndEntered()
