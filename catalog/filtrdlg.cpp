@@ -145,7 +145,7 @@ int CFiltrDlg::OnOK()
         ShowMessage("Заданы не все обязательные параметры!", "Ошибка", MsgIcon::Stop);
         return kStayOpen;
     }
-    if (!CheckStoredText(m_strName, "Название", "Ошибка"))
+    if (!CheckStoredText(m_strName, "Наименование", "Ошибка"))
         return kStayOpen;
     // A negative element would make the filter active and its results
     // meaningless, and the editor could not show it again.

@@ -44,7 +44,7 @@ int CKabTvDlg::OnOK()
     if (IsViewOnly())
         return IDCANCEL;
     // An empty type name is accepted; one the file cannot hold is not.
-    if (!CheckStoredText(m_strName, "Название", kAppName))
+    if (!CheckStoredText(m_strName, "Тип", kAppName))
         return kStayOpen;
     bool valid = true;
     for (float v : m_fValues)
@@ -74,7 +74,7 @@ int CKabTrDlg::OnOK()
 {
     if (IsViewOnly())
         return IDCANCEL;
-    if (!CheckStoredText(m_strName, "Название", kAppName))
+    if (!CheckStoredText(m_strName, "Тип", kAppName))
         return kStayOpen;
     if (double(m_fDiameter) < 1e-9) {
         ShowMessage("Некорректные данные!", kAppName, MsgIcon::None);

@@ -40,7 +40,7 @@ void CPovtorDlg::OnOK()
 
 int CPovtorDlg::OnAdd()
 {
-    if (!CheckStoredText(m_strEditName, "Название", kCaption))
+    if (!CheckStoredText(m_strEditName, "Тип", kCaption))
         return kStayOpen;
     m_strName = m_strEditName;
     m_nCode = kAdd;

@@ -23,7 +23,7 @@ int CProvodDlg::OnOK()
         ShowMessage("Вы забыли ввести название!", "Ошибка данных", MsgIcon::Stop);
         return kStayOpen;
     }
-    if (!CheckStoredText(m_strName, "Название", "Ошибка данных"))
+    if (!CheckStoredText(m_strName, "Тип", "Ошибка данных"))
         return kStayOpen;
     if (m_fDiameter < 1e-9 || m_fTwist < 1e-9 || m_fResistivity < 1e-9) {
         ShowMessage("Некорректные данные!", kAppName, MsgIcon::Stop);

@@ -23,7 +23,7 @@ int CVchKabDlg::OnOK()
         ShowMessage("Вы забыли ввести название!", "Ошибка данных", MsgIcon::Stop);
         return kStayOpen;
     }
-    if (!CheckStoredText(m_strName, "Название", "Ошибка данных"))
+    if (!CheckStoredText(m_strName, "Тип", "Ошибка данных"))
         return kStayOpen;
     if (double(m_fAttenuation) < 1e-9 || double(m_fSpeed) < 1e-9 || double(m_fImpedance) < 1e-9) {
         ShowMessage("Некорректные данные!", kAppName, MsgIcon::Stop);

@@ -156,7 +156,7 @@ int CZagradDlg::OnOK()
         ShowMessage("Некорректные данные!", kAppName, MsgIcon::None);
         return kStayOpen;
     }
-    if (!CheckStoredText(m_strName, "Название", kAppName))
+    if (!CheckStoredText(m_strName, "Тип", kAppName))
         return kStayOpen;
     constexpr float kLeast = 0.001f;
     const bool missing = m_fC1 < kLeast || m_fL1 < kLeast || (m_bHasC2 && m_fC2 < kLeast) ||

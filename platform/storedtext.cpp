@@ -30,8 +30,9 @@ std::string UnstorableTextMessage(std::string_view text, std::string_view field)
         return {};
     const std::string named = NameChars(chars);
     const bool one = chars.size() == 1;
-    std::string out(field);
-    out += one ? " содержит символ " : " содержит символы ";
+    std::string out = "Поле «";
+    out += field;
+    out += one ? "» содержит символ " : "» содержит символы ";
     out += named;
     out += one ? ", который нельзя сохранить в файле.\nЗамените или удалите его."
                : ", которые нельзя сохранить в файле.\nЗамените или удалите их.";

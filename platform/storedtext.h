@@ -9,10 +9,10 @@
 #include <vector>
 
 // The refusal for text whose characters the files cannot hold, or an empty
-// string when every character can be stored.  field names the text as the
-// subject of the sentence ("Название", "Название задачи"):
-//   "Название содержит символ «×» (U+00D7), который нельзя сохранить в файле.
-//    Замените или удалите его."
+// string when every character can be stored.  field is the label the dialog
+// shows beside the text ("Название", "Тип"):
+//   "Поле «Название» содержит символ «×» (U+00D7), который нельзя сохранить
+//    в файле.\nЗамените или удалите его."
 std::string UnstorableTextMessage(std::string_view text, std::string_view field);
 
 // Shows that refusal (stop icon, the given caption) when text cannot be

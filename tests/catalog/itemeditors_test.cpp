@@ -150,19 +150,20 @@ TEST(ItemEditors, NameTheFileCannotHoldIsRefusedAndCp1251IsTakenAsTyped)
     struct Case {
         const char* editor;
         const char* caption; // that of the editor's name check
+        const char* label;   // the name field's
         std::function<Outcome(const std::string&)> ok;
     };
     const Case cases[] = {
-        {"tower", "Неполные данные!", [&](auto& n) { return TypeName(tower, &COporaDlg::m_pOpora, n); }},
-        {"wire", "Ошибка данных", [&](auto& n) { return TypeName(wire, &CProvodDlg::m_pItem, n); }},
-        {"solid", "Kestrin", [&](auto& n) { return TypeName(solid, &CKabTvDlg::m_pItem, n); }},
-        {"pipe", "Kestrin", [&](auto& n) { return TypeName(pipe, &CKabTrDlg::m_pItem, n); }},
-        {"matrix", "Не торопитесь", [&](auto& n) { return TypeName(matrix, &CMatrixDlg::m_pItem, n); }},
-        {"hf", "Ошибка данных", [&](auto& n) { return TypeName(hf, &CVchKabDlg::m_pItem, n); }},
-        {"trap", "Kestrin", [&](auto& n) { return TypeName(trap, &CZagradDlg::m_pZagrad, n); }},
-        {"filter", "Ошибка", [&](auto& n) { return TypeName(filter, &CFiltrDlg::m_pFiltr, n); }},
+        {"tower", "Неполные данные!", "Тип", [&](auto& n) { return TypeName(tower, &COporaDlg::m_pOpora, n); }},
+        {"wire", "Ошибка данных", "Тип", [&](auto& n) { return TypeName(wire, &CProvodDlg::m_pItem, n); }},
+        {"solid", "Kestrin", "Тип", [&](auto& n) { return TypeName(solid, &CKabTvDlg::m_pItem, n); }},
+        {"pipe", "Kestrin", "Тип", [&](auto& n) { return TypeName(pipe, &CKabTrDlg::m_pItem, n); }},
+        {"matrix", "Не торопитесь", "Тип", [&](auto& n) { return TypeName(matrix, &CMatrixDlg::m_pItem, n); }},
+        {"hf", "Ошибка данных", "Тип", [&](auto& n) { return TypeName(hf, &CVchKabDlg::m_pItem, n); }},
+        {"trap", "Kestrin", "Тип", [&](auto& n) { return TypeName(trap, &CZagradDlg::m_pZagrad, n); }},
+        {"filter", "Ошибка", "Наименование", [&](auto& n) { return TypeName(filter, &CFiltrDlg::m_pFiltr, n); }},
         // A supplement's item added under a new name: "Добавить" keeps the old one.
-        {"repeat", "Повторение элемента базы",
+        {"repeat", "Повторение элемента базы", "Тип",
          [](auto& n) {
              CPovtorDlg prompt;
              prompt.m_nCode = 1;
@@ -185,7 +186,7 @@ TEST(ItemEditors, NameTheFileCannotHoldIsRefusedAndCp1251IsTakenAsTyped)
             EXPECT_EQ(msgs.messages().size(), 1u);
             if (msgs.messages().empty())
                 continue;
-            EXPECT_EQ(msgs.messages()[0].text, std::string("Название содержит символ ") + named +
+            EXPECT_EQ(msgs.messages()[0].text, std::string("Поле «") + c.label + "» содержит символ " + named +
                                                    ", который нельзя сохранить в файле.\nЗамените или удалите его.");
             EXPECT_EQ(msgs.messages()[0].caption, c.caption);
             EXPECT_EQ(msgs.messages()[0].icon, MsgIcon::Stop);

@@ -194,7 +194,7 @@ void CatalogEditorsTest::nameTheFileCannotHoldKeepsTheDialogOpenWithItsText()
     QCOMPARE(dlg.NameEdit()->text(), QString::fromUtf8("Опора²"));
     QCOMPARE(msgs.messages().size(), std::size_t(1));
     QCOMPARE(QString::fromStdString(msgs.messages()[0].text),
-             QString::fromUtf8("Название содержит символ «²» (U+00B2), который нельзя сохранить в файле.\n"
+             QString::fromUtf8("Поле «Тип» содержит символ «²» (U+00B2), который нельзя сохранить в файле.\n"
                                "Замените или удалите его."));
     QCOMPARE(QString::fromStdString(msgs.messages()[0].caption), QString::fromUtf8("Неполные данные!"));
     QVERIFY(Bytes(tower) == before);
