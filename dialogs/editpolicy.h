@@ -32,6 +32,10 @@ private:
     bool m_editing;
 };
 
+// The "Название" edit of an element dialog, named as the subject of the
+// refusal of a name the task file cannot hold (CheckStoredText).
+inline constexpr const char* kNameField = "Название";
+
 // A successful OK in editing mode: the element takes the name from the
 // dialog's "Название" edit and its parameters-entered flag (1 complete,
 // 0 incomplete).

@@ -1,10 +1,13 @@
 #include "dialogs/endmoddlg.h"
 
+#include "dialogs/editpolicy.h"
 #include "dialogs/numericfield.h"
 #include "model/branches.h"
 #include "model/conductors.h"
 #include "model/element.h"
 #include "platform/format.h"
+#include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -183,6 +186,8 @@ int CEndModDlg::OnOK()
 {
     if (!editing || !element || !data)
         return IDCANCEL;
+    if (!CheckStoredText(name, kNameField, kAppName))
+        return 0;
     element->name = name;
     const int n = WireCount();
     // The arrays always cover the element's wires, so the calculation finds

@@ -4,6 +4,7 @@
 #include "model/element.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -122,6 +123,8 @@ bool CKLineDlg::OnOK()
 {
     if (!editing)
         return true;  // OK acts as Cancel: the opener writes nothing
+    if (!CheckStoredText(m_strName, kNameField, kAppName))
+        return false;
     m_pElement->name = m_strName;
     cables.circuits = m_pElement->circuits;
     cables.StoreValues();

@@ -54,6 +54,7 @@ public:
     // The toggle of table and drawing; false when the drawing was refused (message shown).
     bool OnToggleView();
     std::string ToggleText() const { return m_bDrawing ? "Таблица" : "Просмотр"; }
+    // A name the task file cannot store is refused with nothing stored; then
     // "Название" and the values are stored, then checked; false keeps the dialog open.
     bool OnOK();
 

@@ -1,9 +1,11 @@
 #include "dialogs/nagrotvdlg.h"
 
+#include "dialogs/editpolicy.h"
 #include "dialogs/numericfield.h"
 #include "model/element.h"
 #include "model/shunts.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 void CNagrOtvDlg::OnInitDialog()
 {
@@ -22,6 +24,8 @@ int CNagrOtvDlg::OnOK()
 {
     if (!editing || !element || !data)
         return IDCANCEL;
+    if (!CheckStoredText(name, kNameField, kAppName))
+        return 0;
     if (modeChoice == 2 && !ReadNumericField(capacitanceText, capacitancePf))
         return 0;
     element->name = name;

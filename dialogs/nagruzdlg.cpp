@@ -1,11 +1,14 @@
 #include "dialogs/nagruzdlg.h"
 
+#include "dialogs/editpolicy.h"
 #include "dialogs/fazirdlg.h"
 #include "dialogs/numericfield.h"
 #include "model/branches.h"
 #include "model/conductors.h"
 #include "model/element.h"
 #include "platform/format.h"
+#include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -113,6 +116,8 @@ int CNagruzDlg::OnOK()
 {
     if (readOnly)
         return IDCANCEL;
+    if (!CheckStoredText(name, kNameField, kAppName))
+        return 0;
     CElement& e = *element;
     e.entered = 1;
     e.name = name;

@@ -44,7 +44,8 @@ public:
     std::string RowWire(int i) const;
     std::string RowValue(int i) const;
     bool OkEnabled() const { return anyLoad || readOnly; }
-    // IDOK with the element written, IDCANCEL outside editing mode.
+    // IDOK with the element written, IDCANCEL outside editing mode, 0 when the
+    // dialog stays open (a name the task file cannot store was refused).
     int OnOK();
 
     int DoModal() { return RunModal(*this); }

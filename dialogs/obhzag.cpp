@@ -2,11 +2,13 @@
 
 #include "dialogs/bypassvalidation.h"
 #include "dialogs/dialogglobals.h"
+#include "dialogs/editpolicy.h"
 #include "model/conductors.h"
 #include "model/coupling.h"
 #include "model/element.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -189,6 +191,8 @@ void CObhZag::OnDelete(int side)
 
 bool CObhZag::OnKillActive()
 {
+    if (editing && !CheckStoredText(m_strName, kNameField, kAppName))
+        return false;
     m_pElement->name = m_strName;
     for (int s = 0; s < 2; ++s) {
         CEShunt& part = m_pEObhod->traps[s];

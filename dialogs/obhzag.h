@@ -4,7 +4,8 @@
 // marks the current position and moves on (carrying the chosen trap to the
 // next untrapped wire), "Удалить" clears the mark but keeps the pending
 // trap.  Leaving the page rebuilds both trap parts of the bypass from the
-// marked positions in ascending order.
+// marked positions in ascending order; in editing mode a name the task file
+// cannot hold keeps the page (and the sheet) open instead.
 #pragma once
 
 #include "dialogs/propertysheet.h"

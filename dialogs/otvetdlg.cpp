@@ -1,10 +1,12 @@
 #include "dialogs/otvetdlg.h"
 
+#include "dialogs/editpolicy.h"
 #include "model/branches.h"
 #include "model/coupling.h"
 #include "model/element.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -180,6 +182,8 @@ bool COtvetDlg::OnOK()
 {
     if (!editing)
         return true;
+    if (!CheckStoredText(m_strName, kNameField, kChoiceCaption))
+        return false;
     CElement& e = *m_pElement;
     std::uint8_t* flags = Flags();
     if (!flags)

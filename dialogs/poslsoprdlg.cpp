@@ -5,6 +5,7 @@
 #include "model/element.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -195,6 +196,8 @@ int CPoslSoprDlg::OnOK()
 {
     if (!editing)
         return IDCANCEL;
+    if (!CheckStoredText(m_strName, kNameField, kAppName))
+        return 0;
     m_pEShunt->branches.clear();
     m_pEShunt->trapKind = std::uint8_t(m_nKind == 1 ? 1 : 0);
     for (const CShunt& s : m_slots.Rebuild())

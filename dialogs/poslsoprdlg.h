@@ -67,7 +67,9 @@ public:
     void OnSelchangeTrap(int entry);
     void OnNewTrap();
     void OnTrapParams();
-    // IDOK in editing mode (also with nothing stored, after the message), IDCANCEL otherwise.
+    // IDOK in editing mode (also with nothing stored, after the message), IDCANCEL
+    // otherwise; 0 when the dialog stays open (a name the task file cannot store
+    // was refused).
     int OnOK();
 
     EditPolicy Policy() const { return EditPolicy(editing); }

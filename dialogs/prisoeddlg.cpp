@@ -10,6 +10,7 @@
 #include "model/element.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -318,6 +319,8 @@ int CPrisoedDlg::OnOK()
 {
     if (!editing)
         return IDCANCEL;
+    if (!CheckStoredText(m_strName, kNameField, kAppName))
+        return 0;
     CElement& e = *m_pElement;
     e.name = m_strName;
     e.entered = 1;

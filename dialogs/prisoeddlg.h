@@ -71,7 +71,8 @@ public:
     void OnCableParams();
     // "Фазировка" (the first element only): true when the phasing ended with OK.
     bool OnPhasing();
-    // IDOK with the element written, IDCANCEL outside editing mode.
+    // IDOK with the element written, IDCANCEL outside editing mode, 0 when the
+    // dialog stays open (a name the task file cannot store was refused).
     int OnOK();
 
     EditPolicy Policy() const { return EditPolicy(editing); }

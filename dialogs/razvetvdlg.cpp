@@ -1,8 +1,10 @@
 #include "dialogs/razvetvdlg.h"
 
+#include "dialogs/editpolicy.h"
 #include "model/branches.h"
 #include "model/element.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -56,6 +58,8 @@ bool CRazvetvDlg::OnOK()
 {
     if (!editing)
         return true;
+    if (!CheckStoredText(m_strName, kNameField, "Выбор"))
+        return false;
     CElement& e = *m_pElement;
     COtvet* branching = e.Data<COtvet>();
     if (!branching)

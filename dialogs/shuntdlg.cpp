@@ -5,6 +5,7 @@
 #include "model/element.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -251,6 +252,8 @@ int CShuntDlg::OnOK()
 {
     if (!editing)
         return IDCANCEL;
+    if (!CheckStoredText(m_strName, kNameField, kAppName))
+        return 0;
     float cequiv = 0;
     if (m_bUseCequiv && !ReadNumericField(cequivText, cequiv))
         return 0;

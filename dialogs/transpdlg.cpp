@@ -1,9 +1,12 @@
 #include "dialogs/transpdlg.h"
 
+#include "dialogs/editpolicy.h"
 #include "model/conductors.h"
 #include "model/element.h"
 #include "model/shunts.h"
 #include "platform/format.h"
+#include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -89,6 +92,8 @@ int CTranspDlg::OnOK()
 {
     if (!editing || !element || !transp)
         return IDCANCEL;
+    if (!CheckStoredText(name, kNameField, kAppName))
+        return 0;
     element->name = name;
     transp->count = std::uint8_t(wireCount);
     transp->permutation = order;

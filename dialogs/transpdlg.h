@@ -41,7 +41,8 @@ public:
     // List row i: "%d (%s)" of wire i and "%d" of its position + 1.
     std::string RowWire(int i) const;
     std::string RowPosition(int i) const;
-    // IDOK with the element written (editing mode), IDCANCEL outside it.
+    // IDOK with the element written (editing mode), IDCANCEL outside it, 0 when
+    // the dialog stays open (a name the task file cannot store was refused).
     int OnOK();
 
     int DoModal() { return RunModal(*this); }

@@ -8,6 +8,7 @@
 #include "model/element.h"
 #include "model/lines.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 void CVLPage1::OnInitPage()
 {
@@ -145,6 +146,9 @@ void CVLPage1::EditTower(COpora tower)
 bool CVLPage1::OnKillActive()
 {
     if (m_bControlsInvalid)
+        return false;
+    // Outside editing mode the name is read-only and the sheet's copy is not written back.
+    if (m_policy.Editing() && !CheckStoredText(m_strName, kNameField, kAppName))
         return false;
     CVLine& line = *m_pVLine;
     if (line.tower.name.empty()) {

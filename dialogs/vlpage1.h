@@ -1,6 +1,8 @@
 // Page "Основные параметры" of the overhead line sheet: the line's name and
 // length, its tower from the catalog, the earth model and the ice load.  Its
 // OK step checks the whole sheet and marks the element entered or not.
+// Leaving the page (another tab or OK) refuses, in editing mode, a name the
+// task file cannot hold: the page and the sheet stay open.
 //
 // The model holds the control values and states; the page widget shows them,
 // reads the edits back before calling a handler, and calls the handlers.

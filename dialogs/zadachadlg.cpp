@@ -2,6 +2,7 @@
 
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -72,6 +73,9 @@ void CZadachaDlg::FillConductorCombo()
 
 bool CZadachaDlg::OnOK()
 {
+    // A read-only title is the task's own and cannot be mended here.
+    if (!m_bTitleReadOnly && !CheckStoredText(m_strTitleEdit, kTaskTitleField, kAppName))
+        return false;
     ApplyRanges();
     const bool split = m_nCurrentType == 0 && m_nPathChoice >= 0 && m_nPathChoice < m_nConductors;
     if (split && m_nConductors + 1 > kMaxConductors) {

@@ -54,7 +54,8 @@ public:
     // ranges, the conductor count, and the split-conductor list with "Нет" chosen.
     void FillConductorCombo();
     // Takes the values back; false (the dialog stays open, a stop message was
-    // shown) when a split conductor would give more than 40 conductors.
+    // shown) when the typed title holds a character the task file cannot
+    // store, or a split conductor would give more than 40 conductors.
     bool OnOK();
 
     int DoModal() { return RunModal(*this); }
@@ -62,6 +63,9 @@ public:
 private:
     void ApplyRanges();
 };
+
+// The title's edit as the refusal of a title the task file cannot hold names it.
+inline constexpr const char* kTaskTitleField = "Заголовок задачи";
 
 // Most conductors a task can hold (wire maps have 40 entries).
 inline constexpr int kMaxConductors = 40;

@@ -1,6 +1,8 @@
 #include "dialogs/zadachadopdlg.h"
 
+#include "dialogs/zadachadlg.h"
 #include "platform/messages.h"
+#include "platform/storedtext.h"
 
 #include <algorithm>
 
@@ -65,6 +67,8 @@ void CZadachaDopDlg::UpdateCounts()
 
 bool CZadachaDopDlg::OnOK()
 {
+    if (!CheckStoredText(m_strTitleEdit, kTaskTitleField, kAppName))
+        return false;
     UpdateCounts();
     if (m_nConductors == 0) {
         ShowMessage("В задаче не задано ни одного провода.\nДополнение данных невозможно.", kAppName,

@@ -47,7 +47,8 @@ public:
     // range and the ground wires = the conductors left over.
     void UpdateCounts();
     // Takes the values back; false (a stop message was shown, the dialog stays
-    // open) when the conductors cannot make a line of the chosen kind.
+    // open) when the typed title holds a character the task file cannot store
+    // or the conductors cannot make a line of the chosen kind.
     bool OnOK();
 
     int DoModal() { return RunModal(*this); }

@@ -198,9 +198,10 @@ void EndModDialog::accept()
 {
     m_model.name = S(m_name->text());
     ReadEdits();
-    if (m_model.OnOK() == IDOK)
+    const int answer = m_model.OnOK();
+    if (answer == IDOK)
         QDialog::accept();
-    else
+    else if (answer == IDCANCEL)
         QDialog::reject();
 }
 

@@ -138,9 +138,10 @@ void NagruzDialog::ShowModel()
 void NagruzDialog::accept()
 {
     m_model.name = S(m_name->text());
-    if (m_model.OnOK() == IDOK)
+    const int answer = m_model.OnOK();
+    if (answer == IDOK)
         QDialog::accept();
-    else
+    else if (answer == IDCANCEL)
         QDialog::reject();
 }
 

@@ -259,9 +259,10 @@ bool PrisoedDialog::eventFilter(QObject* watched, QEvent* event)
 void PrisoedDialog::accept()
 {
     ReadControls();
-    if (m_model.OnOK() == IDOK)
+    const int answer = m_model.OnOK();
+    if (answer == IDOK)
         QDialog::accept();
-    else
+    else if (answer == IDCANCEL)
         QDialog::reject();
 }
 

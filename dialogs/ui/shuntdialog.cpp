@@ -353,9 +353,10 @@ void PoslSoprDialog::Refresh()
 void PoslSoprDialog::accept()
 {
     ReadControls();
-    if (m_model.OnOK() == IDOK)
+    const int answer = m_model.OnOK();
+    if (answer == IDOK)
         QDialog::accept();
-    else
+    else if (answer == IDCANCEL)
         QDialog::reject();
 }
 

@@ -148,9 +148,10 @@ void TranspDialog::Draw(QPainter& p, const PixelRect& area)
 void TranspDialog::accept()
 {
     m_model.name = S(m_name->text());
-    if (m_model.OnOK() == IDOK)
+    const int answer = m_model.OnOK();
+    if (answer == IDOK)
         QDialog::accept();
-    else
+    else if (answer == IDCANCEL)
         QDialog::reject();
 }
 

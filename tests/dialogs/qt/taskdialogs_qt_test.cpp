@@ -2,11 +2,14 @@
 // through its rules, OK takes the values back or keeps the dialog open.
 #include "dialogs/ui/taskdialogs.h"
 #include "platform/messages.h"
+#include "useractions.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
@@ -16,6 +19,7 @@ class TaskDialogsTest : public QObject {
 private slots:
     void newTaskDialogFollowsTheModel();
     void refusedSplitKeepsTheDialogOpen();
+    void titleTheFileCannotHoldIsRefusedUntilMended();
     void viewOnlyDialogLocksItsControls();
     void completionDialogOpensOnDcForTwoConductors();
 };
@@ -64,6 +68,38 @@ void TaskDialogsTest::refusedSplitKeepsTheDialogOpen()
     QCOMPARE(msgs.messages().size(), std::size_t(1));
     QVERIFY(dlg.isVisible());
     QCOMPARE(model.m_nSplit, -1);
+}
+
+void TaskDialogsTest::titleTheFileCannotHoldIsRefusedUntilMended()
+{
+    ScriptedMessages msgs;
+    CZadachaDlg model;
+    model.m_strTitle = "ВЛ";
+    ZadachaDialog dlg(model);
+    dlg.show();
+    QPushButton* ok = dlg.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    const QString typed = QString::fromUtf8("ВЛ 110 кВ ×2");
+    TypeInto(dlg.TitleEdit(), typed);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QCOMPARE(msgs.messages().size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(msgs.messages()[0].text),
+             QString::fromUtf8("Заголовок задачи содержит символ «×» (U+00D7), который нельзя сохранить в файле.\n"
+                               "Замените или удалите его."));
+    QCOMPARE(QString::fromStdString(msgs.messages()[0].caption), QString(kAppName));
+    QVERIFY(msgs.messages()[0].icon == MsgIcon::Stop);
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.TitleEdit()->text(), typed);
+    QCOMPARE(model.m_strTitle, std::string("ВЛ"));
+    QApplication::processEvents();
+    QDir().mkpath(KESTRIN_SCREENSHOT_DIR);
+    QVERIFY(dlg.grab().save(QString(KESTRIN_SCREENSHOT_DIR) + "/base_data_dialog_refused_title.png"));
+
+    TypeInto(dlg.TitleEdit(), QString::fromUtf8("ВЛ 110 кВ, 2 цепи"));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QTRY_VERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(msgs.messages().size(), std::size_t(1));
+    QCOMPARE(model.m_strTitle, std::string("ВЛ 110 кВ, 2 цепи"));
 }
 
 void TaskDialogsTest::viewOnlyDialogLocksItsControls()
