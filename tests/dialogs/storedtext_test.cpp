@@ -194,7 +194,7 @@ TEST(StoredText, EveryDialogRefusesANameTheFileCannotHoldAndStoresOneItCan)
         EXPECT_EQ(d.ok(), 0);
         ASSERT_EQ(messages.messages().size(), 1u);
         const ScriptedMessages::Message& refusal = messages.messages()[0];
-        EXPECT_EQ(refusal.text.rfind(std::string(row.field) + " содержит символы «×» (U+00D7), «²» (U+00B2)", 0), 0u)
+        EXPECT_EQ(refusal.text.rfind("Поле «" + std::string(row.field) + "» содержит символы «×» (U+00D7), «²» (U+00B2)", 0), 0u)
             << refusal.text;
         EXPECT_EQ(refusal.caption, row.caption);
         EXPECT_EQ(refusal.icon, MsgIcon::Stop);

@@ -83,7 +83,7 @@ void TaskDialogsTest::titleTheFileCannotHoldIsRefusedUntilMended()
     QTest::mouseClick(ok, Qt::LeftButton);
     QCOMPARE(msgs.messages().size(), std::size_t(1));
     QCOMPARE(QString::fromStdString(msgs.messages()[0].text),
-             QString::fromUtf8("Заголовок задачи содержит символ «×» (U+00D7), который нельзя сохранить в файле.\n"
+             QString::fromUtf8("Поле «Заголовок задачи» содержит символ «×» (U+00D7), который нельзя сохранить в файле.\n"
                                "Замените или удалите его."));
     QCOMPARE(QString::fromStdString(msgs.messages()[0].caption), QString(kAppName));
     QVERIFY(msgs.messages()[0].icon == MsgIcon::Stop);
