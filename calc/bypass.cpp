@@ -35,13 +35,14 @@ std::vector<int> BypassedPositions(const CEObhod& data)
     return pos;
 }
 
-// The channel equipment in the middle of a bypass line, 1/(R + jwL) + jwC; as
-// at the equipment of a coupling device, without R and L the R-L branch is
-// absent rather than a division by zero.
+// The channel equipment in the middle of a bypass line, 1/(R + jwL) + jwC;
+// 0 for a line without equipment.
 CComplex EquipmentAdmittance(const CObhod& line)
 {
+    if (!line.equipment)
+        return CComplex();
     CComplex y = g_jOmega * line.c;
-    if (line.r + line.l > 1e-15)
+    if (BypassEquipmentHasRL(line))
         y += 1.0 / (line.r + g_jOmega * line.l);
     return y;
 }
@@ -133,6 +134,11 @@ void CableInsertMiddle(const CEObhod& data, const BypassGrounds& g, const TwoPor
 
 } // namespace
 
+bool BypassEquipmentHasRL(const CObhod& line)
+{
+    return line.equipment && LoadHasRL(line.r, line.l);
+}
+
 void BuildTrapTwoPort(const CEShunt& traps, int n, const TwoPortBlocks& out)
 {
     MatZero(out.Y0, n);
@@ -161,7 +167,7 @@ ChainMatrix CalcBypassPathChain(const CObhod& line, int kind)
         CalcFiltrMatrices(F1, F2, line.filters[i], i == 0 ? line.polarity1 : line.polarity2);
         side[i] = F1 * F2 * K;
     }
-    const CComplex ym = line.equipment ? EquipmentAdmittance(line) : CComplex();
+    const CComplex ym = EquipmentAdmittance(line);
     return side[0] * ChainShunt(ym) * ChainReversed(side[1]);
 }
 

@@ -31,6 +31,9 @@ void BuildTrapTwoPort(const CEShunt& traps, int n, const TwoPortBlocks& out);
 // wire after it: filter and cable of the first side, the equipment as a shunt,
 // then the second side read from its cable end to its line terminals.
 ChainMatrix CalcBypassPathChain(const CObhod& line, int kind);
+// Whether that chain reads the line's equipment R: the line has equipment
+// and its R-L branch is present (LoadHasRL, calc/simplemodels.h).
+bool BypassEquipmentHasRL(const CObhod& line);
 
 // Adds the path of a bypass line to n x n blocks.  A path whose chain matrix
 // has B = 0 passes no current between its ends: g_MatError is set and the

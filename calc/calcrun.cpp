@@ -37,6 +37,22 @@ void ResetCalcSettings()
     g_nCalcMode = 1;
 }
 
+namespace {
+
+// The refusal of a range that is valid but gives more points than a result
+// holds.  It names the count where a double holds it exactly: a tiny step can
+// make it too large for that, or overflow the float quotient altogether.
+std::string TooManyPointsRefusal(double steps)
+{
+    const double points = std::floor(steps) + 1.0;
+    const std::string count = points < 0x1p53 ? StrFormat(": %lld", static_cast<long long>(points)) : std::string();
+    return StrFormat("Слишком много расчетных точек%s. Допустимо не более %d.\n"
+                     "Увеличьте шаг или сократите диапазон частот.",
+                     count.c_str(), kMaxCalcPoints);
+}
+
+} // namespace
+
 std::string MakeFrequencyGrid(const FrequencyInput& in, FrequencyGrid& grid)
 {
     if (in.mode == 0) {
@@ -48,14 +64,14 @@ std::string MakeFrequencyGrid(const FrequencyInput& in, FrequencyGrid& grid)
         grid.snappedEnd = in.single;
         return {};
     }
-    if (!(in.step > 0 && in.end > in.start && in.start > 0))
+    if (!(in.step > 0 && in.end > in.start && in.start > 0 && std::isfinite(in.end)))
         return kRangeRefusal;
     // A whole number of steps; the tenth of a step forgives the rounding of
-    // the typed values.  More points than a result holds are refused like any
-    // other impossible range.
+    // the typed values.  A range of more points than a result holds is
+    // possible in itself: its refusal says why.
     const double steps = double((in.end - in.start) / in.step) + 0.1;
     if (!(steps < double(kMaxCalcPoints)))
-        return kRangeRefusal;
+        return TooManyPointsRefusal(steps);
     const int N = static_cast<int>(steps);
     grid.points = N + 1;
     grid.snappedEnd = in.start + static_cast<float>(N) * in.step;

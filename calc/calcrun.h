@@ -57,9 +57,10 @@ struct FrequencyGrid {
     float snappedEnd = 0.0f;  // kHz: the end as the dialog shows it after the run
 };
 
-// Checks the frequencies (a range: step, end above start and start above 0,
-// and no more points than a result holds; one frequency: above 0) and makes
-// the grid: a whole number of steps, the end moved onto the last step.
+// Checks the frequencies (a range: step, a finite end above start and start
+// above 0, else kRangeRefusal, and no more points than a result holds, else a
+// refusal that names the count and the limit; one frequency: above 0) and
+// makes the grid: a whole number of steps, the end moved onto the last step.
 // Returns the refusal message, empty when the input is valid.
 std::string MakeFrequencyGrid(const FrequencyInput& in, FrequencyGrid& grid);
 

@@ -1,6 +1,7 @@
 #include "calc/couplingdevice.h"
 
 #include "calc/couplingfilter.h"
+#include "calc/simplemodels.h"
 #include "math/linecalc.h"
 #include "math/matrix.h"
 
@@ -26,7 +27,7 @@ ChainMatrix CalcPrisoedChain(const CPrisoed& device)
 CComplex PrisoedLoadAdmittance(const CPrisoed& device)
 {
     CComplex y = g_jOmega * device.c;
-    if (device.r + device.l > 1e-15)
+    if (LoadHasRL(device.r, device.l))
         y += 1.0 / (device.r + g_jOmega * device.l);
     return y;
 }

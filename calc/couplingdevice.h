@@ -20,7 +20,7 @@ enum UprPosition : int {
 ChainMatrix CalcPrisoedChain(const CPrisoed& device);
 
 // Admittance (S) of the equipment load at the far end of the cable,
-// jwC + 1/(R + jwL), the R-L term only when R + L > 1e-15.
+// jwC + 1/(R + jwL), the R-L term only when LoadHasRL (calc/simplemodels.h).
 CComplex PrisoedLoadAdmittance(const CPrisoed& device);
 
 // The element's blocks over its n = wirePositions wires.  At the first and

@@ -133,6 +133,15 @@ void Type5(const FilterValues& v, double k, ChainMatrix& F1, ChainMatrix& F2)
     F2 = ChainShunt(Jw(v.C(5)));
 }
 
+// Whether branch i of a type 6 filter has its R-L circuit R<i> + jwL<i>, the
+// only place its R<i> is read.  Branches 1 and 3 always have it; in 2, 4 and
+// 5 the circuit is absent when neither R nor L is positive (branch 2 is then
+// C2 alone or a short, 4 and 5 an open), whatever R holds.
+bool Type6HasRL(const FilterValues& v, int i)
+{
+    return i == 1 || i == 3 || v.R(i) > 0 || v.L(i) > 0;
+}
+
 // Type 6: a ladder with lossy branches around an ideal transformer.
 void Type6(const FilterValues& v, double k, ChainMatrix& F1, ChainMatrix& F2)
 {
@@ -140,10 +149,8 @@ void Type6(const FilterValues& v, double k, ChainMatrix& F1, ChainMatrix& F2)
 
     CComplex z2;
     double R2 = v.R(2), L2 = v.L(2), C2 = v.C(2);
-    if (R2 <= 0 && L2 <= 0 && C2 <= 0)
-        z2 = CComplex();
-    else if (C2 > 0 && R2 <= 0 && L2 <= 0)
-        z2 = InvJw(C2);
+    if (!Type6HasRL(v, 2))
+        z2 = C2 > 0 ? InvJw(C2) : CComplex();
     else if (C2 <= 0)
         z2 = R2 + Jw(L2);
     else {
@@ -154,11 +161,11 @@ void Type6(const FilterValues& v, double k, ChainMatrix& F1, ChainMatrix& F2)
     CComplex z3 = v.R(3) + SeriesLC(v.L(3), v.C(3));
 
     CComplex y4;
-    if (v.R(4) > 0 || v.L(4) > 0)
+    if (Type6HasRL(v, 4))
         y4 = 1.0 / (v.R(4) + Jw(v.L(4)));
 
     CComplex y5 = Jw(v.C(5));
-    if (v.R(5) > 0 || v.L(5) > 0)
+    if (Type6HasRL(v, 5))
         y5 += 1.0 / (v.R(5) + Jw(v.L(5)));
 
     CComplex y6;
@@ -271,16 +278,18 @@ std::vector<std::string> MissingFilterValues(const CFiltr& f)
     return missing;
 }
 
-// The first resistance the filter's type reads that is negative (a negative
-// resistor gives power: the channel would show gain), as "R" or "R<i>";
-// empty when none is.
+// The first resistance the filter's scheme reads that is negative (a
+// negative resistor gives power: the channel would show gain), as "R" or
+// "R<i>"; empty when none is.  Type 3 always has its R in the third branch;
+// type 6 reads R<i> only where its branch has the R-L circuit.
 std::string NegativeFilterResistance(const CFiltr& f)
 {
+    const FilterValues v{f};
     if (f.type == 3 && f.R < 0)
         return "R";
     if (f.type == 6)
         for (int i = 1; i <= 5; ++i)
-            if (FilterValues{f}.R(i) < 0)
+            if (v.R(i) < 0 && Type6HasRL(v, i))
                 return StrFormat("R%d", i);
     return {};
 }

@@ -13,6 +13,7 @@ bool IsZero(const CComplex& z)
 CComplex ParallelCircuitAdmittance(const CZagrad& t)
 {
     const CComplex& jw = g_jOmega;
+    const bool resistor = TrapHasResistorBranch(t);
     CComplex yp;
     switch (t.scheme) {
     case 0:
@@ -20,29 +21,24 @@ CComplex ParallelCircuitAdmittance(const CZagrad& t)
         yp = jw * t.C3;
         if (t.L3 > 0)
             yp += 1.0 / (jw * t.L3);
-        if (t.R > 0)
+        if (resistor)
             yp += 1.0 / t.R;
         break;
     case 1:
-        // (R in series with C3) || L3.  Without C3 the branch is R alone,
-        // and without R either it is not there.
-        if (t.C3 > 0)
-            yp = 1.0 / (t.R + 1.0 / (jw * t.C3));
-        else if (t.R > 0)
-            yp = CComplex(1.0 / t.R, 0);
+        // (R in series with C3) || L3.  Without C3 the branch is R alone.
+        if (resistor)
+            yp = t.C3 > 0 ? 1.0 / (t.R + 1.0 / (jw * t.C3)) : CComplex(1.0 / t.R, 0);
         if (t.L3 > 0)
             yp += 1.0 / (jw * t.L3);
         break;
-    case 2: {
+    case 2:
         // (R in series with L4) || C3 || L3.
-        CComplex zr = t.R + jw * t.L4;
-        if (!IsZero(zr))
-            yp = 1.0 / zr;
+        if (resistor)
+            yp = 1.0 / (t.R + jw * t.L4);
         yp += jw * t.C3;
         if (t.L3 > 0)
             yp += 1.0 / (jw * t.L3);
         break;
-    }
     default:
         break;
     }
@@ -50,6 +46,20 @@ CComplex ParallelCircuitAdmittance(const CZagrad& t)
 }
 
 } // namespace
+
+bool TrapHasResistorBranch(const CZagrad& t)
+{
+    switch (t.scheme) {
+    case 0:
+        return t.R > 0;
+    case 1:
+        return t.C3 > 0 || t.R > 0;
+    case 2:
+        return t.R != 0 || t.L4 != 0;
+    default:
+        return false;
+    }
+}
 
 CComplex CalcTrapAdmittance(const CZagrad& trap)
 {

@@ -10,3 +10,8 @@
 // above 0) are left out; in scheme 1 an absent C3 leaves the resistor branch
 // as R alone.
 CComplex CalcTrapAdmittance(const CZagrad& trap);
+// Whether the trap's parallel circuit has the branch that holds R, the only
+// place R is read: scheme 0 R itself when positive, scheme 1 R in series with
+// C3 (R alone without C3, absent without both), scheme 2 R in series with L4
+// unless both are 0.
+bool TrapHasResistorBranch(const CZagrad& trap);

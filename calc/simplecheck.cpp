@@ -1,7 +1,10 @@
 #include "calc/simplecheck.h"
 
+#include "calc/bypass.h"
 #include "calc/couplingfilter.h"
 #include "calc/elementcheck.h"
+#include "calc/linetrap.h"
+#include "calc/simplemodels.h"
 #include "model/branches.h"
 #include "model/coupling.h"
 #include "model/shunts.h"
@@ -13,11 +16,13 @@
 namespace {
 
 // A negative resistance in a trap or a branch gives power: a passive
-// element would show gain.  0 is a trap without R or a lossless branch.
+// element would show gain.  0 is a trap without R or a lossless branch.  Each
+// R is refused only where its model reads it: a branch the model leaves out
+// (or reads as a short or a break) calculates whatever its R holds.
 std::string CheckTraps(const CEShunt& traps)
 {
     for (const CShunt& b : traps.branches)
-        if (b.trap.R < 0)
+        if (b.trap.R < 0 && TrapHasResistorBranch(b.trap))
             return StrFormat("сопротивление R заградителя \"%s\" отрицательно", b.trap.name.c_str());
     return {};
 }
@@ -30,7 +35,8 @@ std::string CheckBranches(const CEShunt& data, int n, bool twoWires)
         int top = twoWires ? std::max(b.firstWire, b.secondWire) : b.firstWire;
         if (top >= n)
             return StrFormat("ветвь %d подключена к проводу %d, а у элемента %d проводов", index, top + 1, n);
-        if (data.trapKind == 0 && b.r < 0)
+        if (data.trapKind == 0 && b.r < 0 &&
+            DampedBranchHasRL(b, twoWires ? BranchOf::ShuntElement : BranchOf::SeriesElement))
             return StrFormat("сопротивление ветви %d отрицательно", index);
     }
     return data.trapKind != 0 ? CheckTraps(data) : std::string();
@@ -74,7 +80,7 @@ std::string CheckCoupling(const CUpr* data, int n)
         if (d.wire >= n)
             return StrFormat("устройство присоединения подключено к проводу %d, а у элемента %d проводов",
                              d.wire + 1, n);
-        if (d.r < 0)
+        if (d.r < 0 && LoadHasRL(d.r, d.l))
             return StrFormat("сопротивление аппаратуры устройства присоединения к проводу %d отрицательно",
                              d.wire + 1);
         std::string reason = CheckDevice(d.filter, d.cable, d.cableLength);
@@ -105,7 +111,7 @@ std::string CheckBypassFilters(const CEObhod* data)
         if (data->kind == 1 && line.lengthAfter > 0)
             if (std::string reason = CheckHfCableLoss(line.cables[0]); !reason.empty())
                 return reason;
-        if (line.equipment && line.r < 0)
+        if (line.r < 0 && BypassEquipmentHasRL(line))
             return StrFormat("сопротивление аппаратуры линии обхода %d отрицательно", index);
     }
     return {};
@@ -123,7 +129,7 @@ std::string CheckAttachedEnd(const CEndMod* data, int n)
     if (shortData)
         return StrFormat("нагрузки заданы не для всех %d проводов", n);
     for (int i = 0; data->r && i < n; ++i)
-        if ((*data->r)[std::size_t(i)] < 0)
+        if ((*data->r)[std::size_t(i)] < 0 && AttachedEndReadsR(*data, i))
             return StrFormat("сопротивление нагрузки провода %d отрицательно", i + 1);
     return {};
 }

@@ -3,7 +3,9 @@
 // element: shunt and series impedances, transpositions, coupling devices,
 // ends of attached circuits and the traps, filters and cables of bypass
 // lines.  A negative resistance, trap R, HF cable length or attenuation is
-// refused too: it would make a passive part give power.
+// refused too: it would make a passive part give power.  A resistance is
+// refused only where its model reads it, by the model's own condition: in a
+// branch the model leaves out it may hold any value.
 #pragma once
 
 #include "model/element.h"

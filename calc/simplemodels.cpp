@@ -16,23 +16,24 @@ const CEShunt& ShuntData(const CElement& e)
     return d ? *d : kNoBranches;
 }
 
-enum class BranchOf { SeriesElement, ShuntElement };
+// A damped circuit counts as given when its values, in the units of the
+// element dialog (pF, mH, ohm), add up to at least 0.001.
+bool DampedBranchGiven(const CShunt& b)
+{
+    return b.c * 1e12 + b.l * 1e3 + b.r >= 0.001;
+}
 
 // Admittance of one branch: a line trap, or a damped circuit jwC + 1/(R + jwL).
-// A damped circuit counts as given when its values, in the units of the
-// element dialog (pF, mH, ohm), add up to at least 0.001; without values a
-// series branch is a broken wire (1e-6 S) and a shunt branch a short (100 S).
-// The two elements also differ in when the R-L term is present.
+// Without values a series branch is a broken wire (1e-6 S) and a shunt branch
+// a short (100 S).
 CComplex BranchAdmittance(const CEShunt& data, const CShunt& b, BranchOf of)
 {
     if (data.trapKind != 0)
         return CalcTrapAdmittance(b);
-    const bool series = of == BranchOf::SeriesElement;
-    if (!(b.c * 1e12 + b.l * 1e3 + b.r >= 0.001))
-        return CComplex(series ? 1e-6 : 100.0, 0);
+    if (!DampedBranchGiven(b))
+        return CComplex(of == BranchOf::SeriesElement ? 1e-6 : 100.0, 0);
     CComplex y = g_jOmega * b.c;
-    const bool rl = series ? b.r + b.l > 0 : b.l * 1e3 + b.r > 0.001;
-    if (rl)
+    if (DampedBranchHasRL(b, of))
         y += 1.0 / (b.r + g_jOmega * b.l);
     return y;
 }
@@ -45,6 +46,18 @@ double ArrayValue(const std::optional<std::vector<double>>& a, int i, int count)
 }
 
 } // namespace
+
+bool DampedBranchHasRL(const CShunt& b, BranchOf of)
+{
+    if (!DampedBranchGiven(b))
+        return false;
+    return of == BranchOf::SeriesElement ? b.r + b.l > 0 : b.l * 1e3 + b.r > 0.001;
+}
+
+bool LoadHasRL(double R, double L)
+{
+    return R + L > 1e-15;
+}
 
 CComplex CalcTrapAdmittance(const CShunt& branch)
 {
@@ -164,13 +177,26 @@ void BuildTapEndLoad(const CNagrOtv& data, CComplex* Y, int n)
         Y[i * n + i] = y;
 }
 
+bool AttachedEndReadsR(const CEndMod& data, int i)
+{
+    const double R = ArrayValue(data.r, i, data.count);
+    switch (data.kind) {
+    case 1:
+        return R > 0;
+    case 4:
+        return LoadHasRL(R, ArrayValue(data.l, i, data.count));
+    default:
+        return false;
+    }
+}
+
 CComplex AttachedEndAdmittance(const CEndMod& data, int i)
 {
     const int count = data.count;
     switch (data.kind) {
     case 1: {
         double R = ArrayValue(data.r, i, count);
-        return R > 0 ? CComplex(1.0 / R, 0) : CComplex();
+        return AttachedEndReadsR(data, i) ? CComplex(1.0 / R, 0) : CComplex();
     }
     case 2:
         return CComplex(10, 0);
@@ -182,7 +208,7 @@ CComplex AttachedEndAdmittance(const CEndMod& data, int i)
         if (!(R > 0 || L > 0 || C > 0))
             return y;
         // Without R and L there is no R-L branch (only the capacitance).
-        if (R + L > 1e-15)
+        if (AttachedEndReadsR(data, i))
             y = 1.0 / (R + g_jOmega * L);
         y += g_jOmega * C;
         return y;

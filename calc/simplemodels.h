@@ -19,6 +19,20 @@
 // Admittance of the line trap embedded in a branch (calc/linetrap.h).
 CComplex CalcTrapAdmittance(const CShunt& branch);
 
+// The element a damped branch (an R, L, C circuit, not a trap) belongs to:
+// the two differ in when the R-L term is present.
+enum class BranchOf { SeriesElement, ShuntElement };
+// Whether a damped branch has the R-L term 1/(R + jwL), the only place its R
+// is read: its values are given (in pF, mH and ohm they add up to at least
+// 0.001; else the branch is a break or a short) and R + L > 0 in a series
+// element, L in mH + R > 0.001 in a shunt element.
+bool DampedBranchHasRL(const CShunt& branch, BranchOf of);
+
+// Whether an equipment or end load jwC + 1/(R + jwL) has its R-L branch, the
+// only place its R is read: R + L > 1e-15.  Without R and L the branch is
+// absent rather than a division by zero.
+bool LoadHasRL(double R, double L);
+
 // Series impedance (type 3): a diagonal series admittance Y per wire, with
 // Y0 = Y, Y1 = -Y, Y2 = -Y; a wire without a branch passes with 0.01 ohm.
 void BuildSeriesElement(const CElement& element, const TwoPortBlocks& out);
@@ -46,5 +60,9 @@ void BuildTapEndLoad(const CNagrOtv& data, CComplex* Y, int n);
 // kind 2 10 S, kind 3 0, kind 4 1/(R + jwL) + jwC; a value the data do not
 // hold counts as absent (0).
 CComplex AttachedEndAdmittance(const CEndMod& data, int i);
+// Whether that admittance reads wire i's R as a resistance: kind 1 only a
+// positive R (else the wire is open), kind 4 only in an R-L branch that is
+// present (LoadHasRL).
+bool AttachedEndReadsR(const CEndMod& data, int i);
 // Diagonal n x n load matrix of an attached-circuit end.
 void BuildAttachedEndLoad(const CEndMod& data, CComplex* Y, int n);

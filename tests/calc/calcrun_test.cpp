@@ -51,15 +51,23 @@ TEST(FrequencyGridTest, ImpossibleFrequenciesAreRefused)
 {
     FrequencyGrid g;
     for (const FrequencyInput& in : {Range(0, 100, 10), Range(10, 100, -5), Range(10, 100, 0), Range(100, 100, 1),
-                                     Range(200, 100, 10), Range(NAN, 100, 10)})
+                                     Range(200, 100, 10), Range(NAN, 100, 10), Range(10, INFINITY, 10)})
         EXPECT_EQ(MakeFrequencyGrid(in, g), "Некорректно задан расчетный диапазон частот!");
     for (float f : {0.0f, -3.0f, NAN})
         EXPECT_EQ(MakeFrequencyGrid(Single(f), g), "Некорректно задана расчетная частота!");
-    // A result holds at most 65535 points.
+    // A result holds at most 65535 points: a range of more is refused with
+    // their count, unless the step is too small for a count.
     EXPECT_EQ(MakeFrequencyGrid(Range(1, 65535, 1), g), "");
     EXPECT_EQ(g.points, 65535);
-    EXPECT_EQ(MakeFrequencyGrid(Range(1, 65536, 1), g), kRangeRefusal);
-    EXPECT_EQ(MakeFrequencyGrid(Range(1, 1000, 1e-6f), g), kRangeRefusal);
+    auto tooMany = [](const char* count) {
+        return StrFormat("Слишком много расчетных точек%s. Допустимо не более 65535.\n"
+                         "Увеличьте шаг или сократите диапазон частот.",
+                         count);
+    };
+    EXPECT_EQ(MakeFrequencyGrid(Range(1, 65536, 1), g), tooMany(": 65536"));
+    EXPECT_EQ(MakeFrequencyGrid(Range(100, 500, 0.001f), g), tooMany(": 400001"));
+    EXPECT_EQ(MakeFrequencyGrid(Range(1, 1000, 1e-6f), g), tooMany(": 999000001"));
+    EXPECT_EQ(MakeFrequencyGrid(Range(1, 1000, 1e-40f), g), tooMany(""));
 }
 
 TEST(FrequencyGridTest, ResultIsNamedByTheDateAndTimeOfTheRun)

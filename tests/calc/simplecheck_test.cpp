@@ -1,4 +1,8 @@
+#include "calc/bypass.h"
+#include "calc/couplingdevice.h"
 #include "calc/simplecheck.h"
+#include "calc/simplemodels.h"
+#include "calc/vline.h"
 #include "channeltest.h"
 #include "model/branches.h"
 #include "model/coupling.h"
@@ -145,10 +149,51 @@ TEST_F(SimpleCheckTest, AttachedCircuitEndCoversEveryWire)
     EXPECT_EQ(CheckSimpleElementData(e, 5), "");
 }
 
+// The element's own model at 100 kHz gives finite values only.
+bool ModelIsFinite(CElement& e)
+{
+    SetFrequency(1e5);
+    const int n = e.wirePositions;
+    TwoPortStorage s(n);
+    const TwoPortBlocks b = s.blocks();
+    unsigned char regenerate = 0;
+    switch (e.type) {
+    case kCouplingDevice:
+        CalcUprMatrices(e, b, kUprInner);
+        break;
+    case kShuntImpedance:
+        BuildShuntElement(e, b.Y0);
+        break;
+    case kSeriesImpedance:
+        BuildSeriesElement(e, b);
+        break;
+    case kBypass:
+        CalcEObhodMatrices(e, b);
+        break;
+    case kAttachedEnd:
+        BuildAttachedEndLoad(*e.Data<CEndMod>(), b.Y0, n);
+        break;
+    case kOverheadLine:
+        CalcVLineElement(e, b, &regenerate);
+        break;
+    default:
+        return false;
+    }
+    for (const CComplex* m : {b.Y0, b.Y1, b.Y2})
+        for (int k = 0; k < n * n; ++k)
+            if (!std::isfinite(m[k].re) || !std::isfinite(m[k].im))
+                return false;
+    return g_MatError == 0;
+}
+
 TEST_F(SimpleCheckTest, NegativeLossesThatWouldGiveGainAreRefusedBeforeARun)
 {
-    // Each element passes as built; the change makes a loss negative (a
-    // passive part would give power) or 0 (lossless or absent: calculated).
+    // Each element passes as built; the change makes a loss negative where
+    // its model reads it (a passive part would give power: refused), or
+    // negative where the model leaves the branch out, or 0 (lossless or
+    // absent: calculated, with finite values).  A negative R in an R-L branch
+    // is read from R + L > 0 on: -1 mohm with 10 mH.
+    const double kR = -1e-3, kL = 1e-2;
     auto device = [](CElement& e) -> CPrisoed& {
         CUpr& upr = Give<CUpr>(e, kCouplingDevice, 1);
         CPrisoed p;
@@ -159,12 +204,28 @@ TEST_F(SimpleCheckTest, NegativeLossesThatWouldGiveGainAreRefusedBeforeARun)
         upr.devices = {p};
         return upr.devices[0];
     };
+    // A filter of type 7 with R<i> = -5 and L<i> as given.
+    auto type7 = [&](CElement& e, int i, double L) -> CFiltr& {
+        CFiltr& f = device(e).filter;
+        f.type = 6, f.C[0] = 1e-9, f.resistors[0] = 10;
+        f.resistors[i - 1] = -5, f.L[i - 1] = L;
+        return f;
+    };
     auto traps = [](CElement& e, int type) -> CZagrad& {
         CEShunt& d = Give<CEShunt>(e, type, 1);
         d.trapKind = 1;
         d.branches.resize(1);
         d.branches[0].trap = LineTrap();
         return d.branches[0].trap;
+    };
+    auto branch = [](CElement& e, int type, double r, double l, double c = 0) {
+        CShunt& b = Give<CEShunt>(e, type, 1).branches.emplace_back();
+        b.r = r, b.l = l, b.c = c;
+    };
+    auto attachedEnd = [](CElement& e, int kind) -> CEndMod& {
+        CEndMod& d = Give<CEndMod>(e, kAttachedEnd, 2);
+        d.kind = std::uint8_t(kind), d.count = 2, d.r = std::vector<double>{75, -75};
+        return d;
     };
     auto bypass = [](CElement& e) -> CEObhod& {
         CEObhod& d = Give<CEObhod>(e, kBypass, 1);
@@ -185,8 +246,13 @@ TEST_F(SimpleCheckTest, NegativeLossesThatWouldGiveGainAreRefusedBeforeARun)
         {"lossless HF cable", [&](CElement& e) { device(e).cable.radius = 0; }, ""},
         {"HF cable length", [&](CElement& e) { device(e).cableLength = -1000; },
          "длина ВЧ кабеля \"РК-75\" отрицательна"},
-        {"equipment R", [&](CElement& e) { device(e).r = -75; },
+        {"equipment R",
+         [&](CElement& e) {
+             CPrisoed& d = device(e);
+             d.r = kR, d.l = kL;
+         },
          "сопротивление аппаратуры устройства присоединения к проводу 1 отрицательно"},
+        {"equipment without an R-L branch", [&](CElement& e) { device(e).r = -75; }, ""},
         {"filter R of type 4", [&](CElement& e) { device(e).filter = ResistorFilter(-20); },
          "Фильтр присоединения \"ФП-R\" (тип 4): сопротивление R отрицательно"},
         {"filter R2 of type 7",
@@ -195,19 +261,45 @@ TEST_F(SimpleCheckTest, NegativeLossesThatWouldGiveGainAreRefusedBeforeARun)
              f.type = 6, f.C[0] = 1e-9, f.resistors[0] = 10, f.resistors[1] = -5;
          },
          "(тип 7): сопротивление R2 отрицательно"},
-        {"trap R in a series element", [&](CElement& e) { traps(e, kSeriesImpedance).R = -600; },
+        {"filter R1 of type 7", [&](CElement& e) { type7(e, 1, 1e-3); }, "(тип 7): сопротивление R1 отрицательно"},
+        {"filter R3 of type 7", [&](CElement& e) { type7(e, 3, 0); }, "(тип 7): сопротивление R3 отрицательно"},
+        {"filter R4 of type 7", [&](CElement& e) { type7(e, 4, 1e-3); }, "(тип 7): сопротивление R4 отрицательно"},
+        {"filter R5 of type 7", [&](CElement& e) { type7(e, 5, 1e-3); }, "(тип 7): сопротивление R5 отрицательно"},
+        {"type 7 without L2 and C2", [&](CElement& e) { type7(e, 2, 0); }, ""},
+        {"type 7 with C2 alone", [&](CElement& e) { type7(e, 2, 0).C[1] = 1e-9; }, ""},
+        {"type 7 without L4", [&](CElement& e) { type7(e, 4, 0); }, ""},
+        {"type 7 without L5", [&](CElement& e) { type7(e, 5, 0); }, ""},
+        {"trap R in a series element",
+         [&](CElement& e) {
+             CZagrad& t = traps(e, kSeriesImpedance);
+             t.scheme = 1, t.R = -600;
+         },
          "сопротивление R заградителя \"ВЗ-630\" отрицательно"},
         {"trap without R", [&](CElement& e) { traps(e, kSeriesImpedance).R = 0; }, ""},
-        {"trap R in a shunt element", [&](CElement& e) { traps(e, kShuntImpedance).R = -600; },
-         "сопротивление R заградителя"},
-        {"branch R",
+        {"trap R in a shunt element",
          [&](CElement& e) {
-             CEShunt& d = Give<CEShunt>(e, kShuntImpedance, 1);
-             d.branches.resize(1);
-             d.branches[0].r = -5, d.branches[0].l = 1e-3;
+             CZagrad& t = traps(e, kShuntImpedance);
+             t.scheme = 2, t.R = -600;
          },
+         "сопротивление R заградителя"},
+        {"trap of scheme 0: R only when positive", [&](CElement& e) { traps(e, kSeriesImpedance).R = -600; }, ""},
+        {"trap of scheme 1 without C3",
+         [&](CElement& e) {
+             CZagrad& t = traps(e, kShuntImpedance);
+             t.scheme = 1, t.C3 = 0, t.R = -600;
+         },
+         ""},
+        {"branch R", [&](CElement& e) { branch(e, kShuntImpedance, kR, kL); }, "сопротивление ветви 1 отрицательно"},
+        {"branch R in a series element", [&](CElement& e) { branch(e, kSeriesImpedance, kR, kL); },
          "сопротивление ветви 1 отрицательно"},
-        {"trap R in a bypass", [&](CElement& e) { bypass(e).traps[1].branches[0].trap.R = -600; },
+        {"shunt branch read as a short", [&](CElement& e) { branch(e, kShuntImpedance, -5, 1e-3); }, ""},
+        {"series branch read as a break", [&](CElement& e) { branch(e, kSeriesImpedance, -5, 1e-3); }, ""},
+        {"series branch without its R-L term", [&](CElement& e) { branch(e, kSeriesImpedance, -5, kL, 1e-9); }, ""},
+        {"trap R in a bypass",
+         [&](CElement& e) {
+             CZagrad& t = bypass(e).traps[1].branches[0].trap;
+             t.scheme = 1, t.R = -600;
+         },
          "сопротивление R заградителя"},
         {"bypass in the field: the route's attenuation",
          [&](CElement& e) {
@@ -219,15 +311,23 @@ TEST_F(SimpleCheckTest, NegativeLossesThatWouldGiveGainAreRefusedBeforeARun)
         {"bypass equipment R",
          [&](CElement& e) {
              CObhod& line = bypass(e).lines[0];
-             line.equipment = 1, line.r = -75;
+             line.equipment = 1, line.r = kR, line.l = kL;
          },
          "сопротивление аппаратуры линии обхода 1 отрицательно"},
+        {"bypass equipment without an R-L branch",
+         [&](CElement& e) {
+             CObhod& line = bypass(e).lines[0];
+             line.equipment = 1, line.r = -75;
+         },
+         ""},
         {"attached end R",
          [&](CElement& e) {
-             CEndMod& d = Give<CEndMod>(e, kAttachedEnd, 2);
-             d.kind = 4, d.count = 2, d.r = std::vector<double>{75, -75};
+             CEndMod& d = attachedEnd(e, 4);
+             d.r = std::vector<double>{75, kR}, d.l = std::vector<double>{0, kL};
          },
          "сопротивление нагрузки провода 2 отрицательно"},
+        {"attached end of R, L and C without L and C", [&](CElement& e) { attachedEnd(e, 4); }, ""},
+        {"resistive attached end: R only when positive", [&](CElement& e) { attachedEnd(e, 1); }, ""},
         {"wire twist coefficient",
          [&](CElement& e) {
              CVLine& l = Give<CVLine>(e, kOverheadLine, 3) = MakeVLine(kRowX, kRowY);
@@ -248,10 +348,12 @@ TEST_F(SimpleCheckTest, NegativeLossesThatWouldGiveGainAreRefusedBeforeARun)
         CElement e;
         c.make(e);
         const std::string message = CheckCalcElement(e, 6);
-        if (*c.refusal)
+        if (*c.refusal) {
             EXPECT_TRUE(Refused(message, 6, c.refusal)) << c.what;
-        else
+        } else {
             EXPECT_EQ(message, "") << c.what;
+            EXPECT_TRUE(ModelIsFinite(e)) << c.what;
+        }
     }
 }
 
