@@ -195,7 +195,7 @@ int CMatrixDlg::OnOK()
         ShowMessage("Введите название матрицы!", "Не торопитесь", MsgIcon::Stop);
         return kStayOpen;
     }
-    if (!CheckStoredText(m_strName, "Тип", "Не торопитесь"))
+    if (!CheckStoredText(m_strName, "Тип", kAppName))
         return kStayOpen;
     CMatrix& item = *m_pItem;
     const int n = m_nOrder;

@@ -218,7 +218,7 @@ int COporaDlg::OnOK()
         ShowMessage("Вы забыли задать название!", "Неполные данные!", MsgIcon::Stop);
         return kStayOpen;
     }
-    if (!CheckStoredText(m_strName, "Тип", "Неполные данные!"))
+    if (!CheckStoredText(m_strName, "Тип", kAppName))
         return kStayOpen;
     EnableControls();
     if (!m_bOkEnabled) // OK is disabled until every point has its height

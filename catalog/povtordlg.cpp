@@ -40,7 +40,9 @@ void CPovtorDlg::OnOK()
 
 int CPovtorDlg::OnAdd()
 {
-    if (!CheckStoredText(m_strEditName, "Тип", kCaption))
+    // The field stands under the heading "Повторение наименования элемента
+    // базы данных", so the refusal names it by that word.
+    if (!CheckStoredText(m_strEditName, "Наименование", kCaption))
         return kStayOpen;
     m_strName = m_strEditName;
     m_nCode = kAdd;

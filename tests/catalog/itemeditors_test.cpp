@@ -149,21 +149,21 @@ TEST(ItemEditors, NameTheFileCannotHoldIsRefusedAndCp1251IsTakenAsTyped)
 
     struct Case {
         const char* editor;
-        const char* caption; // that of the editor's name check
+        const char* caption;
         const char* label;   // the name field's
         std::function<Outcome(const std::string&)> ok;
     };
     const Case cases[] = {
-        {"tower", "Неполные данные!", "Тип", [&](auto& n) { return TypeName(tower, &COporaDlg::m_pOpora, n); }},
+        {"tower", "Kestrin", "Тип", [&](auto& n) { return TypeName(tower, &COporaDlg::m_pOpora, n); }},
         {"wire", "Ошибка данных", "Тип", [&](auto& n) { return TypeName(wire, &CProvodDlg::m_pItem, n); }},
         {"solid", "Kestrin", "Тип", [&](auto& n) { return TypeName(solid, &CKabTvDlg::m_pItem, n); }},
         {"pipe", "Kestrin", "Тип", [&](auto& n) { return TypeName(pipe, &CKabTrDlg::m_pItem, n); }},
-        {"matrix", "Не торопитесь", "Тип", [&](auto& n) { return TypeName(matrix, &CMatrixDlg::m_pItem, n); }},
+        {"matrix", "Kestrin", "Тип", [&](auto& n) { return TypeName(matrix, &CMatrixDlg::m_pItem, n); }},
         {"hf", "Ошибка данных", "Тип", [&](auto& n) { return TypeName(hf, &CVchKabDlg::m_pItem, n); }},
         {"trap", "Kestrin", "Тип", [&](auto& n) { return TypeName(trap, &CZagradDlg::m_pZagrad, n); }},
         {"filter", "Ошибка", "Наименование", [&](auto& n) { return TypeName(filter, &CFiltrDlg::m_pFiltr, n); }},
         // A supplement's item added under a new name: "Добавить" keeps the old one.
-        {"repeat", "Повторение элемента базы", "Тип",
+        {"repeat", "Повторение элемента базы", "Наименование",
          [](auto& n) {
              CPovtorDlg prompt;
              prompt.m_nCode = 1;

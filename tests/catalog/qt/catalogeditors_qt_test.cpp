@@ -196,7 +196,7 @@ void CatalogEditorsTest::nameTheFileCannotHoldKeepsTheDialogOpenWithItsText()
     QCOMPARE(QString::fromStdString(msgs.messages()[0].text),
              QString::fromUtf8("Поле «Тип» содержит символ «²» (U+00B2), который нельзя сохранить в файле.\n"
                                "Замените или удалите его."));
-    QCOMPARE(QString::fromStdString(msgs.messages()[0].caption), QString::fromUtf8("Неполные данные!"));
+    QCOMPARE(QString::fromStdString(msgs.messages()[0].caption), QString::fromUtf8("Kestrin"));
     QVERIFY(Bytes(tower) == before);
     Shot(dlg, "tower_unstorable_name");
 
