@@ -96,7 +96,7 @@ bool DoSave(const std::string& path)
         return false;
     std::string error;
     if (!g_pDoc || !g_pDoc->SaveTaskFile(path, error)) {
-        ShowMessage(StrFormat("Не удалось сохранить файл %s.\n%s", path.c_str(), error.c_str()));
+        ShowMessage(StrFormat("Не удалось сохранить файл %s.\n%s", path.c_str(), AsSentence(error).c_str()));
         return false;
     }
     TakePath(path);

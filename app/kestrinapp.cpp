@@ -108,7 +108,7 @@ int CKestrinApp::ExitInstance()
         std::string error;
         if (!SaveFile(m_strProfilePath, error))
             ShowMessage(StrFormat("Не удалось сохранить настройки программы в файле\n%s\n%s",
-                                  m_strProfilePath.c_str(), error.c_str()));
+                                  m_strProfilePath.c_str(), AsSentence(error).c_str()));
     }
     m_pFontsList.reset();
     m_pLinesList.reset();

@@ -37,7 +37,7 @@ void ReportDamaged(const std::string& name)
 
 void ReportWriteFailure(const std::string& path, const std::string& error)
 {
-    ShowMessage(StrFormat("Не удалось записать базу данных в файл\n%s\n%s", path.c_str(), error.c_str()),
+    ShowMessage(StrFormat("Не удалось записать базу данных в файл\n%s\n%s", path.c_str(), AsSentence(error).c_str()),
                 kSaveBaseTitle, MsgIcon::Exclamation);
 }
 

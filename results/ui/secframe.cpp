@@ -308,7 +308,7 @@ void CSecFrame::OnSaveTemplates()
     const TemplateWriteResult r =
         WriteTemplates(folder, *g_pDoc, g_DocFile.pathName, *g_pDoc->responseResults[std::size_t(k)]);
     if (!r.ok)
-        ShowMessage(StrFormat("Не удалось записать файл\n%s\n%s", (folder + r.fileName).c_str(), r.error.c_str()),
+        ShowMessage(StrFormat("Не удалось записать файл\n%s\n%s", (folder + r.fileName).c_str(), AsSentence(r.error).c_str()),
                     kAppName, MsgIcon::Exclamation);
 }
 

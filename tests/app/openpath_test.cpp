@@ -156,6 +156,20 @@ TEST(OpenPath, SaveAsWritesTheTaskAndTakesItsName)
         ASSERT_TRUE(back.OpenTaskFile(s.dir.File("saved.ktf"), error)) << error;
     }
     EXPECT_EQ(back.elements.size(), 1u);
+
+    // A save that fails names the file in the first line and gives the
+    // reason below as a sentence, as a failed open does.
+    const std::string nowhere = s.dir.File("none/saved.ktf");
+    files.answers = {nowhere};
+    ScriptedMessages msgs;
+    s.app.OnCommand(cmd::ID_FILE_SAVE_AS);
+    ASSERT_EQ(msgs.messages().size(), 1u);
+    EXPECT_EQ(msgs.messages()[0].text.rfind("Не удалось сохранить файл " + nowhere +
+                                                ".\nНе удалось создать временный файл для " + nowhere + ": ",
+                                            0),
+              0u)
+        << msgs.messages()[0].text;
+    EXPECT_EQ(g_DocFile.pathName, s.dir.File("saved.ktf"));
 }
 
 // Two copies of the program save one file after the other: the later one is
