@@ -72,6 +72,32 @@ std::shared_ptr<CElement> Wired(int type, int circuits, int ground)
     return std::make_shared<CElement>(WiredElement(type, circuits, ground));
 }
 
+// The overhead line and bypass sheets on an element of the given name.
+OpenDialog VLineSheet(bool editing, const std::string& name = "")
+{
+    auto e = Wired(kOverheadLine, 1, 0);
+    e->conductors = 3;
+    e->name = name;
+    COpora& tower = PrepareVLineData(*e, false).tower;
+    tower.name = "П110";
+    tower.count = 3;
+    tower.x = {-4, 0, 4}, tower.y = {20, 24, 20};
+    auto doc = std::make_shared<CKestrinDoc>();
+    auto sheet = std::make_shared<CVLineSheet>(*e, *doc, 0, editing);
+    sheet->Start();
+    return Element(e, sheet, sheet->m_page1.m_strName, doc);
+}
+
+OpenDialog BypassSheet(bool editing, const std::string& name = "")
+{
+    auto e = Wired(kBypass, 1, 1);
+    e->Data<CEObhod>()->n = e->wirePositions;
+    e->name = name;
+    auto sheet = std::make_shared<CObhodSheet>(*e, 0, nullptr, editing);
+    sheet->Start();  // "Заградители", the page with the name
+    return Element(e, sheet, sheet->m_zag.m_strName);
+}
+
 struct Row {
     const char* dialog;
     const char* field;
@@ -82,18 +108,7 @@ struct Row {
 const Row kRows[] = {
     {"CZadachaDlg", kTaskTitleField, kAppName, [] { return Task(std::make_shared<CZadachaDlg>()); }},
     {"CZadachaDopDlg", kTaskTitleField, kAppName, [] { return Task(std::make_shared<CZadachaDopDlg>()); }},
-    {"CVLineSheet", kNameField, kAppName, [] {
-         auto e = Wired(kOverheadLine, 1, 0);
-         e->conductors = 3;
-         COpora& tower = PrepareVLineData(*e, false).tower;
-         tower.name = "П110";
-         tower.count = 3;
-         tower.x = {-4, 0, 4}, tower.y = {20, 24, 20};
-         auto doc = std::make_shared<CKestrinDoc>();
-         auto sheet = std::make_shared<CVLineSheet>(*e, *doc, 0, true);
-         sheet->Start();
-         return Element(e, sheet, sheet->m_page1.m_strName, doc);
-     }},
+    {"CVLineSheet", kNameField, kAppName, [] { return VLineSheet(true); }},
     {"CKLineDlg", kNameField, kAppName, [] {
          auto e = Wired(kCableLine, 1, 0);
          CKLine& k = *e->Data<CKLine>();
@@ -171,13 +186,7 @@ const Row kRows[] = {
          d->OnInitDialog();
          return Element(e, d, d->name);
      }},
-    {"CObhodSheet", kNameField, kAppName, [] {
-         auto e = Wired(kBypass, 1, 1);
-         e->Data<CEObhod>()->n = e->wirePositions;
-         auto sheet = std::make_shared<CObhodSheet>(*e, 0, nullptr, true);
-         sheet->Start();  // "Заградители", the page with the name
-         return Element(e, sheet, sheet->m_zag.m_strName);
-     }},
+    {"CObhodSheet", kNameField, kAppName, [] { return BypassSheet(true); }},
 };
 
 TEST(StoredText, EveryDialogRefusesANameTheFileCannotHoldAndStoresOneItCan)
@@ -204,6 +213,43 @@ TEST(StoredText, EveryDialogRefusesANameTheFileCannotHoldAndStoresOneItCan)
         *d.field = storable;
         EXPECT_EQ(d.ok(), IDOK);
         EXPECT_EQ(d.name(), storable);
+    }
+    ResetModelGlobals();
+    ResetDialogGlobals();
+}
+
+// A name the file cannot hold may come with the data (a DOS-era catalog
+// brought it in): where the dialog cannot change it, OK closes the dialog as
+// always, so the user is never locked in.
+TEST(StoredText, ADialogThatCannotChangeTheNameClosesWithOKOnOneTheFileCannotHold)
+{
+    const std::string imported = "Опора ╬1";
+    const struct {
+        const char* dialog;
+        std::function<OpenDialog()> open;
+    } rows[] = {
+        {"CZadachaDlg, title read-only",
+         [&] {
+             auto d = std::make_shared<CZadachaDlg>();
+             d->m_bEditable = 0;
+             OpenDialog o = Task(d);
+             d->m_strTitle = d->m_strTitleEdit = imported;
+             return o;
+         }},
+        {"CVLineSheet, view only", [&] { return VLineSheet(false, imported); }},
+        {"CObhodSheet, view only", [&] { return BypassSheet(false, imported); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.dialog);
+        ResetModelGlobals();
+        ResetDialogGlobals();
+        ScriptedMessages messages;
+        OpenDialog d = row.open();
+        ASSERT_EQ(*d.field, imported);
+        EXPECT_NE(d.ok(), 0);
+        for (const auto& m : messages.messages())  // a note of incomplete data may come, no refusal
+            EXPECT_EQ(m.text.find("нельзя сохранить"), std::string::npos) << m.text;
+        EXPECT_EQ(d.name(), imported);
     }
     ResetModelGlobals();
     ResetDialogGlobals();
