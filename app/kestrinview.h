@@ -152,6 +152,11 @@ public:
     ElemMenuState MenuState() const;
     // The element menu's commands (32834-32839, 32900, 32901).
     void OnElemCommand(int id);
+    // "Отменить вставку": an open insertion gap is closed, the elements
+    // after it moved back beside the element before it; nothing when no gap
+    // is open.  Every way out of editing calls it first, so that no hole is
+    // left in the chain and stored.
+    void CancelInsertion();
     // The visible element at a grid cell, -1 for none.
     int ElementAtCell(int x, int y) const;
 

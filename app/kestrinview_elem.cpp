@@ -316,12 +316,7 @@ void CKestrinView::OnElemCommand(int id)
     case ID_ELEM_CANCEL_INSERT:
         if (!m_bInsertGap)
             return;
-        CloseInsertGap(doc, m_Gap);
-        m_Gap = {};
-        m_bInsertGap = 0;
-        m_bGapOffered = 0;
-        frame.RecalcStructure(true);
-        frame.ResetTemplate();
+        CancelInsertion();
         break;
     case ID_ELEM_SHIFT:
     case ID_ELEM_ROTATE:
@@ -346,6 +341,18 @@ void CKestrinView::OnElemCommand(int id)
     }
     RecalcLayout();
     Redraw();
+}
+
+void CKestrinView::CancelInsertion()
+{
+    if (!m_bInsertGap || !g_pMainFrame || !g_pDoc)
+        return;
+    CloseInsertGap(*g_pDoc, m_Gap);
+    m_Gap = {};
+    m_bInsertGap = 0;
+    m_bGapOffered = 0;
+    g_pMainFrame->RecalcStructure(true);
+    g_pMainFrame->ResetTemplate();
 }
 
 void CKestrinView::PrepareMove(int s, bool rotate)

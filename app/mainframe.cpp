@@ -302,12 +302,22 @@ void CMainFrame::OnSaveIntermediate()
 {
     if (!g_pDoc)
         return;
+    // The copy kept is a chain without holes: an insertion still open is
+    // given up first.
+    if (g_pMainView) {
+        g_pMainView->CancelInsertion();
+        g_pMainView->RecalcLayout();
+        g_pMainView->Redraw();
+    }
     g_BackupDoc.CopyFrom(*g_pDoc);
     g_BackupDoc.ClearResults();
 }
 
 void CMainFrame::OnFinishEdit()
 {
+    // An insertion still open is given up, so the task is stored whole.
+    if (g_pMainView)
+        g_pMainView->CancelInsertion();
     ResetEditState();
     if (m_pHost)
         m_pHost->ShowElementBar(false);

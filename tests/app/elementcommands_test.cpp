@@ -158,6 +158,65 @@ TEST(ElementCommands, InsertionGapIsJudgedByTheSectionItOpensIn)
     }
 }
 
+// "Вставить" opens a gap in the chain; every way out of editing closes it
+// again before the task is stored, so no hole is left between elements.
+TEST(ElementCommands, AnOpenInsertionGapIsClosedOnEveryWayOutOfEditing)
+{
+    using Cells = std::vector<std::pair<int, int>>;
+    auto cellsOf = [](const CKestrinDoc& doc) {
+        Cells cells;
+        for (const auto& el : doc.elements)
+            cells.emplace_back(el->cellX, el->cellY);
+        return cells;
+    };
+    const struct {
+        const char* way;
+        std::function<void(EditingSession&)> leave;
+        std::function<Cells(EditingSession&)> stored;
+    } ways[] = {
+        {"finish", [](EditingSession& e) { e.Frame().OnCommand(ID_FINISH_EDIT); },
+         [&](EditingSession& e) { return cellsOf(e.s.Doc()); }},
+        {"intermediate save", [](EditingSession& e) { e.Frame().OnCommand(ID_SAVE_INTERMEDIATE); },
+         [&](EditingSession&) { return cellsOf(g_BackupDoc); }},
+        {"close with a save",
+         [](EditingSession& e) {
+             ScriptedMessages answers;
+             answers.queue(MsgAnswer::Yes);
+             ScriptedFileDialogs files;
+             files.answers = {e.dir.File("t.ktf")};
+             EXPECT_TRUE(e.Frame().QueryClose());
+         },
+         [&](EditingSession& e) {
+             CKestrinDoc saved;
+             ModelGlobalsGuard keep;
+             std::string error;
+             EXPECT_TRUE(saved.OpenTaskFile(e.dir.File("t.ktf"), error)) << error;
+             return cellsOf(saved);
+         }},
+    };
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.way);
+        EditingSession e(1, 0);
+        g_pMainView->m_bMousePlacing = 1;
+        e.Frame().m_bWarnings = 0;
+        e.Frame().OnCommand(ID_ELEM_COUPLING);
+        for (int x : {2, 3}) {
+            e.Frame().OnCommand(ID_ELEM_VLINE);
+            e.PlaceAt(x, 3);
+        }
+        CKestrinDoc& doc = e.s.Doc();
+        const Cells before = cellsOf(doc);
+        e.Frame().m_nSelected = e.Frame().SelectElement(doc.elements[1].get());
+        g_pMainView->OnElemCommand(ID_ELEM_INSERT);
+        ASSERT_TRUE(g_pMainView->m_bInsertGap);
+        ASSERT_NE(cellsOf(doc), before);
+        w.leave(e);
+        EXPECT_FALSE(g_pMainView->m_bInsertGap);
+        EXPECT_EQ(cellsOf(doc), before);
+        EXPECT_EQ(w.stored(e), before);
+    }
+}
+
 TEST(ElementCommands, RefusedOverheadLineLeavesTheTemplate)
 {
     EditingSession e(1, 1);
