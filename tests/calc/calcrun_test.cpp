@@ -50,10 +50,12 @@ TEST(FrequencyGridTest, RangeIsSnappedToWholeSteps)
 TEST(FrequencyGridTest, ImpossibleFrequenciesAreRefused)
 {
     FrequencyGrid g;
+    // Above about 3.4e35 kHz a float holds no frequency in hertz.
     for (const FrequencyInput& in : {Range(0, 100, 10), Range(10, 100, -5), Range(10, 100, 0), Range(100, 100, 1),
-                                     Range(200, 100, 10), Range(NAN, 100, 10), Range(10, INFINITY, 10)})
+                                     Range(200, 100, 10), Range(NAN, 100, 10), Range(10, INFINITY, 10),
+                                     Range(1e35f, 3.5e35f, 1e35f), Range(1, 100, 3.5e35f)})
         EXPECT_EQ(MakeFrequencyGrid(in, g), "Некорректно задан расчетный диапазон частот!");
-    for (float f : {0.0f, -3.0f, NAN})
+    for (float f : {0.0f, -3.0f, NAN, 3.5e35f})
         EXPECT_EQ(MakeFrequencyGrid(Single(f), g), "Некорректно задана расчетная частота!");
     // A result holds at most 65535 points: a range of more is refused with
     // their count, unless the step is too small for a count.
