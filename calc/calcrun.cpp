@@ -126,6 +126,9 @@ std::string CheckChannelEnds(const std::vector<CElement*>& elements)
             const CNagruz* load = elements[end ? count - 1 : 0]->Data<CNagruz>();
             if (!load || int(std::min<std::size_t>(load->count, load->values.size())) < n)
                 return refuse(end ? count : 1, StrFormat("нагрузки заданы не для всех %d проводов", n));
+            for (int i = 0; i < n; ++i)
+                if (!std::isfinite(load->Value(i)))
+                    return refuse(end ? count : 1, NotFiniteReason(StrFormat("нагрузка провода %d", i + 1)));
         }
     return {};
 }

@@ -339,6 +339,9 @@ TEST_F(CalcRunTest, ChannelEndsThatDoNotMatchAreRefused)
     EXPECT_NE(CheckCalcElements(chain).find("у конца тракта 1 проводов"), std::string::npos);
     doc.elements[2]->wirePositions = 2;
     EXPECT_NE(CheckCalcElements(chain).find("нагрузки заданы не для всех 2 проводов"), std::string::npos);
+    doc.elements[0]->Data<CNagruz>()->values[1] = -INFINITY;
+    EXPECT_NE(CheckCalcElements(chain).find("N 1:\nнагрузка провода 2: значение не является конечным числом"),
+              std::string::npos);
     doc.elements[2]->type = kCouplingDevice;
     EXPECT_NE(CheckCalcElements(chain).find("концы тракта должны быть"), std::string::npos);
 }
