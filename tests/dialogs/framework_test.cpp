@@ -30,7 +30,7 @@ TEST(NumericField, ParsesLocaleFreeAndRefusesWhatIsNoFloat)
         {".25", true, 0.25f},    {"0.1", true, 0.1f},    {"", false, 0},           {"   ", false, 0},
         {"12abc", false, 0},     {"1.2.3", false, 0},    {"inf", false, 0},        {"nan", false, 0},
         {"-Infinity", false, 0}, {"0x10", false, 0},     {"1e39", false, 0},       {"-1e39", false, 0},
-        {"3.4e38", true, 3.4e38f}, {"++1", false, 0},
+        {"3.4e38", true, 3.4e38f}, {"++1", false, 0},     {"+-1", false, 0},
     };
     const DecimalCommaLocale locale;  // a comma locale must change nothing
     ASSERT_TRUE(locale.Active());
