@@ -6,14 +6,22 @@
 #include "platform/format.h"
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 
 namespace {
 
-double ReadFloat(ArchiveReader& ar)
+// A value of the record named name.  Any bit pattern is a float, but a NaN or
+// an infinity is no value of a catalog item (such an item would not even
+// compare equal to itself): the file is refused as damaged.
+double ReadFloat(ArchiveReader& ar, const std::string& name)
 {
-    return static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(ar.readInt("число"))));
+    const std::size_t at = ar.offset();
+    const float v = std::bit_cast<float>(static_cast<std::uint32_t>(ar.readInt("число")));
+    if (!std::isfinite(v))
+        ar.failAt(at, StrFormat("значение записи «%s» не является конечным числом", name.c_str()));
+    return static_cast<double>(v);
 }
 
 std::string ReadDosName(ArchiveReader& ar)
@@ -34,9 +42,9 @@ std::string ReadDosName(ArchiveReader& ar)
 
 void ReadWire(ArchiveReader& ar, CProvod& w)
 {
-    w.radius = ReadFloat(ar);
-    w.twist = ReadFloat(ar);
-    w.resistivity = ReadFloat(ar);
+    w.radius = ReadFloat(ar, w.name);
+    w.twist = ReadFloat(ar, w.name);
+    w.resistivity = ReadFloat(ar, w.name);
 }
 
 // Capacitances m and inductances k of a filter by its stored scheme type.
@@ -99,9 +107,9 @@ void ReadDosBase(ArchiveReader& ar, CBase& base)
             t->x.resize(t->count);
             t->y.resize(t->count);
             for (auto& v : t->x)
-                v = ReadFloat(ar);
+                v = ReadFloat(ar, t->name);
             for (auto& v : t->y)
-                v = ReadFloat(ar);
+                v = ReadFloat(ar, t->name);
             ar.readBytes(2, "конец записи опоры");
             base.towers.push_back(std::move(t));
             break;
@@ -120,14 +128,14 @@ void ReadDosBase(ArchiveReader& ar, CBase& base)
             c->name = std::move(name);
             for (double* v : {&c->coreRadius, &c->screenInnerRadius, &c->screenOuterRadius, &c->outerRadius,
                               &c->tanInner, &c->tanOuter, &c->epsInner, &c->epsOuter, &c->rhoCore, &c->rhoScreen})
-                *v = ReadFloat(ar);
+                *v = ReadFloat(ar, c->name);
             base.solidCables.push_back(std::move(c));
             break;
         }
         case 3: {
             auto c = std::make_unique<CKabTr>();
             c->name = std::move(name);
-            c->coreRadius = ReadFloat(ar);
+            c->coreRadius = ReadFloat(ar, c->name);
             base.pipeCables.push_back(std::move(c));
             break;
         }
@@ -141,12 +149,12 @@ void ReadDosBase(ArchiveReader& ar, CBase& base)
             f->nC = static_cast<std::uint8_t>(m);
             f->nL = static_cast<std::uint8_t>(k);
             for (int i = 0; i < m; ++i)
-                f->C[i] = ReadFloat(ar);
+                f->C[i] = ReadFloat(ar, f->name);
             for (int i = 0; i < k; ++i)
-                f->L[i] = ReadFloat(ar);
+                f->L[i] = ReadFloat(ar, f->name);
             if (stored == 5)
-                f->R = ReadFloat(ar);
-            f->ratio = ReadFloat(ar);
+                f->R = ReadFloat(ar, f->name);
+            f->ratio = ReadFloat(ar, f->name);
             // The DOS program's scheme 5 is scheme 3 with its resistance given.
             f->type = static_cast<std::uint8_t>(stored == 5 ? 3 : stored);
             base.filters[f->type].push_back(std::move(f));
@@ -156,7 +164,7 @@ void ReadDosBase(ArchiveReader& ar, CBase& base)
             auto z = std::make_unique<CZagrad>();
             z->name = std::move(name);
             for (double* v : {&z->C1, &z->C2, &z->C3, &z->L1, &z->L2, &z->L3, &z->R})
-                *v = ReadFloat(ar);
+                *v = ReadFloat(ar, z->name);
             z->L4 = 0.0;
             // A negative resistance marked the second scheme.
             if (z->R < 0) {

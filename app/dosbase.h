@@ -11,8 +11,9 @@ class CBase;
 
 // Reads the whole file into base (emptied first).  A damaged file (a name
 // without its "@", a name longer than the DOS program could hold, a filter of
-// an unknown scheme type, a record cut short) throws ArchiveError; base may
-// then hold part of the file, so callers read into a temporary catalog.
+// an unknown scheme type, a value that is NaN or infinite, a record cut
+// short) throws ArchiveError; base may then hold part of the file, so callers
+// read into a temporary catalog.
 void ReadDosBase(ArchiveReader& ar, CBase& base);
 
 // Whether a file name names the DOS-era catalog ("basek" in any letter case).

@@ -1,9 +1,9 @@
 #include "app/modraschdlg.h"
 
-#include "app/dialognumber.h"
 #include "app/docfile.h"
 #include "calc/calcrun.h"
 #include "calc/modalcalc.h"
+#include "dialogs/numericfield.h"
 #include "model/document.h"
 #include "model/lines.h"
 #include "platform/format.h"
@@ -36,10 +36,10 @@ void CModRaschDlg::OnInitDialog()
 
 void CModRaschDlg::OnFreqChange()
 {
-    double f = 0.0;
     // A text that is not a number yet (the user is typing) is not the last
     // frequency: the button is offered and refuses it when pressed.
-    const bool same = ParseDialogNumber(m_strFreq, f) && f == m_dLastFreq;
+    const std::optional<double> f = ParseDecimalNumber(m_strFreq);
+    const bool same = f && *f == m_dLastFreq;
     m_bCalcEnabled = !same;
     // "Расчет выполнен!" stands for a calculation made in this dialog.
     m_bDoneShown = same && m_bCalculated;
@@ -48,9 +48,12 @@ void CModRaschDlg::OnFreqChange()
 void CModRaschDlg::OnCalc()
 {
     m_bCalcEnabled = false;
-    double freq = 0.0;
-    if (!TakeDialogNumber(m_strFreq, freq))
+    const std::optional<double> typed = ParseDecimalNumber(m_strFreq);
+    if (!typed) {
+        ShowMessage(kEnterNumberText, kAppName, MsgIcon::Stop, MsgButtons::Ok);
         return;
+    }
+    const double freq = *typed;
     ModalCalcOutcome out = CalcModalParameters(m_element, m_nPosition, freq,
                                                m_bRegenShown && m_bRegenSpans != 0, FormatRunName(m_clock()));
     if (out.status != ModalCalcStatus::Done) {

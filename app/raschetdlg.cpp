@@ -1,7 +1,7 @@
 #include "app/raschetdlg.h"
 
-#include "app/dialognumber.h"
 #include "app/docfile.h"
+#include "dialogs/numericfield.h"
 
 #include <algorithm>
 
@@ -70,12 +70,12 @@ void CRaschetDlg::OnInitDialog()
     m_bRegenSpans = 0;
     const FrequencyInput in = m_session->RestoredFrequencies();
     m_nFreqMode = in.mode;
-    m_strFreq = FormatDialogNumber(in.single);
-    m_strStart = FormatDialogNumber(in.start);
-    m_strEnd = FormatDialogNumber(in.end);
-    m_strStep = FormatDialogNumber(in.step);
+    m_strFreq = FormatNumericField(in.single);
+    m_strStart = FormatNumericField(in.start);
+    m_strEnd = FormatNumericField(in.end);
+    m_strStep = FormatNumericField(in.step);
     if (m_strResistance.empty())
-        m_strResistance = FormatDialogNumber(0.0);
+        m_strResistance = FormatNumericField(0.0f);
 }
 
 void CRaschetDlg::Fill(int side, int which, const std::string& keepText, bool firstIfNone)
@@ -149,25 +149,24 @@ void CRaschetDlg::SetFrequencyMode(int mode)
 
 bool CRaschetDlg::ReadRequest(CalcRequest& r) const
 {
-    double v = 0.0;
+    // The values are kept in floats: a number beyond their range is refused
+    // as a non-number.
     FrequencyInput& f = r.frequencies;
     f.mode = m_nFreqMode;
     if (m_nFreqMode == 0) {
-        if (!TakeDialogNumber(m_strFreq, v))
+        if (!ReadNumericField(m_strFreq, f.single))
             return false;
-        f.single = float(v);
     } else {
         for (auto [text, target] : {std::pair{&m_strStep, &f.step}, std::pair{&m_strStart, &f.start},
-                                    std::pair{&m_strEnd, &f.end}}) {
-            if (!TakeDialogNumber(*text, v))
+                                    std::pair{&m_strEnd, &f.end}})
+            if (!ReadNumericField(*text, *target))
                 return false;
-            *target = float(v);
-        }
     }
     if (m_nMode == kWireToWireGrounded) {
-        if (!TakeDialogNumber(m_strResistance, v))
+        float resistance = 0.0f;
+        if (!ReadNumericField(m_strResistance, resistance))
             return false;
-        r.resistance = float(v);
+        r.resistance = resistance;
     }
     r.mode = m_nMode;
     r.regenerateSpans = m_bRegenSpans != 0 && RegenerateShown();
@@ -190,7 +189,7 @@ CalcOutcome CRaschetDlg::OnCalc(const std::function<void(int, int)>& progress)
     if (outcome.status == CalcStatus::Refused)
         return outcome;
     if (m_nFreqMode == 1)
-        m_strEnd = FormatDialogNumber(outcome.snappedEnd);
+        m_strEnd = FormatNumericField(outcome.snappedEnd);
     if (outcome.status == CalcStatus::Done)
         SetModifiedFlag();
     m_strStatus = outcome.statusText;

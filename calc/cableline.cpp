@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -477,6 +478,31 @@ PipeCoreContact FindPipeCoreContact(const CKLine& line)
     return {};
 }
 
+namespace {
+
+// The first value the section's model reads that is not finite, as the
+// refusal's reason; empty when all are.
+std::string CheckKLineFinite(const CKLine& line)
+{
+    const std::size_t cables = std::size_t(line.CableCount());
+    if (!AllFinite(line.x, cables) || !AllFinite(line.y, cables))
+        return NotFiniteReason("координаты кабелей");
+    if (IsPipe(line))
+        return FirstNotFinite("", {{"длина линии", line.length},
+                                   {"внутренний диаметр трубы", line.pipeRadius},
+                                   {"удельное сопротивление трубы", line.rho},
+                                   {"магнитная проницаемость трубы", line.pipeMu},
+                                   {"радиус жилы кабеля", line.pipeCable.coreRadius}});
+    const CKabTv& k = line.solidCable;
+    const double cable[] = {k.coreRadius, k.screenInnerRadius, k.screenOuterRadius, k.outerRadius, k.tanInner,
+                            k.tanOuter,   k.epsInner,          k.epsOuter,          k.rhoCore,     k.rhoScreen};
+    if (!AllFinite(cable, std::size(cable)))
+        return NotFiniteReason(StrFormat("параметры кабеля \"%s\"", k.name.c_str()));
+    return FirstNotFinite("", {{"длина линии", line.length}, {"удельное сопротивление грунта", line.rho}});
+}
+
+} // namespace
+
 std::string CheckKLineValues(const CKLine& line, int n)
 {
     if (line.pipe > 1)
@@ -487,6 +513,8 @@ std::string CheckKLineValues(const CKLine& line, int n)
     if (n != m && (IsPipe(line) || 2 * n != m))
         return StrFormat("число проводов элемента (%d) не соответствует числу цепей кабельной линии (%d)", n,
                          line.circuits);
+    if (std::string reason = CheckKLineFinite(line); !reason.empty())
+        return reason;
     if (!(line.length > 0))
         return "длина линии должна быть больше нуля";
 

@@ -51,12 +51,20 @@ std::string TooManyPointsRefusal(double steps)
                      count.c_str(), kMaxCalcPoints);
 }
 
+// Whether the frequency in hertz, as the run makes it from kHz in a float,
+// is a number: above about 3.4e35 kHz it is infinite, a frequency as
+// impossible as one of 0.
+bool HoldsHertz(float kHz)
+{
+    return std::isfinite(kHz * 1000.0f);
+}
+
 } // namespace
 
 std::string MakeFrequencyGrid(const FrequencyInput& in, FrequencyGrid& grid)
 {
     if (in.mode == 0) {
-        if (!(in.single > 0))
+        if (!(in.single > 0) || !HoldsHertz(in.single))
             return kFrequencyRefusal;
         grid.points = 1;
         grid.startHz = grid.endHz = in.single * 1000.0f;
@@ -64,7 +72,7 @@ std::string MakeFrequencyGrid(const FrequencyInput& in, FrequencyGrid& grid)
         grid.snappedEnd = in.single;
         return {};
     }
-    if (!(in.step > 0 && in.end > in.start && in.start > 0 && std::isfinite(in.end)))
+    if (!(in.step > 0 && in.end > in.start && in.start > 0 && HoldsHertz(in.end) && HoldsHertz(in.step)))
         return kRangeRefusal;
     // A whole number of steps; the tenth of a step forgives the rounding of
     // the typed values.  A range of more points than a result holds is
@@ -73,8 +81,11 @@ std::string MakeFrequencyGrid(const FrequencyInput& in, FrequencyGrid& grid)
     if (!(steps < double(kMaxCalcPoints)))
         return TooManyPointsRefusal(steps);
     const int N = static_cast<int>(steps);
+    const float snappedEnd = in.start + static_cast<float>(N) * in.step;
+    if (!HoldsHertz(snappedEnd))
+        return kRangeRefusal;  // moved onto the last step beyond what a float holds
     grid.points = N + 1;
-    grid.snappedEnd = in.start + static_cast<float>(N) * in.step;
+    grid.snappedEnd = snappedEnd;
     grid.startHz = in.start * 1000.0f;
     grid.endHz = grid.snappedEnd * 1000.0f;
     grid.stepHz = in.step * 1000.0f;
@@ -115,6 +126,9 @@ std::string CheckChannelEnds(const std::vector<CElement*>& elements)
             const CNagruz* load = elements[end ? count - 1 : 0]->Data<CNagruz>();
             if (!load || int(std::min<std::size_t>(load->count, load->values.size())) < n)
                 return refuse(end ? count : 1, StrFormat("нагрузки заданы не для всех %d проводов", n));
+            for (int i = 0; i < n; ++i)
+                if (!std::isfinite(load->Value(i)))
+                    return refuse(end ? count : 1, NotFiniteReason(StrFormat("нагрузка провода %d", i + 1)));
         }
     return {};
 }

@@ -59,8 +59,10 @@ struct FrequencyGrid {
 
 // Checks the frequencies (a range: step, a finite end above start and start
 // above 0, else kRangeRefusal, and no more points than a result holds, else a
-// refusal that names the count and the limit; one frequency: above 0) and
-// makes the grid: a whole number of steps, the end moved onto the last step.
+// refusal that names the count and the limit; one frequency: above 0; every
+// frequency and the step finite in hertz too, else the range's or the
+// frequency's refusal) and makes the grid: a whole number of steps, the end
+// moved onto the last step.
 // Returns the refusal message, empty when the input is valid.
 std::string MakeFrequencyGrid(const FrequencyInput& in, FrequencyGrid& grid);
 

@@ -1,6 +1,7 @@
 #include "calc/couplingfilter.h"
 
 #include "calc/calcglobals.h"
+#include "calc/elementcheck.h"
 #include "platform/format.h"
 
 #include <cmath>
@@ -294,12 +295,39 @@ std::string NegativeFilterResistance(const CFiltr& f)
     return {};
 }
 
+// The first value of the filter's scheme that is not finite, as "C<i>",
+// "L<i>", "R", "R<i>" or the coefficient; empty when all are.  Every part
+// the scheme has counts, also where the scheme tests it to leave a branch
+// out: NaN is no absent part.
+std::string NotFiniteFilterValue(const CFiltr& f)
+{
+    const FilterValues v{f};
+    for (int i = 1; i <= CFiltr::kCapCount[f.type]; ++i)
+        if (!std::isfinite(v.C(i)))
+            return StrFormat("C%d", i);
+    for (int i = 1; i <= CFiltr::kIndCount[f.type]; ++i)
+        if (!std::isfinite(v.L(i)))
+            return StrFormat("L%d", i);
+    if (f.type == 3 && !std::isfinite(f.R))
+        return "R";
+    if (f.type == 6)
+        for (int i = 1; i <= 5; ++i)
+            if (!std::isfinite(v.R(i)))
+                return StrFormat("R%d", i);
+    if (!std::isfinite(f.ratio))
+        return f.type <= 2 ? "коэффициент связи" : "коэффициент трансформации";
+    return {};
+}
+
 } // namespace
 
 std::string CheckFiltrValues(const CFiltr& filter)
 {
     if (filter.type >= CFiltr::kTypes)
         return StrFormat("Фильтр присоединения \"%s\": неизвестный тип %d", filter.name.c_str(), filter.type + 1);
+    if (const std::string what = NotFiniteFilterValue(filter); !what.empty())
+        return NotFiniteReason(
+            StrFormat("Фильтр присоединения \"%s\" (тип %d), %s", filter.name.c_str(), filter.type + 1, what.c_str()));
     std::vector<std::string> missing = MissingFilterValues(filter);
     if (missing.empty()) {
         const std::string negative = NegativeFilterResistance(filter);
@@ -317,12 +345,18 @@ std::string CheckFiltrValues(const CFiltr& filter)
 
 std::string CheckHfCableValues(const CProvod& cable, double length)
 {
+    if (!std::isfinite(length))
+        return NotFiniteReason(StrFormat("длина ВЧ кабеля \"%s\"", cable.name.c_str()));
     if (length < 0)
         return StrFormat("длина ВЧ кабеля \"%s\" отрицательна", cable.name.c_str());
     if (length == 0)
         return {};
     if (std::string loss = CheckHfCableLoss(cable); !loss.empty())
         return loss;
+    if (!std::isfinite(cable.speed()) || !std::isfinite(cable.waveImpedance()))
+        return NotFiniteReason(StrFormat("ВЧ кабель \"%s\", %s", cable.name.c_str(),
+                                         std::isfinite(cable.speed()) ? "волновое сопротивление"
+                                                                      : "скорость распространения"));
     std::string list;
     if (!(cable.speed() > 0))
         list = "скорость распространения";
@@ -335,6 +369,8 @@ std::string CheckHfCableValues(const CProvod& cable, double length)
 
 std::string CheckHfCableLoss(const CProvod& cable)
 {
+    if (!std::isfinite(cable.attenuation()))
+        return NotFiniteReason(StrFormat("затухание ВЧ кабеля \"%s\"", cable.name.c_str()));
     // 0 is a lossless cable; below it the cable would amplify.
     if (cable.attenuation() < 0)
         return StrFormat("затухание ВЧ кабеля \"%s\" отрицательно", cable.name.c_str());

@@ -25,14 +25,16 @@ void CalcFiltrMatrices(ChainMatrix& F1, ChainMatrix& F2, const CFiltr& filter, s
 ChainMatrix CalcHfCableMatrix(double a, double v, double Zc, double length);
 ChainMatrix CalcHfCableMatrix(const CProvod& cable, double length);
 
-// Empty when the filter has every value its scheme divides by and no
-// resistance its scheme reads is negative; otherwise the reason for refusing
-// it, naming the filter and the missing or negative values (the text goes
-// into FormatElementDataError).
+// Empty when the filter's scheme values are finite numbers, it has every value
+// its scheme divides by and no resistance its scheme reads is negative;
+// otherwise the reason for refusing it, naming the filter and the value that
+// is not finite, or the missing or negative values (the text goes into
+// FormatElementDataError).
 std::string CheckFiltrValues(const CFiltr& filter);
-// Empty when an HF cable of this length can be calculated (no negative
-// length; a cable that has length needs a positive wave speed and wave
-// impedance and an attenuation not below 0); else the reason.
+// Empty when an HF cable of this length can be calculated (a finite length
+// not below 0; a cable that has length needs a finite positive wave speed and
+// wave impedance and a finite attenuation not below 0); else the reason.
 std::string CheckHfCableValues(const CProvod& cable, double length);
-// The reason for refusing a negative attenuation of the cable, else empty.
+// The reason for refusing an attenuation of the cable that is negative or not
+// finite, else empty.
 std::string CheckHfCableLoss(const CProvod& cable);

@@ -3,9 +3,30 @@
 #include "platform/format.h"
 #include "platform/messages.h"
 
+#include <algorithm>
+#include <cmath>
+
 std::string FormatElementDataError(int number, const std::string& reason)
 {
     return StrFormat("Ошибка в данных элемента N %d:\n%s.\nРасчет невозможен.", number, reason.c_str());
+}
+
+std::string NotFiniteReason(const std::string& what)
+{
+    return what + ": значение не является конечным числом";
+}
+
+std::string FirstNotFinite(const std::string& prefix, std::initializer_list<std::pair<const char*, double>> values)
+{
+    for (const auto& [name, value] : values)
+        if (!std::isfinite(value))
+            return NotFiniteReason(prefix + name);
+    return {};
+}
+
+bool AllFinite(const double* first, std::size_t count)
+{
+    return std::all_of(first, first + count, [](double v) { return std::isfinite(v); });
 }
 
 namespace {

@@ -48,7 +48,9 @@ ModalCalcOutcome CalcModalParameters(CElement& element, std::uint16_t position, 
                                      bool regenerate, const std::string& name)
 {
     ModalCalcOutcome outcome;
-    if (!(freqKHz >= kModalMinFreqKHz)) {
+    // A frequency whose angular frequency in rad/s no double holds (above
+    // about 2.9e304 kHz) is no frequency either.
+    if (!(freqKHz >= kModalMinFreqKHz) || !std::isfinite(freqKHz * 1000 * 6.2831853072)) {
         outcome.status = ModalCalcStatus::NoFrequency;
         outcome.message = "Задайте расчетную частоту!";
         return outcome;

@@ -17,7 +17,7 @@ inline constexpr double kModalMinFreqKHz = 0.001;
 
 enum class ModalCalcStatus {
     Done,
-    NoFrequency,  // below kModalMinFreqKHz: "Задайте расчетную частоту!"
+    NoFrequency,  // below kModalMinFreqKHz or beyond a double in rad/s: "Задайте расчетную частоту!"
     BadData,      // the element's data cannot be calculated
     MatrixError,  // a singular matrix (or values that are not finite)
 };

@@ -51,6 +51,40 @@ void DrawSpanValues(CVLine& line)
     line.spanValues = std::move(values);
 }
 
+// The first value the line's model reads that is not finite, as the
+// refusal's reason; empty when all are.  The ice data are left to the ice
+// model's own check.
+std::string CheckVLineFinite(const CVLine& line, int wires)
+{
+    const bool carson = line.earthModel & 1, twoLayer = !carson && (line.earthModel & 2);
+    std::string reason = FirstNotFinite(
+        "", {{"длина линии", line.length},
+             {"удельное сопротивление земли", line.earthRho1},
+             {"диэлектрическая проницаемость земли", carson ? 0.0 : line.earthEps1},
+             {"удельное сопротивление нижнего слоя земли", twoLayer ? line.earthRho2 : 0.0},
+             {"диэлектрическая проницаемость нижнего слоя земли", twoLayer ? line.earthEps2 : 0.0},
+             {"толщина верхнего слоя земли", twoLayer ? line.layerDepth : 0.0}});
+    for (int i = 0; i < wires && reason.empty(); ++i) {
+        const CVLProv& w = *line.Wire(i);
+        reason = FirstNotFinite(StrFormat("провод %d, ", i + 1),
+                                {{"абсцисса точки подвеса", line.tower.X(i)},
+                                 {"высота точки подвеса", line.tower.Y(i)},
+                                 {"стрела провеса", w.sag},
+                                 {"шаг расщепления", w.bundleStep},
+                                 {"радиус", w.wireType.radius},
+                                 {"коэффициент скрутки", w.wireType.twist},
+                                 {"удельное сопротивление", w.wireType.resistivity},
+                                 {"толщина стенки гололеда", line.ice ? w.iceThickness : 0.0}});
+    }
+    if (!reason.empty() || line.inhomogeneity == 0)
+        return reason;
+    const CMatrix& m = line.matrix;
+    if (!AllFinite(m.cap.data(), m.cap.size()) || !AllFinite(m.res.data(), m.res.size()))
+        return NotFiniteReason("матрица влияния опор");
+    return FirstNotFinite("", {{"средняя длина пролета", line.spanMean},
+                               {"отклонение длины пролета", line.inhomogeneity == 1 ? line.spanDeviation : 0.0}});
+}
+
 } // namespace
 
 EarthData EarthDataOf(const CVLine& line)
@@ -317,6 +351,8 @@ std::string CheckVLineData(const CVLine& line, int wirePositions, int split)
     if (n != wirePositions || n > 40 || (line.wires != n && line.wires != wires))
         return StrFormat("число проводов линии (%d) не совпадает с числом проводов элемента (%d)", n,
                          wirePositions);
+    if (std::string reason = CheckVLineFinite(line, wires); !reason.empty())
+        return reason;
     if (!(line.length > 0))
         return "длина линии должна быть больше нуля";
 

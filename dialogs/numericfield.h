@@ -9,8 +9,17 @@
 #include <string>
 
 // The number the text holds, or nothing: empty text, trailing characters,
-// "inf", "nan" and values beyond the float range are not numbers.
+// "inf", "nan" and values beyond the double range are not numbers.
+std::optional<double> ParseDecimalNumber(const std::string& text);
+
+// The same for a float field: values beyond the float range are not numbers
+// either.
 std::optional<float> ParseNumericField(const std::string& text);
+
+// The number a field's text starts with, read as ParseNumericField reads a
+// whole text (blanks before it skipped): "12.5 пФ" holds 12.5.  Nothing when
+// the text starts with no number or with one beyond the float range.
+std::optional<float> LeadingNumericField(const std::string& text);
 
 // "%g" of the value.
 std::string FormatNumericField(float value);

@@ -8,20 +8,6 @@
 #include "platform/messages.h"
 
 #include <algorithm>
-#include <cstdlib>
-
-namespace {
-
-// The longest number at the start of the text, leading blanks skipped; 0 when none.
-float LeadingNumber(const std::string& text)
-{
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double v = std::strtod(begin, &end);
-    return end == begin ? 0.0f : float(v);
-}
-
-} // namespace
 
 void CObhMat::CountPhaseWires()
 {
@@ -154,8 +140,9 @@ void CObhMat::OnChangeC(const std::string& text)
     m_strC = text;
     if (!MatrixPossible() || m_nRowI == m_nColJ)
         return;
-    // A non-positive or unreadable text stores 0: the pair counts as not entered.
-    const float value = LeadingNumber(text);
+    // A non-positive or unreadable text, or a number no float holds, stores
+    // 0: the pair counts as not entered.
+    const float value = LeadingNumericField(text).value_or(0.0f);
     SetEntry(m_nRowI, m_nColJ, value > 0 ? value : 0.0f);
 }
 

@@ -158,6 +158,49 @@ TEST_F(CalcDialogTest, StatusOfARunLastsUntilAnEditAndNonNumbersAreRefused)
     EXPECT_EQ(doc.responseResults.size(), 2u);
 }
 
+TEST_F(CalcDialogTest, NumbersNoFloatHoldsAreRefusedWithTheirFieldsMessage)
+{
+    // A float holds up to about 3.4e38, a frequency in hertz up to about
+    // 3.4e35 kHz: beyond, the number or the frequency is refused as typed.
+    AddEndLoad({50.0, 75.0});
+    AddSeries(2, {{0, 10.0}});
+    AddEndLoad({50.0, 75.0});
+    CRaschetDlg d(doc);
+    d.OnInitDialog();
+    d.SetMode(kWireToWireGrounded);
+    const struct {
+        int freqMode;
+        std::string CRaschetDlg::*field;  // "" the valid request
+        const char* text;
+        const char* message;
+    } rows[] = {
+        {1, nullptr, "", ""},
+        {0, &CRaschetDlg::m_strResistance, "1e39", "Введите число."},
+        {1, &CRaschetDlg::m_strStep, "1e39", "Введите число."},
+        {0, &CRaschetDlg::m_strFreq, "3.5e35", kFrequencyRefusal},
+        {1, &CRaschetDlg::m_strEnd, "3.5e35", kRangeRefusal},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        d.SetFrequencyMode(row.freqMode);
+        d.m_strFreq = "100", d.m_strStart = "100", d.m_strEnd = "200", d.m_strStep = "50";
+        d.m_strResistance = "50";
+        if (row.field)
+            d.*row.field = row.text;
+        const std::size_t shown = messages.messages().size();
+        const CalcOutcome out = d.OnCalc();
+        if (!row.field) {
+            EXPECT_EQ(out.status, CalcStatus::Done);
+            continue;
+        }
+        EXPECT_EQ(out.status, CalcStatus::Refused);
+        ASSERT_EQ(messages.messages().size(), shown + 1);
+        EXPECT_EQ(messages.messages().back().text, row.message);
+    }
+    ASSERT_EQ(doc.responseResults.size(), 1u);
+    EXPECT_EQ(doc.responseResults[0]->resistance, 50.0);
+}
+
 TEST_F(CalcDialogTest, EndWithoutAWireDisablesTheCalculation)
 {
     // A load whose resistances are all 0 is entered, yet offers no wire.

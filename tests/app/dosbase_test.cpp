@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -162,9 +163,20 @@ TEST(DosBase, DamagedFilesAreRefused)
     noAt.byte(1).byte('A').byte('B');
     DosFile shortTower;
     shortTower.record(0, "T").byte(3).floats({1, 2, 3, 4, 5, 6});
-    for (const DosFile* f : {&longNameFile, &type7Filter, &shortRecord, &noAt, &shortTower}) {
+    // Every bit pattern is a float, but NaN and infinity are no values.
+    DosFile nanWire;
+    nanWire.record(1, "AC").floats({0.01f, NAN, 3e-8f});
+    DosFile infTrap;
+    infTrap.record(6, "ВЗ").floats({1, 2, 3, 4, 5, 6, -INFINITY});
+    for (const DosFile* f : {&longNameFile, &type7Filter, &shortRecord, &noAt, &shortTower, &nanWire, &infTrap}) {
         CBase base;
         EXPECT_THROW(Read(*f, base), ArchiveError);
+    }
+    try {
+        CBase base;
+        Read(nanWire, base);
+    } catch (const ArchiveError& e) {
+        EXPECT_STREQ(e.what(), "значение записи «AC» не является конечным числом (смещение 8)");
     }
     // A name of exactly the longest length is still a name.
     DosFile longest;

@@ -50,10 +50,12 @@ TEST(FrequencyGridTest, RangeIsSnappedToWholeSteps)
 TEST(FrequencyGridTest, ImpossibleFrequenciesAreRefused)
 {
     FrequencyGrid g;
+    // Above about 3.4e35 kHz a float holds no frequency in hertz.
     for (const FrequencyInput& in : {Range(0, 100, 10), Range(10, 100, -5), Range(10, 100, 0), Range(100, 100, 1),
-                                     Range(200, 100, 10), Range(NAN, 100, 10), Range(10, INFINITY, 10)})
+                                     Range(200, 100, 10), Range(NAN, 100, 10), Range(10, INFINITY, 10),
+                                     Range(1e35f, 3.5e35f, 1e35f), Range(1, 100, 3.5e35f)})
         EXPECT_EQ(MakeFrequencyGrid(in, g), "Некорректно задан расчетный диапазон частот!");
-    for (float f : {0.0f, -3.0f, NAN})
+    for (float f : {0.0f, -3.0f, NAN, 3.5e35f})
         EXPECT_EQ(MakeFrequencyGrid(Single(f), g), "Некорректно задана расчетная частота!");
     // A result holds at most 65535 points: a range of more is refused with
     // their count, unless the step is too small for a count.
@@ -337,6 +339,9 @@ TEST_F(CalcRunTest, ChannelEndsThatDoNotMatchAreRefused)
     EXPECT_NE(CheckCalcElements(chain).find("у конца тракта 1 проводов"), std::string::npos);
     doc.elements[2]->wirePositions = 2;
     EXPECT_NE(CheckCalcElements(chain).find("нагрузки заданы не для всех 2 проводов"), std::string::npos);
+    doc.elements[0]->Data<CNagruz>()->values[1] = -INFINITY;
+    EXPECT_NE(CheckCalcElements(chain).find("N 1:\nнагрузка провода 2: значение не является конечным числом"),
+              std::string::npos);
     doc.elements[2]->type = kCouplingDevice;
     EXPECT_NE(CheckCalcElements(chain).find("концы тракта должны быть"), std::string::npos);
 }

@@ -158,11 +158,15 @@ TEST_F(ModalCalcTest, SingularCaseStoresNothing)
 TEST_F(ModalCalcTest, RefusedInputs)
 {
     CElement e = CableElement(1, true);
-    ModalCalcOutcome o = CalcModalParameters(e, 0, 0.0005, false, "x");
-    EXPECT_EQ(o.status, ModalCalcStatus::NoFrequency);
-    EXPECT_EQ(o.message, "Задайте расчетную частоту!");
-    EXPECT_FALSE(o.result);
-    EXPECT_EQ(g_bModalMode, 0);
+    ModalCalcOutcome o;
+    // Below the smallest frequency, or beyond a double in rad/s.
+    for (double kHz : {0.0005, 1e305}) {
+        o = CalcModalParameters(e, 0, kHz, false, "x");
+        EXPECT_EQ(o.status, ModalCalcStatus::NoFrequency) << kHz;
+        EXPECT_EQ(o.message, "Задайте расчетную частоту!");
+        EXPECT_FALSE(o.result);
+        EXPECT_EQ(g_bModalMode, 0);
+    }
 
     e.Data<CKLine>()->pipeRadius = 0;
     o = CalcModalParameters(e, 0, 100, false, "x");

@@ -192,7 +192,9 @@ TEST_F(SimpleCheckTest, NegativeLossesThatWouldGiveGainAreRefusedBeforeARun)
     // its model reads it (a passive part would give power: refused), or
     // negative where the model leaves the branch out, or 0 (lossless or
     // absent: calculated, with finite values).  A negative R in an R-L branch
-    // is read from R + L > 0 on: -1 mohm with 10 mH.
+    // is read from R + L > 0 on: -1 mohm with 10 mH.  A value that is NaN or
+    // infinite is refused wherever it is read, also where NaN would make a
+    // branch look absent.
     const double kR = -1e-3, kL = 1e-2;
     auto device = [](CElement& e) -> CPrisoed& {
         CUpr& upr = Give<CUpr>(e, kCouplingDevice, 1);
@@ -236,10 +238,12 @@ TEST_F(SimpleCheckTest, NegativeLossesThatWouldGiveGainAreRefusedBeforeARun)
         d.traps[1] = d.traps[0];
         return d;
     };
+    auto line = [](CElement& e) -> CVLine& { return Give<CVLine>(e, kOverheadLine, 3) = MakeVLine(kRowX, kRowY); };
+    const std::string kNotFinite = ": значение не является конечным числом";
     const struct {
         const char* what;
         std::function<void(CElement&)> make;
-        const char* refusal;  // empty: calculated
+        std::string refusal;  // empty: calculated
     } cases[] = {
         {"HF cable attenuation", [&](CElement& e) { device(e).cable.radius = -0.01; },
          "затухание ВЧ кабеля \"РК-75\" отрицательно"},
@@ -343,12 +347,54 @@ TEST_F(SimpleCheckTest, NegativeLossesThatWouldGiveGainAreRefusedBeforeARun)
         {"cable loss tangent",
          [&](CElement& e) { (Give<CKLine>(e, kCableLine, 3) = MakeSolidKLine(1, 2000)).solidCable.tanOuter = -0.001; },
          "тангенс угла потерь оболочки отрицателен"},
+        {"line length +inf", [&](CElement& e) { line(e).length = INFINITY; }, "длина линии" + kNotFinite},
+        {"earth resistivity +inf", [&](CElement& e) { line(e).earthRho1 = INFINITY; },
+         "удельное сопротивление земли" + kNotFinite},
+        {"wire twist NaN", [&](CElement& e) { (*line(e).wireArray)[1].wireType.twist = NAN; },
+         "провод 2, коэффициент скрутки" + kNotFinite},
+        {"wire resistivity +inf", [&](CElement& e) { (*line(e).wireArray)[1].wireType.resistivity = INFINITY; },
+         "провод 2, удельное сопротивление" + kNotFinite},
+        {"cable loss tangent NaN",
+         [&](CElement& e) { (Give<CKLine>(e, kCableLine, 3) = MakeSolidKLine(1, 2000)).solidCable.tanOuter = NAN; },
+         "параметры кабеля"},
+        {"equipment R NaN", [&](CElement& e) { device(e).r = NAN; },
+         "аппаратура устройства присоединения к проводу 1, R" + kNotFinite},
+        {"HF cable length +inf", [&](CElement& e) { device(e).cableLength = INFINITY; },
+         "длина ВЧ кабеля \"РК-75\"" + kNotFinite},
+        {"HF cable attenuation NaN", [&](CElement& e) { device(e).cable.radius = NAN; },
+         "затухание ВЧ кабеля \"РК-75\"" + kNotFinite},
+        {"HF cable wave impedance -inf", [&](CElement& e) { device(e).cable.resistivity = -INFINITY; },
+         "ВЧ кабель \"РК-75\", волновое сопротивление" + kNotFinite},
+        {"filter L1 NaN", [&](CElement& e) { device(e).filter.L[0] = NAN; }, "(тип 1), L1" + kNotFinite},
+        {"filter ratio +inf", [&](CElement& e) { device(e).filter.ratio = INFINITY; },
+         "(тип 1), коэффициент связи" + kNotFinite},
+        {"type 7 R5 NaN without L5", [&](CElement& e) { type7(e, 5, 0).resistors[4] = NAN; },
+         "(тип 7), R5" + kNotFinite},
+        {"trap of scheme 0: R NaN", [&](CElement& e) { traps(e, kSeriesImpedance).R = NAN; },
+         "заградитель \"ВЗ-630\", R" + kNotFinite},
+        {"branch R NaN", [&](CElement& e) { branch(e, kShuntImpedance, NAN, kL); }, "ветвь 1, R" + kNotFinite},
+        {"tap load capacitance +inf",
+         [&](CElement& e) {
+             CNagrOtv& d = Give<CNagrOtv>(e, kTapLoad, 1);
+             d.mode = 2, d.capacitance = INFINITY;
+         },
+         "эквивалентная емкость нагрузки ответвления" + kNotFinite},
+        {"bypass equipment R NaN",
+         [&](CElement& e) {
+             CObhod& line = bypass(e).lines[0];
+             line.equipment = 1, line.r = NAN;
+         },
+         "аппаратура линии обхода 1, R" + kNotFinite},
+        {"bypass equivalent C NaN", [&](CElement& e) { bypass(e).equivalentCapacitance = NAN; },
+         "эквивалентная емкость сборных шин" + kNotFinite},
+        {"resistive attached end: R NaN", [&](CElement& e) { (*attachedEnd(e, 1).r)[1] = NAN; },
+         "нагрузка провода 2, R" + kNotFinite},
     };
     for (const auto& c : cases) {
         CElement e;
         c.make(e);
         const std::string message = CheckCalcElement(e, 6);
-        if (*c.refusal) {
+        if (!c.refusal.empty()) {
             EXPECT_TRUE(Refused(message, 6, c.refusal)) << c.what;
         } else {
             EXPECT_EQ(message, "") << c.what;

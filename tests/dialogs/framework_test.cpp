@@ -1,5 +1,6 @@
 // The element-dialog framework: numeric fields, name order, catalog combos,
 // property sheets, circuit boxes, per-wire slots and the drawing mapping.
+#include "decimalcomma.h"
 #include "dialogs/catalogcombo.h"
 #include "dialogs/circuitbuttons.h"
 #include "dialogs/drawingmap.h"
@@ -29,9 +30,10 @@ TEST(NumericField, ParsesLocaleFreeAndRefusesWhatIsNoFloat)
         {".25", true, 0.25f},    {"0.1", true, 0.1f},    {"", false, 0},           {"   ", false, 0},
         {"12abc", false, 0},     {"1.2.3", false, 0},    {"inf", false, 0},        {"nan", false, 0},
         {"-Infinity", false, 0}, {"0x10", false, 0},     {"1e39", false, 0},       {"-1e39", false, 0},
-        {"3.4e38", true, 3.4e38f}, {"++1", false, 0},
+        {"3.4e38", true, 3.4e38f}, {"++1", false, 0},     {"+-1", false, 0},
     };
-    std::setlocale(LC_NUMERIC, "ru_RU.UTF-8");  // a comma locale, where available, must change nothing
+    const DecimalCommaLocale locale;  // a comma locale must change nothing
+    ASSERT_TRUE(locale.Active());
     for (const Case& c : cases) {
         const auto parsed = ParseNumericField(c.text);
         EXPECT_EQ(parsed.has_value(), c.number) << c.text;
@@ -41,7 +43,6 @@ TEST(NumericField, ParsesLocaleFreeAndRefusesWhatIsNoFloat)
     }
     EXPECT_EQ(FormatNumericField(0.1f), "0.1");
     EXPECT_EQ(FormatNumericField(1234567.0f), "1.23457e+06");
-    std::setlocale(LC_NUMERIC, "C");
 }
 
 TEST(NumericField, ANonNumberIsRefusedWithTheStopMessageAndKeepsTheValue)

@@ -1,6 +1,7 @@
 // The bypass sheet: its assembly, the circuit choice, the schemes page and the
 // busbar capacitances.
 #include "calc/bypass.h"
+#include "decimalcomma.h"
 #include "dialogs/bypassvalidation.h"
 #include "dialogs/catalogitemstore.h"
 #include "dialogs/catalogrequests.h"
@@ -363,6 +364,32 @@ TEST_F(BypassSheetTest, BusbarMatrixRoundTripWithGroundWires)
     p.OnSelchangeRowI(2);
     p.OnSelchangeColJ(2);
     EXPECT_EQ(p.m_nRowI, 1);
+}
+
+TEST_F(BypassSheetTest, BusbarCapacitanceAsTypedIsReadAloneUnderADecimalCommaLocale)
+{
+    // Typed without "Ввести", the value is taken when another pair is chosen:
+    // read the same under every locale, and 0 (not entered) for what no
+    // float holds.
+    const DecimalCommaLocale locale;
+    ASSERT_TRUE(locale.Active());
+    auto e = BypassElement(0, 0, 1, 0);
+    CObhMat p;
+    p.m_pElement = e.get();
+    p.m_pEObhod = e->Data<CEObhod>();
+    p.OnInitPage();
+    p.OnSetActive();
+    const struct {
+        const char* text;
+        float stored;
+    } rows[] = {{"12.5", 12.5f}, {"12,5", 12.5f}, {" 7 пФ", 7.0f}, {"inf", 0.0f}, {"1e39", 0.0f}, {"-3", 0.0f}};
+    for (const auto& row : rows) {
+        p.OnSelchangeColJ(1);
+        p.OnChangeC(row.text);
+        p.OnSelchangeColJ(2);
+        EXPECT_EQ(p.Entry(0, 1), row.stored) << row.text;
+    }
+    EXPECT_TRUE(messages.messages().empty());
 }
 
 TEST_F(BypassSheetTest, BusbarPageReadsNothingPastItsArrays)

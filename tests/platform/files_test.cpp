@@ -1,3 +1,4 @@
+#include "decimalcomma.h"
 #include "platform/format.h"
 #include "platform/messages.h"
 #include "platform/savefile.h"
@@ -346,16 +347,12 @@ TEST(SaveFile, FileSizeLimitFailsTheSaveInsteadOfEndingTheProgram)
 
 TEST(Format, UsesDecimalPointUnderAnyLocale)
 {
-    const char* old = std::setlocale(LC_NUMERIC, nullptr);
-    std::string saved = old ? old : "C";
-    // Where a decimal-comma locale exists, switch to it; the output must not change.
-    for (const char* loc : {"ru_RU.UTF-8", "de_DE.UTF-8", "C"})
-        if (std::setlocale(LC_NUMERIC, loc))
-            break;
+    // Under a decimal-comma locale the output must not change.
+    const DecimalCommaLocale locale;
+    ASSERT_TRUE(locale.Active());
     EXPECT_EQ(StrFormat("%g|%7.2f|%s|%d", 12.5, 3.14159, "ab", 42), "12.5|   3.14|ab|42");
     EXPECT_EQ(StrFormat("%g", 1e30), "1e+30");
     EXPECT_EQ(StrFormat("%s", std::string(1000, 'z').c_str()).size(), 1000u);
-    std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(Messages, ScriptedSinkRecordsAndAnswers)

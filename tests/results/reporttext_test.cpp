@@ -1,3 +1,4 @@
+#include "decimalcomma.h"
 #include "math/matrix.h"
 #include "model/results.h"
 #include "results/reporttext.h"
@@ -289,13 +290,10 @@ TEST(ReportLayouts, UnchangedUnderADecimalCommaLocale)
 {
     const Lines before = Tract(ReportLayout::Screen, TwoPointResult(3), 7);
     const Lines modalBefore = Modal(ReportLayout::Excel, ModalResult(4));
-    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-    for (const char* loc : {"ru_RU.UTF-8", "ru_RU.CP1251", "de_DE.UTF-8", "C"})
-        if (std::setlocale(LC_NUMERIC, loc))
-            break;
+    const DecimalCommaLocale locale;
+    ASSERT_TRUE(locale.Active());
     EXPECT_EQ(Tract(ReportLayout::Screen, TwoPointResult(3), 7), before);
     EXPECT_EQ(Modal(ReportLayout::Excel, ModalResult(4)), modalBefore);
-    std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 } // namespace
