@@ -314,28 +314,46 @@ void ShellTest::droppedTaskFileOpens()
     Session s("[Base File List]\nFile1=" + base + "\n", dir);
     QVERIFY(s.started);
     MainWindow* w = s.Window();
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(dir.filePath("dropped.ktf"))});
-    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &drop);
+    // A drop as the window receives it: the drag enters, then the data is dropped.
+    auto dropOn = [w](const QUrl& url) {
+        QMimeData mime;
+        mime.setUrls({url});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &drop);
+    };
+    dropOn(QUrl::fromLocalFile(dir.filePath("dropped.ktf")));
     QCOMPARE(g_pDoc->elements.size(), std::size_t(2));
     QCOMPARE(g_pDoc->title, std::string("Перенесенная"));
     QCOMPARE(w->windowTitle(), QString::fromUtf8("Morvel - Задача: dropped. База: main"));
     QVERIFY(w->Action(ID_FILE_SAVE)->isEnabled());
     QVERIFY(msgs.messages().empty());
 
+    // A name that is not UTF-8 comes in the URL as its bytes ("%FF%FE") and
+    // opens that file, not the one its text names ("��.ktf"); a name holding
+    // U+FFFD stands for bytes lost before the drop and is refused.
+    const ByteNamedTask own(dir, "Своя");
+    const QString lost = dir.filePath(QString::fromUtf8("\uFFFD\uFFFD.ktf"));
+    WriteTask(lost, "Чужая");
+    for (const QUrl& url : {QUrl::fromEncoded(QUrl::fromLocalFile(dir.path()).toEncoded() + "/%FF%FE.ktf"),
+                            QUrl::fromLocalFile(lost)}) {
+        dropOn(url);
+        QCOMPARE(g_pDoc->title, std::string("Своя"));
+    }
+    QCOMPARE(g_DocFile.pathName, own.path);
+    QCOMPARE(msgs.messages().size(), std::size_t(1));
+    QVERIFY(msgs.messages()[0].text.starts_with("Невозможно открыть файл " + lost.toStdString() + ".\n"));
+
     // While editing a dropped file is refused silently, like the menu's open.
     WriteTask(dir.filePath("second.ktf"), "Вторая");
     w->Dispatch(ID_TASK_EDIT);
     QVERIFY(g_pMainFrame->m_bEditing);
-    mime.setUrls({QUrl::fromLocalFile(dir.filePath("second.ktf"))});
-    QDropEvent again(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &again);
-    QCOMPARE(g_pDoc->title, std::string("Перенесенная"));
-    QVERIFY(msgs.messages().empty());
+    for (const QString& name : {dir.filePath("second.ktf"), lost})
+        dropOn(QUrl::fromLocalFile(name));
+    QCOMPARE(g_pDoc->title, std::string("Своя"));
+    QCOMPARE(msgs.messages().size(), std::size_t(1));
     w->Dispatch(ID_CANCEL_EDIT);
 }
 
