@@ -1,5 +1,8 @@
 #include "platform/filedialog.h"
 
+#include "platform/format.h"
+#include "platform/messages.h"
+
 std::string FileDialog::GetFileName() const
 {
     return FileNameOfPath(m_strPathName);
@@ -41,4 +44,17 @@ std::string FileNameOfPath(std::string_view path)
 {
     std::size_t cut = path.find_last_of("/\\");
     return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+bool AcceptNameFromText(const std::string& path, FileUse use)
+{
+    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD in UTF-8
+    if (path.find(kReplacement) == std::string::npos)
+        return true;
+    const bool open = use == FileUse::Open;
+    ShowMessage(StrFormat("Невозможно %s файл %s.\nВ имени файла или его папки есть символы, которые программа не "
+                          "может прочитать. %s",
+                          open ? "открыть" : "сохранить", path.c_str(),
+                          open ? "Переименуйте файл или папку." : "Выберите другое имя или другую папку."));
+    return false;
 }

@@ -48,6 +48,14 @@ struct FileFilter {
 // Splits a "Description|patterns|...||" filter into its pairs.
 std::vector<FileFilter> ParseFileFilter(std::string_view filter);
 
+// Whether a file name that reached the program as text may be used to open or
+// save that file.  Text puts U+FFFD in place of bytes of a name that are not
+// UTF-8 (Linux names are bytes): such a name stands for a file whose real name
+// is lost and may name another file or none, so it is refused with a message
+// saying the file cannot be opened or saved under it.
+enum class FileUse { Open, Save };
+bool AcceptNameFromText(const std::string& path, FileUse use);
+
 // The part of a path after its last '/' or '\' (the whole path when it has
 // neither): paths written on Windows use '\'.
 std::string FileNameOfPath(std::string_view path);

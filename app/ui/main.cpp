@@ -17,9 +17,9 @@ int main(int argc, char* argv[])
     InstallQtTranslation();
     InstallQtServices();
 
-    std::vector<std::string> args;
-    for (const QString& a : QApplication::arguments().mid(1))
-        args.push_back(a.toStdString());
+    // The names after Qt took its own options, byte for byte: a file's name
+    // on Linux need not be UTF-8, and as Qt text it would be another name.
+    std::vector<std::string> args(argv + 1, argv + argc);
 
     CKestrinApp app;
     int rc = 1;

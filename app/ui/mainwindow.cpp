@@ -10,6 +10,7 @@
 #include "app/ui/printer.h"
 #include "app/ui/schemeview.h"
 #include "app/ui/viewprinting.h"
+#include "platform/filedialog.h"
 #include "results/ui/bufframe.h"
 #include "results/ui/resultswindows.h"
 
@@ -35,14 +36,20 @@ bool IsCheckable(int id)
            id == ID_VIEW_TASK_BASE || id == ID_VIEW_CURRENT_BASE || ElementCommandType(id) >= 0;
 }
 
-// The first local file among dropped data.
-QString DroppedFile(const QMimeData* data)
+// The first local file among dropped data, its name as the bytes the URL
+// gives ("%FF" for a byte that is not UTF-8): the URL's decoded text would
+// put U+FFFD in their place and name another file.
+std::string DroppedFile(const QMimeData* data)
 {
     if (!data || !data->hasUrls())
         return {};
     for (const QUrl& url : data->urls())
-        if (url.isLocalFile())
-            return url.toLocalFile();
+        if (url.isLocalFile()) {
+            const QByteArray path = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+            // A host is kept as the URL's local file names it, "//host/path".
+            const QByteArray host = url.host().isEmpty() ? QByteArray() : "//" + url.host().toUtf8();
+            return (host + path).toStdString();
+        }
     return {};
 }
 
@@ -332,18 +339,19 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!DroppedFile(event->mimeData()).isEmpty())
+    if (!DroppedFile(event->mimeData()).empty())
         event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event)
 {
-    QString file = DroppedFile(event->mimeData());
-    if (file.isEmpty())
+    const std::string file = DroppedFile(event->mimeData());
+    if (file.empty())
         return;
     event->acceptProposedAction();
-    if (g_pApp)
-        g_pApp->OpenDocumentFile(file.toStdString());
+    // While editing a drop is ignored, as the menu's open is.
+    if (g_pApp && !m_frame.m_bEditing && AcceptNameFromText(file, FileUse::Open))
+        g_pApp->OpenDocumentFile(file);
     UpdateCommandUi();
 }
 

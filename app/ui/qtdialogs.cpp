@@ -71,11 +71,16 @@ int RunFileDialog(FileDialog& model)
         QString chosen = dlg.selectedFiles().front();
         if (model.m_bOpenFileDialog)
             chosen = OpenedFile(chosen, model.m_strDefExt);
-        if (model.m_bOpenFileDialog && model.m_bCreatePrompt && !QFileInfo::exists(chosen) &&
-            ShowMessage(CreatePromptText(chosen.toStdString()), model.m_strTitle, MsgIcon::Question,
-                        MsgButtons::YesNo) != MsgAnswer::Yes)
+        // The dialog gives names as text: one whose bytes it could not read
+        // is refused here, for every road that asks for a file.
+        std::string name = chosen.toStdString();
+        if (!AcceptNameFromText(name, model.m_bOpenFileDialog ? FileUse::Open : FileUse::Save))
             continue;
-        model.m_strPathName = chosen.toStdString();
+        if (model.m_bOpenFileDialog && model.m_bCreatePrompt && !QFileInfo::exists(chosen) &&
+            ShowMessage(CreatePromptText(name), model.m_strTitle, MsgIcon::Question, MsgButtons::YesNo) !=
+                MsgAnswer::Yes)
+            continue;
+        model.m_strPathName = std::move(name);
         return IDOK;
     }
 }

@@ -133,6 +133,31 @@ TEST(OpenPath, CommandLineOpensTheTaskAndAFailureEndsStartUp)
         EXPECT_EQ(s.Doc().title, "С командной строки");
         EXPECT_EQ(s.host.frame.title, "Morvel - Задача: cmd.");
     }
+    {
+        // A name that is not UTF-8 is used as its bytes: that task opens, is
+        // saved and is remembered under its own name, also after a restart;
+        // the file its text would name ("��.ktf") is left alone.
+        TempFolder dir;
+        const std::string own = dir.File("\xff\xfe.ktf"), other = dir.File("\xEF\xBF\xBD\xEF\xBF\xBD.ktf");
+        WriteTask(own, "Своя");
+        WriteTask(other, "Чужая");
+        const auto others = ReadBytes(other);
+        std::vector<std::uint8_t> profile;
+        {
+            AppSession s("", {own});
+            ASSERT_TRUE(s.started);
+            EXPECT_EQ(s.Doc().title, "Своя");
+            s.Doc().title = "Сохраненная";
+            EXPECT_TRUE(OnFileSave());
+            s.app.ExitInstance();
+            profile = ReadBytes(s.dir.File("kestrin.ini"));
+        }
+        EXPECT_EQ(ReadBytes(other), others);
+        AppSession again(std::string(profile.begin(), profile.end()));
+        EXPECT_TRUE(again.app.OnOpenRecentFile(cmd::ID_FILE_MRU_FIRST));
+        EXPECT_EQ(again.Doc().title, "Сохраненная");
+        EXPECT_EQ(g_DocFile.pathName, own);
+    }
     ScriptedMessages msgs;
     AppSession bad("", {"/nonexistent/folder/none.ktf"});
     EXPECT_FALSE(bad.started);

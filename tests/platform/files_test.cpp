@@ -1,4 +1,5 @@
 #include "decimalcomma.h"
+#include "platform/filedialog.h"
 #include "platform/format.h"
 #include "platform/messages.h"
 #include "platform/savefile.h"
@@ -369,6 +370,39 @@ TEST(Messages, ScriptedSinkRecordsAndAnswers)
         EXPECT_EQ(script.messages()[1].icon, MsgIcon::Exclamation);
     }
     EXPECT_EQ(GetMessageSink(), nullptr);
+}
+
+// A name that came as text is refused where U+FFFD stands in it for bytes
+// the text could not hold; any other name, UTF-8 or not, is used as it is.
+TEST(FileNames, TextStandingForUnreadableBytesIsRefused)
+{
+    const std::string lost = "/home/u/\xEF\xBF\xBD\xEF\xBF\xBD.ktf";
+    const struct {
+        std::string path;
+        FileUse use;
+        std::string message; // empty: accepted
+    } rows[] = {
+        {"/home/u/Линия 110.ktf", FileUse::Open, ""},
+        {"/home/u/\xff\xfe.ktf", FileUse::Save, ""},
+        {lost, FileUse::Open,
+         "Невозможно открыть файл " + lost +
+             ".\nВ имени файла или его папки есть символы, которые программа не может прочитать. Переименуйте "
+             "файл или папку."},
+        {"/home/\xEF\xBF\xBD/a.kdb", FileUse::Save,
+         "Невозможно сохранить файл /home/\xEF\xBF\xBD/a.kdb.\nВ имени файла или его папки есть символы, которые "
+         "программа не может прочитать. Выберите другое имя или другую папку."},
+    };
+    for (const auto& row : rows) {
+        ScriptedMessages msgs;
+        EXPECT_EQ(AcceptNameFromText(row.path, row.use), row.message.empty()) << row.path;
+        if (row.message.empty()) {
+            EXPECT_TRUE(msgs.messages().empty()) << row.path;
+        } else {
+            ASSERT_EQ(msgs.messages().size(), 1u) << row.path;
+            EXPECT_EQ(msgs.messages()[0].text, row.message);
+            EXPECT_EQ(msgs.messages()[0].caption, kAppName);
+        }
+    }
 }
 
 } // namespace

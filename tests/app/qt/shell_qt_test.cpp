@@ -45,6 +45,7 @@
 #include <QUrl>
 
 #include <csignal>
+#include <cstdio>
 #include <fstream>
 #include <memory>
 
@@ -132,6 +133,21 @@ void WriteTask(const QString& path, const std::string& title, const std::string&
         qFatal("cannot write the test task: %s", error.c_str());
 }
 
+// A task file named by the bytes FF FE, which are not UTF-8 (Qt text shows
+// them as "��"); it goes with this object, as QTemporaryDir, working in Qt
+// text, cannot remove it.
+struct ByteNamedTask {
+    ByteNamedTask(const QTemporaryDir& dir, const std::string& title, const std::string& basePath = {})
+        : path(dir.path().toStdString() + "/\xff\xfe.ktf")
+    {
+        WriteTask(dir.filePath("own.ktf"), title, basePath);
+        if (std::rename(dir.filePath("own.ktf").toStdString().c_str(), path.c_str()) != 0)
+            qFatal("cannot name the test task by bytes");
+    }
+    ~ByteNamedTask() { std::remove(path.c_str()); }
+    const std::string path;
+};
+
 // The base-data dialog of a new task answered with OK on its defaults and a title.
 ScopedModalRunner<CZadachaDlg> AcceptBaseData()
 {
@@ -205,6 +221,7 @@ private slots:
     void titleNamesTheOpenTaskInEveryViewMode();
     void schemeHeadingRepaintedAfterTheFirstSave();
     void catalogNamedWithoutExtensionIsCreatedAfterTheQuestion();
+    void fileDialogNameWithUnreadableBytesIsRefused();
     void openComparisonWindowShowsATaskPutInAfterItOpened();
     void previewPageChoiceIsKept();
     void dialogsOpenOverTheirWindow();
@@ -297,28 +314,46 @@ void ShellTest::droppedTaskFileOpens()
     Session s("[Base File List]\nFile1=" + base + "\n", dir);
     QVERIFY(s.started);
     MainWindow* w = s.Window();
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(dir.filePath("dropped.ktf"))});
-    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &drop);
+    // A drop as the window receives it: the drag enters, then the data is dropped.
+    auto dropOn = [w](const QUrl& url) {
+        QMimeData mime;
+        mime.setUrls({url});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &drop);
+    };
+    dropOn(QUrl::fromLocalFile(dir.filePath("dropped.ktf")));
     QCOMPARE(g_pDoc->elements.size(), std::size_t(2));
     QCOMPARE(g_pDoc->title, std::string("Перенесенная"));
     QCOMPARE(w->windowTitle(), QString::fromUtf8("Morvel - Задача: dropped. База: main"));
     QVERIFY(w->Action(ID_FILE_SAVE)->isEnabled());
     QVERIFY(msgs.messages().empty());
 
+    // A name that is not UTF-8 comes in the URL as its bytes ("%FF%FE") and
+    // opens that file, not the one its text names ("��.ktf"); a name holding
+    // U+FFFD stands for bytes lost before the drop and is refused.
+    const ByteNamedTask own(dir, "Своя");
+    const QString lost = dir.filePath(QString::fromUtf8("\uFFFD\uFFFD.ktf"));
+    WriteTask(lost, "Чужая");
+    for (const QUrl& url : {QUrl::fromEncoded(QUrl::fromLocalFile(dir.path()).toEncoded() + "/%FF%FE.ktf"),
+                            QUrl::fromLocalFile(lost)}) {
+        dropOn(url);
+        QCOMPARE(g_pDoc->title, std::string("Своя"));
+    }
+    QCOMPARE(g_DocFile.pathName, own.path);
+    QCOMPARE(msgs.messages().size(), std::size_t(1));
+    QVERIFY(msgs.messages()[0].text.starts_with("Невозможно открыть файл " + lost.toStdString() + ".\n"));
+
     // While editing a dropped file is refused silently, like the menu's open.
     WriteTask(dir.filePath("second.ktf"), "Вторая");
     w->Dispatch(ID_TASK_EDIT);
     QVERIFY(g_pMainFrame->m_bEditing);
-    mime.setUrls({QUrl::fromLocalFile(dir.filePath("second.ktf"))});
-    QDropEvent again(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &again);
-    QCOMPARE(g_pDoc->title, std::string("Перенесенная"));
-    QVERIFY(msgs.messages().empty());
+    for (const QString& name : {dir.filePath("second.ktf"), lost})
+        dropOn(QUrl::fromLocalFile(name));
+    QCOMPARE(g_pDoc->title, std::string("Своя"));
+    QCOMPARE(msgs.messages().size(), std::size_t(1));
     w->Dispatch(ID_CANCEL_EDIT);
 }
 
@@ -515,6 +550,44 @@ void ShellTest::catalogNamedWithoutExtensionIsCreatedAfterTheQuestion()
     QVERIFY(!QFile::exists(dir.filePath("mycat")));
     QCOMPARE(g_strBasePath, created);
     QCOMPARE(w->windowTitle(), QString::fromUtf8("Morvel - Задача безымянная. База: mycat"));
+}
+
+// The file dialog gives names as text, with U+FFFD for bytes it could not
+// read: such a name is refused and the dialog comes back; neither the file
+// its text names nor any other is opened or written.
+void ShellTest::fileDialogNameWithUnreadableBytesIsRefused()
+{
+    InstallQtTranslation();
+    InstallQtServices();
+    CatalogSession c;
+    MainWindow* w = c.Window();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const ByteNamedTask own(c.dir, "Своя", c.base);
+    QVERIFY(c.s.app->OpenDocumentFile(own.path));
+    const QString lost = c.dir.filePath(QString::fromUtf8("\uFFFD\uFFFD.ktf"));
+    WriteTask(lost, "Чужая", c.base);
+
+    for (auto [command, verb] : {std::pair{ID_FILE_OPEN, "открыть"}, std::pair{ID_FILE_SAVE_AS, "сохранить"}}) {
+        if (command == ID_FILE_SAVE_AS) // not an existing file, which Qt would ask about first
+            QVERIFY(QFile::remove(lost));
+        int shown = 0;
+        auto answer = EachTimeShown<QFileDialog>([&](QFileDialog* d) {
+            if (shown++ == 0)
+                ChooseFile(d, lost);
+            else
+                d->reject();
+        });
+        c.msgs.clear();
+        w->Dispatch(command);
+        QCOMPARE(shown, 2);
+        QCOMPARE(c.msgs.messages().size(), std::size_t(1));
+        QVERIFY(c.msgs.messages()[0].text.starts_with(std::string("Невозможно ") + verb + " файл " +
+                                                      lost.toStdString() + ".\n"));
+        QCOMPARE(g_pDoc->title, std::string("Своя"));
+        QCOMPARE(g_DocFile.pathName, own.path);
+    }
+    QVERIFY(!QFile::exists(lost));
 }
 
 void ShellTest::openComparisonWindowShowsATaskPutInAfterItOpened()
