@@ -53,6 +53,19 @@ bool FileReadable(const std::string& path)
     return RegularFileOpens(path);
 }
 
+// Before a catalog is written to a file chosen in a save dialog: an existing
+// catalog there is replaced only when the user agrees, and when that file is
+// the current catalog's own (under whatever name) and another copy of the
+// program changed it since it was read, the user is asked as a save asks.
+bool ConfirmReplaceBase(const std::string& path)
+{
+    if (FileReadable(path) &&
+        ShowMessage("Выбрана существующая база данных.\nЗаменить ее?", kSaveBaseTitle, MsgIcon::Question,
+                    MsgButtons::YesNo) == MsgAnswer::No)
+        return false;
+    return ConfirmOverwriteIfChanged(path, g_CurBase.fileStamp, kSaveBaseTitle);
+}
+
 // The kdb file a DOS-era import is kept in: the user is told why and chooses
 // a file until a choice could be written.  Returns the chosen path, or an
 // empty one when no file dialog can be shown at all.
@@ -148,10 +161,7 @@ void CMainFrame::OnBaseSelect()
     CBase loaded;
     if (!LoadBase(loaded, path, dlg.GetFileName(), false))
         return;
-    g_strBasePath = path;
-    g_bBaseLoaded = 1;
-    if (g_pApp && g_pApp->m_pBaseList)
-        g_pApp->m_pBaseList->Add(path);
+    TakeCurrentBasePath(path);
     g_CurBase.Swap(loaded);
     UpdateTitle();
 }
@@ -183,9 +193,7 @@ void CMainFrame::OnBaseSaveAs()
     if (dlg.DoModal() != IDOK)
         return;
     const std::string path = dlg.GetPathName();
-    if (FileReadable(path) &&
-        ShowMessage("Выбрана существующая база данных.\nЗаменить ее?", kSaveBaseTitle, MsgIcon::Question,
-                    MsgButtons::YesNo) == MsgAnswer::No)
+    if (!ConfirmReplaceBase(path))
         return;
     std::string error;
     if (!SaveBaseFile(path, g_CurBase, error)) {
@@ -193,17 +201,22 @@ void CMainFrame::OnBaseSaveAs()
         ReportWriteFailure(path, error);
         return;
     }
-    g_strBasePath = path;
-    if (g_pApp && g_pApp->m_pBaseList)
-        g_pApp->m_pBaseList->Add(path);
+    TakeCurrentBasePath(path);
     UpdateTitle();
-    g_bBaseLoaded = 1;
 }
 
 int CMainFrame::OnSaveBaseMsg()
 {
     SaveCurrentBase();
     return 0;
+}
+
+void TakeCurrentBasePath(const std::string& path)
+{
+    g_strBasePath = FullPathOf(path);
+    g_bBaseLoaded = 1;
+    if (g_pApp && g_pApp->m_pBaseList)
+        g_pApp->m_pBaseList->Add(g_strBasePath);
 }
 
 bool SaveCurrentBase()
@@ -214,9 +227,7 @@ bool SaveCurrentBase()
         std::string saved = SaveImportedBase(g_CurBase);
         if (saved.empty())
             return false;
-        g_strBasePath = saved;
-        if (g_pApp && g_pApp->m_pBaseList)
-            g_pApp->m_pBaseList->Add(g_strBasePath);
+        TakeCurrentBasePath(saved);
         if (g_pMainFrame)
             g_pMainFrame->UpdateTitle();
         return true;

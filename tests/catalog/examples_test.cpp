@@ -332,6 +332,14 @@ TEST_F(ExamplesTest, RelativeCatalogPathIsTakenFromTheTaskFolder)
         EXPECT_EQ(g_CurBase.towers.size(), 1u);
     }
 
+    // Reached through a link, a task's folder is the folder the link names:
+    // ".." leads to that folder's parent, not to the link's.
+    fs::create_directories(root / "real" / "a");
+    fs::create_directories(root / "other");
+    fs::create_directory_symlink(root / "real" / "a", root / "other" / "a");
+    EXPECT_EQ(TaskCatalogPath("../base/main.kdb", (root / "other" / "a" / "t.ktf").string()),
+              (root / "real" / "base" / "main.kdb").string());
+
     fs::current_path(working.start);
     fs::remove_all(root);
 
