@@ -1,11 +1,16 @@
 // The current catalog: the global catalog g_CurBase (model/base.h), the full
-// path of its file and whether one is loaded.
+// path of its file (FullPathOf) and whether one is loaded.
 #pragma once
 
 #include <string>
 
 extern std::string g_strBasePath;
 extern int g_bBaseLoaded;
+
+// The catalog file at path is the current catalog's file from now on: kept by
+// its full path, loaded, and the most recent catalog (one entry per file,
+// however its name was spelled on the road that chose it).
+void TakeCurrentBasePath(const std::string& path);
 
 // Stores g_CurBase into g_strBasePath (atomically; a failure is reported and
 // the old file stays).  When the path is still the DOS-era "basek" file of a

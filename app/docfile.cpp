@@ -8,8 +8,6 @@
 #include "platform/format.h"
 #include "platform/messages.h"
 
-#include <filesystem>
-
 DocFileState g_DocFile;
 
 namespace {
@@ -20,14 +18,14 @@ void RefreshTitle()
         g_pMainFrame->UpdateTitle();
 }
 
-// The task is known by its full path: a name given relative to the folder the
-// program started in (on its command line) must name the same file in the
-// recent list of a later start from another folder.
+// The task is known by its full path (FullPathOf): a name given relative to
+// the folder the program started in (on its command line) must name the same
+// file in the recent list of a later start from another folder.  The recent
+// list, the comparison buffer and the question before a save tell the file by
+// its real path, so other spellings of it (".", "..", "//", links) are one file.
 void TakePath(const std::string& given)
 {
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(given, ec);
-    const std::string path = ec ? given : full.string();
+    const std::string path = FullPathOf(given);
     g_DocFile.pathName = path;
     g_DocFile.title = FileNameOfPath(path);
     g_DocFile.modified = false;

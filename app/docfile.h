@@ -9,7 +9,7 @@
 #include <string>
 
 struct DocFileState {
-    std::string pathName;               // full path of the task file; empty for a new task
+    std::string pathName;               // full path of the task file (FullPathOf); empty for a new task
     std::string title = kUntitledTask;  // the file's name, or the untitled text
     bool modified = false;
 };

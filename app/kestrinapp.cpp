@@ -239,9 +239,7 @@ bool CKestrinApp::OnOpenRecentBase(int id)
         CBase base;
         CMainFrame* frame = Frame();
         if (frame && frame->LoadBase(base, path, FileNameOfPath(path), m_bStarting != 0)) {
-            g_strBasePath = path;
-            g_bBaseLoaded = 1;
-            m_pBaseList->Add(path);
+            TakeCurrentBasePath(path);
             g_CurBase.Swap(base);
             if (!m_bStarting)
                 frame->UpdateTitle();

@@ -4,11 +4,13 @@
 #include "app/catalogservices.h"
 #include "app/commandids.h"
 #include "app/currentbase.h"
+#include "app/docfile.h"
 #include "app/dosbase.h"
 #include "app/kestrinapp.h"
 #include "app/kestrinview.h"
 #include "app/mainframe.h"
 #include "model/base.h"
+#include "model/document.h"
 #include "platform/archive.h"
 #include "platform/filedialog.h"
 #include "platform/filestamp.h"
@@ -53,10 +55,35 @@ bool FileReadable(const std::string& path)
     return RegularFileOpens(path);
 }
 
-// The kdb file a DOS-era import is kept in: the user is told why and chooses
-// a file until a choice could be written.  Returns the chosen path, or an
-// empty one when no file dialog can be shown at all.
-std::string SaveImportedBase(CBase& base)
+// Before a catalog is written to a file chosen in a save dialog: an existing
+// catalog there is replaced only when the user agrees, and when that file is
+// the current catalog's own (under whatever name) and another copy of the
+// program changed it since it was read, the user is asked as a save asks.
+bool ConfirmReplaceBase(const std::string& path)
+{
+    if (FileReadable(path) &&
+        ShowMessage("Выбрана существующая база данных.\nЗаменить ее?", kSaveBaseTitle, MsgIcon::Question,
+                    MsgButtons::YesNo) == MsgAnswer::No)
+        return false;
+    return ConfirmOverwriteIfChanged(path, g_CurBase.fileStamp, kSaveBaseTitle);
+}
+
+// The DOS-era catalog at dosPath was saved as the kdb file saved: an open task
+// that named the DOS file names the kdb from now on and is to be saved, so that
+// its next opening reads the kdb instead of importing the DOS file again.
+void TaskFollowsSavedImport(const std::string& dosPath, const std::string& saved)
+{
+    if (!g_pDoc || g_pDoc->basePath.empty() || RealPathOf(g_pDoc->basePath) != RealPathOf(dosPath))
+        return;
+    g_pDoc->basePath = FullPathOf(saved);
+    SetModifiedFlag();
+}
+
+// The kdb file the DOS-era import of dosPath is kept in: the user is told why
+// and chooses a file until a choice could be written; an existing file is
+// replaced only when the user agrees.  Returns the chosen path, or an empty
+// one when no file dialog can be shown at all.
+std::string SaveImportedBase(CBase& base, const std::string& dosPath)
 {
     while (ModalRunner<FileDialog>::Get()) {
         FileDialog dlg(false, "kdb", kBaseFilter, kSaveBaseTitle);
@@ -64,10 +91,15 @@ std::string SaveImportedBase(CBase& base)
                     "Импорт базы данных", MsgIcon::Exclamation);
         if (dlg.DoModal() != IDOK || dlg.GetPathName().empty())
             continue;
+        const std::string path = dlg.GetPathName();
+        if (!ConfirmReplaceBase(path))
+            continue;
         std::string error;
-        if (SaveBaseFile(dlg.GetPathName(), base, error))
-            return dlg.GetPathName();
-        ReportWriteFailure(dlg.GetPathName(), error);
+        if (SaveBaseFile(path, base, error)) {
+            TaskFollowsSavedImport(dosPath, path);
+            return path;
+        }
+        ReportWriteFailure(path, error);
     }
     return {};
 }
@@ -125,7 +157,7 @@ bool CMainFrame::LoadBase(CBase& base, std::string& path, const std::string& nam
     }
     if (!startup) {
         // Imported by a command: kept as a kdb file before it becomes current.
-        std::string saved = SaveImportedBase(imported);
+        std::string saved = SaveImportedBase(imported, path);
         if (saved.empty())
             return false;
         path = saved;
@@ -148,10 +180,7 @@ void CMainFrame::OnBaseSelect()
     CBase loaded;
     if (!LoadBase(loaded, path, dlg.GetFileName(), false))
         return;
-    g_strBasePath = path;
-    g_bBaseLoaded = 1;
-    if (g_pApp && g_pApp->m_pBaseList)
-        g_pApp->m_pBaseList->Add(path);
+    TakeCurrentBasePath(path);
     g_CurBase.Swap(loaded);
     UpdateTitle();
 }
@@ -183,9 +212,7 @@ void CMainFrame::OnBaseSaveAs()
     if (dlg.DoModal() != IDOK)
         return;
     const std::string path = dlg.GetPathName();
-    if (FileReadable(path) &&
-        ShowMessage("Выбрана существующая база данных.\nЗаменить ее?", kSaveBaseTitle, MsgIcon::Question,
-                    MsgButtons::YesNo) == MsgAnswer::No)
+    if (!ConfirmReplaceBase(path))
         return;
     std::string error;
     if (!SaveBaseFile(path, g_CurBase, error)) {
@@ -193,11 +220,11 @@ void CMainFrame::OnBaseSaveAs()
         ReportWriteFailure(path, error);
         return;
     }
-    g_strBasePath = path;
-    if (g_pApp && g_pApp->m_pBaseList)
-        g_pApp->m_pBaseList->Add(path);
+    // A start-up import still under the DOS file's name is saved as a kdb here.
+    if (IsDosBaseName(FileNameOfPath(g_strBasePath)))
+        TaskFollowsSavedImport(g_strBasePath, path);
+    TakeCurrentBasePath(path);
     UpdateTitle();
-    g_bBaseLoaded = 1;
 }
 
 int CMainFrame::OnSaveBaseMsg()
@@ -206,17 +233,23 @@ int CMainFrame::OnSaveBaseMsg()
     return 0;
 }
 
+void TakeCurrentBasePath(const std::string& path)
+{
+    g_strBasePath = FullPathOf(path);
+    g_bBaseLoaded = 1;
+    if (g_pApp && g_pApp->m_pBaseList)
+        g_pApp->m_pBaseList->Add(g_strBasePath);
+}
+
 bool SaveCurrentBase()
 {
     if (IsDosBaseName(FileNameOfPath(g_strBasePath))) {
         // A start-up import still under the DOS file's name: never write the
         // catalog over the DOS file, keep it as a kdb file instead.
-        std::string saved = SaveImportedBase(g_CurBase);
+        std::string saved = SaveImportedBase(g_CurBase, g_strBasePath);
         if (saved.empty())
             return false;
-        g_strBasePath = saved;
-        if (g_pApp && g_pApp->m_pBaseList)
-            g_pApp->m_pBaseList->Add(g_strBasePath);
+        TakeCurrentBasePath(saved);
         if (g_pMainFrame)
             g_pMainFrame->UpdateTitle();
         return true;

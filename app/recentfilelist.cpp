@@ -1,6 +1,7 @@
 #include "app/recentfilelist.h"
 
 #include "platform/codepage.h"
+#include "platform/filestamp.h"
 #include "platform/format.h"
 #include "platform/profile.h"
 
@@ -38,7 +39,10 @@ void RecentFileList::Add(std::string path)
 {
     if (path.empty() || m_names.empty() || !ProfileKeepsValue(path))
         return;
-    auto found = std::find(m_names.begin(), m_names.end(), path);
+    const std::string real = RealPathOf(path);
+    auto found = std::find_if(m_names.begin(), m_names.end(), [&](const std::string& name) {
+        return name == path || (!name.empty() && RealPathOf(name) == real);
+    });
     auto last = (found == m_names.end()) ? m_names.end() - 1 : found;
     // Shift the entries above the freed slot down by one and put the path on top.
     std::move_backward(m_names.begin(), last, last + 1);

@@ -22,8 +22,9 @@ public:
     const std::string& operator[](int index) const { return m_names.at(static_cast<std::size_t>(index)); }
     std::string& operator[](int index) { return m_names.at(static_cast<std::size_t>(index)); }
 
-    // Puts path at the top; an entry equal to it moves up instead of doubling,
-    // and the oldest entry falls off a full list.  An empty path is ignored, and
+    // Puts path at the top; an entry naming the same file (by any spelling,
+    // RealPathOf) gives way to it instead of doubling, and the oldest entry
+    // falls off a full list.  An empty path is ignored, and
     // so is one the profile would not give back as it is (a line break in a
     // file name, a blank at its start or end): the list never names another file.
     void Add(std::string path);

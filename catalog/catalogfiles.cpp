@@ -3,6 +3,7 @@
 #include "app/mainframe.h"
 #include "model/base.h"
 #include "platform/archive.h"
+#include "platform/filestamp.h"
 #include "platform/format.h"
 #include "platform/messages.h"
 
@@ -15,11 +16,11 @@ std::string TaskCatalogPath(const std::string& basePath, const std::string& task
     const std::filesystem::path base(basePath);
     if (basePath.empty() || foreign || base.is_absolute() || taskFile.empty())
         return basePath;
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::absolute(taskFile, ec).parent_path();
-    if (ec)
-        return basePath;
-    return (folder / base).lexically_normal().string();
+    // From the folder the task's file really lies in, and ".." resolved by
+    // the system: reached through a link, the folder above is the real
+    // folder's parent, not the one the link's name suggests.
+    const std::filesystem::path folder = std::filesystem::path(RealPathOf(taskFile)).parent_path();
+    return FullPathOf((folder / base).string());
 }
 
 bool LoadCatalogFile(CMainFrame* frame, CBase& base, std::string& path, const std::string& name)

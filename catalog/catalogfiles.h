@@ -13,9 +13,9 @@ inline constexpr const char* kOtherBaseFilter =
     "Базы данных Kestrin (*.kdb)|*.kdb|Базы данных MORVEL for DOS (basek.)|basek||";
 inline constexpr const char* kOtherBaseTitle = "Выбор дополнительной базы данных";
 
-// The catalog file a task names: a relative path is taken from the folder
-// of the task's file (so a task and its catalog moved together still find
-// each other), an absolute one as it is.  A path of another system (with a
+// The catalog file a task names, as its full path (FullPathOf): a relative
+// path is taken from the real folder of the task's file (so a task and its
+// catalog moved together still find each other), an absolute one as it is.  A path of another system (with a
 // drive letter or a leading backslash) and a task without a file leave the
 // path as it is.
 std::string TaskCatalogPath(const std::string& basePath, const std::string& taskFile);

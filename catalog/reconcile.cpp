@@ -2,9 +2,7 @@
 
 #include "app/currentbase.h"
 #include "app/docfile.h"
-#include "app/kestrinapp.h"
 #include "app/mainframe.h"
-#include "app/recentfilelist.h"
 #include "catalog/baserestoredlg.h"
 #include "catalog/catalogfiles.h"
 #include "catalog/catalogcategories.h"
@@ -45,10 +43,7 @@ bool ReadCatalog(CMainFrame* frame, CBase& base, std::string& path)
 // already in loaded).
 void MakeCurrent(CMainFrame* frame, const std::string& path, CBase& loaded)
 {
-    g_strBasePath = path;
-    g_bBaseLoaded = 1;
-    if (g_pApp && g_pApp->m_pBaseList)
-        g_pApp->m_pBaseList->Add(path);
+    TakeCurrentBasePath(path);
     g_CurBase.Swap(loaded);
     if (frame)
         frame->UpdateTitle();
@@ -91,7 +86,7 @@ bool FindCatalog(CMainFrame* frame, CKestrinDoc& doc)
     } else if (!CreateFromTask(frame, path)) {
         return false;
     }
-    doc.basePath = path;
+    doc.basePath = g_strBasePath;
     SetModifiedFlag();
     return true;
 }

@@ -4,6 +4,8 @@
 #include "model/lines.h"
 #include "model/shellhooks.h"
 #include "platform/archive.h"
+#include "platform/codepage.h"
+#include "platform/filestamp.h"
 #include "platform/messages.h"
 #include "platform/savefile.h"
 #include "platform/storedtext.h"
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <iterator>
 #include <new>
 
@@ -36,6 +39,24 @@ private:
     T& m_var;
     T m_old;
 };
+
+// The catalog path as the task file at taskFile keeps it.  The file holds its
+// strings in CP1251, so a full path with a character outside it would come
+// back with "?" in its place and name no catalog.  Where the catalog lies in
+// the task's folder or below, the path from that folder is kept instead
+// (opening takes a relative path from the folder the task's file lies in),
+// when the file can hold that; otherwise the full path, which is reported.
+std::string CatalogPathForFile(const std::string& basePath, const std::string& taskFile)
+{
+    namespace fs = std::filesystem;
+    if (CharsOutsideCp1251(basePath).empty() || !fs::path(basePath).is_absolute())
+        return basePath;
+    const fs::path folder = fs::path(RealPathOf(taskFile)).parent_path();
+    const fs::path relative = fs::path(FullPathOf(basePath)).lexically_relative(folder);
+    if (relative.empty() || *relative.begin() == ".." || !CharsOutsideCp1251(relative.string()).empty())
+        return basePath;
+    return relative.string();
+}
 
 std::uint64_t NewDocumentIdentity()
 {
@@ -409,6 +430,9 @@ bool CKestrinDoc::SaveTaskFile(const std::string& path, std::string& error)
 {
     ArchiveWriter ar;
     try {
+        // Only the file takes the relative form: the open task keeps naming
+        // its catalog by the full path.
+        ScopedValue<std::string> stored(basePath, CatalogPathForFile(basePath, path));
         Serialize(ar);
     } catch (const ArchiveError& e) {
         error = e.what();

@@ -3,6 +3,7 @@
 #include "platform/format.h"
 #include "platform/messages.h"
 
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace {
@@ -11,6 +12,7 @@ FileStamp FromStat(const std::string& path, const struct stat& st)
 {
     FileStamp s;
     s.path = path;
+    s.realPath = RealPathOf(path);
     s.present = true;
     s.device = static_cast<std::uint64_t>(st.st_dev);
     s.inode = static_cast<std::uint64_t>(st.st_ino);
@@ -21,6 +23,33 @@ FileStamp FromStat(const std::string& path, const struct stat& st)
 }
 
 } // namespace
+
+std::string RealPathOf(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    if (path.empty())
+        return path;
+    std::error_code ec;
+    const fs::path full = fs::absolute(path, ec);
+    if (ec)
+        return path;
+    // The part that exists is resolved by the system (realpath), so ".."
+    // after a link to a folder leads where the system goes, not where the
+    // text suggests; only the missing rest is tidied as text.
+    const fs::path real = fs::weakly_canonical(full, ec);
+    return ec ? full.string() : real.string();
+}
+
+std::string FullPathOf(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    const fs::path given(path);
+    const fs::path name = given.filename();
+    if (name.empty() || name == "." || name == "..")
+        return RealPathOf(path);
+    const std::string folder = given.has_parent_path() ? given.parent_path().string() : ".";
+    return (fs::path(RealPathOf(folder)) / name).string();
+}
 
 bool FileStamp::SameFileState(const FileStamp& o) const
 {
@@ -54,13 +83,13 @@ bool ChangedOnDiskSince(const FileStamp& known)
 {
     if (!known.present)
         return false;
-    FileStamp now = StampOfFile(known.path);
+    FileStamp now = StampOfFile(known.realPath.empty() ? known.path : known.realPath);
     return now.present && !now.SameFileState(known);
 }
 
 bool ConfirmOverwriteIfChanged(const std::string& path, const FileStamp& known, const std::string& caption)
 {
-    if (known.path != path || !ChangedOnDiskSince(known))
+    if (!known.present || RealPathOf(path) != known.realPath || !ChangedOnDiskSince(known))
         return true;
     const std::string text =
         StrFormat("Файл %s\nизменен на диске после того, как программа его прочитала\n"

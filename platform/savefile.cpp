@@ -196,6 +196,8 @@ bool SaveFileAtomic(const std::string& path, std::string_view bytes, std::string
     }
     if (!ok)
         ::unlink(tmp.c_str());
+    else if (written)
+        written->realPath = RealPathOf(target);  // the file exists under its name only now
     return ok;
 }
 

@@ -3,6 +3,7 @@
 #include "model/document.h"
 #include "model/modelglobals.h"
 #include "platform/archive.h"
+#include "platform/filestamp.h"
 #include "platform/format.h"
 #include "platform/messages.h"
 #include "results/resulttext.h"
@@ -12,6 +13,13 @@
 namespace {
 
 const char* const kAddCaption = "Дополнение буфера сравнения";
+
+// A group's key: the real path of the task's file, so that one file opened or
+// added under other names (".", "..", links) fills one group.
+std::string KeyOf(const std::string& pathName)
+{
+    return pathName.empty() ? pathName : RealPathOf(pathName);
+}
 
 bool HasBufferableResult(const CKestrinDoc& doc)
 {
@@ -138,8 +146,9 @@ void CompareBuffer::CopyFrom(const CompareBuffer& other)
 
 CBufZad* CompareBuffer::Find(const std::string& pathName, std::uint64_t identity) const
 {
+    const std::string key = KeyOf(pathName);
     for (const auto& g : groups)
-        if (g->Holds(pathName, identity))
+        if (g->Holds(key, identity))
             return g.get();
     return nullptr;
 }
@@ -155,12 +164,13 @@ void CompareBuffer::PutTask(const CKestrinDoc& doc, const std::string& pathName,
     PutGroup(doc, pathName, BufferGroupTitle(docTitle));
 }
 
-void CompareBuffer::PutGroup(const CKestrinDoc& doc, const std::string& key, const std::string& title)
+void CompareBuffer::PutGroup(const CKestrinDoc& doc, const std::string& pathName, const std::string& title)
 {
-    if (CBufZad* group = Find(key, doc.identity)) {
+    if (CBufZad* group = Find(pathName, doc.identity)) {
         group->Fill(doc);
         return;
     }
+    const std::string key = KeyOf(pathName);
     auto group = std::make_unique<CBufZad>();
     group->key = key;
     group->title = title;
@@ -179,8 +189,9 @@ void CompareBuffer::RefreshTask(const CKestrinDoc& doc, const std::string& pathN
 
 void CompareBuffer::RefillTask(const CKestrinDoc& doc, const std::string& pathName)
 {
+    const std::string key = KeyOf(pathName);
     for (const auto& g : groups)
-        if (g->Holds(pathName, doc.identity))
+        if (g->Holds(key, doc.identity))
             g->Fill(doc);
 }
 

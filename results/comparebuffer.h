@@ -23,7 +23,7 @@ public:
 // The curves of one task, in the order of the task's results.
 class CBufZad {
 public:
-    std::string key;    // full path of the task file; empty for a task never saved
+    std::string key;    // real path of the task file (RealPathOf); empty for a task never saved
     std::string title;  // the task's title without its ".ktf"
     // The document identity of an unsaved task (empty key), so that two
     // unsaved tasks keep groups of their own; 0 for a group made from a file.
@@ -60,7 +60,8 @@ public:
     void CopyFrom(const CompareBuffer& other);
     void Clear() { groups.clear(); }
 
-    // The first group from the head that holds the task, or null.
+    // The first group from the head that holds the task (its file by any
+    // name: groups are keyed by the file's real path), or null.
     CBufZad* Find(const std::string& pathName, std::uint64_t identity) const;
 
     // "В буфер сравнения": enabled when some result of the task has more than
@@ -90,7 +91,7 @@ public:
 
 private:
     // Refills the task's group in place, or appends a new one filled.
-    void PutGroup(const CKestrinDoc& doc, const std::string& key, const std::string& title);
+    void PutGroup(const CKestrinDoc& doc, const std::string& pathName, const std::string& title);
 };
 
 // The group title of a document title: a trailing ".ktf" (any letter case) is

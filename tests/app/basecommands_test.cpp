@@ -138,23 +138,31 @@ TEST(LoadBase, DosCatalogFromACommandIsSavedAsKdbUntilAFileIsChosen)
     TempFolder dir;
     std::string path = dir.File("basek");
     WriteBytes(path, DosPipeCable("Pipe"));
+    WriteCatalog(dir.File("keep.kdb"), "Keep");
+    const auto kept = ReadBytes(dir.File("keep.kdb"));
     FrameOnly f;
     ScriptedMessages msgs;
     ScriptedFileDialogs files;
-    // Cancel, then a folder that does not exist (the write fails), then a good file.
-    files.answers = {"", dir.File("none/x.kdb"), dir.File("imported.kdb")};
+    // Cancel, then a folder that does not exist (the write fails), then an
+    // existing catalog (No to replacing it: back to the choice), then a good file.
+    files.answers = {"", dir.File("none/x.kdb"), dir.File("keep.kdb"), dir.File("imported.kdb")};
+    for (int i = 0; i < 4; ++i)
+        msgs.queue(MsgAnswer::Ok);
+    msgs.queue(MsgAnswer::No);
     CBase base;
     std::string p = path;
     ASSERT_TRUE(f.frame.LoadBase(base, p, "basek", false));
     EXPECT_EQ(p, dir.File("imported.kdb"));
-    EXPECT_EQ(files.titles.size(), 3u);
+    EXPECT_EQ(files.titles.size(), 4u);
     int prompts = 0;
     for (const auto& m : msgs.messages())
         if (m.text == "Импортированная база должна быть сохранена\nв формате баз данных Kestrin") {
             EXPECT_EQ(m.caption, "Импорт базы данных");
             ++prompts;
         }
-    EXPECT_EQ(prompts, 3);
+    EXPECT_EQ(prompts, 4);
+    EXPECT_EQ(msgs.messages().at(4).text, "Выбрана существующая база данных.\nЗаменить ее?");
+    EXPECT_EQ(ReadBytes(dir.File("keep.kdb")), kept);
     CBase back;
     LoadBaseFile(dir.File("imported.kdb"), back);
     EXPECT_EQ(back.pipeCables.at(0)->name, "Pipe");
@@ -261,20 +269,43 @@ TEST(CatalogCommands, StoringAStartUpDosImportAsksForAKdbFileFirst)
     ASSERT_TRUE(f.frame.LoadBase(g_CurBase, p, "basek", true));
     g_strBasePath = p;
     g_bBaseLoaded = 1;
+    // The open task names the DOS file: from the save on it names the kdb
+    // and is to be saved, so that its next opening does not import again.
+    CKestrinDoc task;
+    task.basePath = dos;
+    CKestrinDoc* const previous = g_pDoc;
+    g_pDoc = &task;
+    g_DocFile = DocFileState();
 
     files.answers = {dir.File("kept.kdb")};
     EXPECT_EQ(f.frame.OnSaveBaseMsg(), 0);
+    g_pDoc = previous;
+    EXPECT_EQ(task.basePath, dir.File("kept.kdb"));
+    EXPECT_TRUE(g_DocFile.modified);
+    g_DocFile = DocFileState();
     EXPECT_EQ(g_strBasePath, dir.File("kept.kdb"));
     EXPECT_EQ(ReadBytes(dos), DosPipeCable("Pipe"));
     CBase kept;
     LoadBaseFile(dir.File("kept.kdb"), kept);
     EXPECT_EQ(kept.pipeCables.at(0)->name, "Pipe");
-    EXPECT_EQ(f.host.title, "Morvel База: kept");
+    EXPECT_EQ(f.host.title, "Morvel - Задача безымянная. База: kept");
 
     // Later stores go to the kdb file without asking.
     files.titles.clear();
     EXPECT_TRUE(SaveCurrentBase());
     EXPECT_TRUE(files.titles.empty());
+
+    // "Сохранить базу как" of a start-up import moves the task on as well.
+    p = dos;
+    ASSERT_TRUE(f.frame.LoadBase(g_CurBase, p, "basek", true));
+    g_strBasePath = p;
+    task.basePath = dos;
+    g_pDoc = &task;
+    files.answers = {dir.File("as.kdb")};
+    f.frame.OnBaseSaveAs();
+    g_pDoc = previous;
+    EXPECT_EQ(task.basePath, dir.File("as.kdb"));
+    g_DocFile = DocFileState();
 }
 
 TEST(CatalogCommands, FailedStoreIsReportedAndWhatWasThereStays)

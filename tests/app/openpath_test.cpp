@@ -199,35 +199,75 @@ TEST(OpenPath, SaveAsWritesTheTaskAndTakesItsName)
 
 // Two copies of the program save one file after the other: the later one is
 // asked before it writes over the other's change; No keeps the file as the
-// other left it and this copy's work unsaved.  So for the task and the catalog.
+// other left it and this copy's work unsaved; its own saves that follow never
+// ask.  So for the task opened by any name of its file (full, relative, with
+// "..", through a link to the file or to its folder, also when the working
+// folder changed since), where a link keeps its name and stays a link and the
+// recent list names the file once, for Save As onto the file by another name,
+// and for the catalog.
 TEST(OpenPath, ASaveOverAFileChangedOnDiskAsksFirst)
 {
     AppSession s;
     const std::string task = s.dir.File("t.ktf");
     WriteTask(task, "Наша");
-    ASSERT_TRUE(s.app.OpenDocumentFile(task));
+    std::filesystem::create_directory(s.dir.File("sub"));
+    ASSERT_EQ(::symlink(task.c_str(), s.dir.File("link.ktf").c_str()), 0);
+    ASSERT_EQ(::symlink(s.dir.path.c_str(), s.dir.File("folder").c_str()), 0);
+    ASSERT_EQ(::symlink(s.dir.File("sub").c_str(), s.dir.File("sub/deep").c_str()), 0);
+    const std::filesystem::path start = std::filesystem::current_path();
+    const struct {
+        std::string name, pathName;
+    } roads[] = {
+        {task, task},
+        {"t.ktf", task},
+        {"sub/../t.ktf", task},
+        {"sub/deep/../t.ktf", task},  // ".." from the folder the link names
+        {"folder/t.ktf", task},
+        {"link.ktf", s.dir.File("link.ktf")},
+    };
+    for (const auto& road : roads) {
+        SCOPED_TRACE(road.name);
+        std::filesystem::current_path(s.dir.path);
+        ASSERT_TRUE(s.app.OpenDocumentFile(road.name));
+        std::filesystem::current_path(start);
+        EXPECT_EQ(g_DocFile.pathName, road.pathName);
+        WriteTask(task, "Чужая");
+        const auto theirs = ReadBytes(task);
+        SetModifiedFlag();
+        ScriptedMessages msgs;
+        msgs.queue(MsgAnswer::No);
+        EXPECT_FALSE(OnFileSave());
+        ASSERT_EQ(msgs.messages().size(), 1u);
+        EXPECT_EQ(msgs.messages()[0].text,
+                  "Файл " + road.pathName +
+                      "\nизменен на диске после того, как программа его прочитала\n(возможно, другой копией "
+                      "программы).\nЗаменить его? Изменения, сделанные в файле, будут потеряны.");
+        EXPECT_EQ(msgs.messages()[0].icon, MsgIcon::Question);
+        EXPECT_EQ(msgs.messages()[0].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(ReadBytes(task), theirs);
+        EXPECT_TRUE(g_DocFile.modified);
+        msgs.queue(MsgAnswer::Yes);
+        EXPECT_TRUE(OnFileSave());
+        EXPECT_NE(ReadBytes(task), theirs);
+        msgs.clear();
+        EXPECT_TRUE(OnFileSave());  // our own save is no change of someone else's
+        EXPECT_TRUE(msgs.messages().empty());
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(s.dir.File("link.ktf")));
+    EXPECT_EQ((*s.app.m_pRecentFileList)[0], s.dir.File("link.ktf"));
+    EXPECT_EQ(s.app.m_pRecentFileList->CountShown(), 1);
+
     WriteTask(task, "Чужая");
     const auto theirs = ReadBytes(task);
-    SetModifiedFlag();
+    ScriptedFileDialogs files;
+    files.answers = {s.dir.path + "//t.ktf"};
     ScriptedMessages msgs;
     msgs.queue(MsgAnswer::No);
-    EXPECT_FALSE(OnFileSave());
-    ASSERT_EQ(msgs.messages().size(), 1u);
-    EXPECT_EQ(msgs.messages()[0].text,
-              "Файл " + task +
-                  "\nизменен на диске после того, как программа его прочитала\n(возможно, другой копией "
-                  "программы).\nЗаменить его? Изменения, сделанные в файле, будут потеряны.");
-    EXPECT_EQ(msgs.messages()[0].icon, MsgIcon::Question);
-    EXPECT_EQ(msgs.messages()[0].buttons, MsgButtons::YesNo);
+    EXPECT_FALSE(OnFileSaveAs());
+    EXPECT_EQ(msgs.messages().size(), 1u);
     EXPECT_EQ(ReadBytes(task), theirs);
-    EXPECT_TRUE(g_DocFile.modified);
-    msgs.queue(MsgAnswer::Yes);
-    EXPECT_TRUE(OnFileSave());
-    EXPECT_NE(ReadBytes(task), theirs);
-    msgs.clear();
-    EXPECT_TRUE(OnFileSave());  // our own save is no change of someone else's
-    EXPECT_TRUE(msgs.messages().empty());
 
+    msgs.clear();
     const std::string catalog = s.dir.File("c.kdb");
     WriteCatalog(catalog, "Общий");
     LoadBaseFile(catalog, g_CurBase);
@@ -251,6 +291,19 @@ TEST(OpenPath, ASaveOverAFileChangedOnDiskAsksFirst)
     LoadBaseFile(catalog, back);
     EXPECT_EQ(back.phaseWires.at(0)->name, "Наш");
     EXPECT_EQ(msgs.messages().size(), 2u);
+
+    // "Сохранить базу как" onto the catalog's own file by another name asks
+    // both questions; No to the second keeps the other copy's file.
+    ASSERT_TRUE(SaveBaseFile(catalog, other, error)) << error;
+    files.answers = {s.dir.File("folder/c.kdb")};
+    msgs.clear();
+    msgs.queue(MsgAnswer::Yes);
+    msgs.queue(MsgAnswer::No);
+    s.Frame().OnBaseSaveAs();
+    ASSERT_EQ(msgs.messages().size(), 2u);
+    EXPECT_EQ(msgs.messages()[0].text, "Выбрана существующая база данных.\nЗаменить ее?");
+    EXPECT_EQ(msgs.messages()[1].text.rfind("Файл " + s.dir.File("folder/c.kdb") + "\nизменен на диске", 0), 0u);
+    EXPECT_EQ(ReadBytes(catalog), otherCatalog);
 }
 
 } // namespace

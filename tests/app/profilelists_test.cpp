@@ -214,8 +214,12 @@ TEST(RecentFileList, AddMovesToTopAndDropsTheOldest)
     EXPECT_EQ(list[3], "/c.ktf");
     list.Add("");
     EXPECT_EQ(list[0], "/e.ktf");
+    list.Add("//./d.ktf"); // another name of a listed file takes its entry
+    EXPECT_EQ(list[0], "//./d.ktf");
+    EXPECT_EQ(list[1], "/e.ktf");
+    EXPECT_EQ(list[3], "/c.ktf");
     list.Remove(0);
-    EXPECT_EQ(list[0], "/d.ktf");
+    EXPECT_EQ(list[0], "/e.ktf");
     EXPECT_EQ(list[3], "");
 }
 

@@ -332,6 +332,41 @@ TEST_F(ExamplesTest, RelativeCatalogPathIsTakenFromTheTaskFolder)
         EXPECT_EQ(g_CurBase.towers.size(), 1u);
     }
 
+    // A folder whose name the task file cannot hold in its code page: the
+    // task keeps the catalog beside it by the relative path, so saved and
+    // opened again it finds it, without a word; the open task still names
+    // it by the full path.
+    {
+        const fs::path odd = root / "jürgen";
+        fs::create_directories(odd);
+        fs::copy(kExamplesDir / kExampleCatalog, odd / kExampleCatalog);
+        fs::copy(kExamplesDir / kExampleTasks[0].file, odd / kExampleTasks[0].file);
+        const std::string taskPath = (odd / kExampleTasks[0].file).string();
+        const std::size_t shown = messages.messages().size();
+        CKestrinDoc doc, back;
+        g_pDoc = &doc;
+        std::string error;
+        ASSERT_TRUE(doc.OpenTaskFile(taskPath, error)) << error;
+        ReconcileTaskWithCatalog(nullptr, taskPath);
+        ASSERT_TRUE(doc.SaveTaskFile(taskPath, error)) << error;
+        EXPECT_EQ(doc.basePath, (odd / kExampleCatalog).string());
+        g_pDoc = &back;
+        ASSERT_TRUE(back.OpenTaskFile(taskPath, error)) << error;
+        EXPECT_EQ(back.basePath, kExampleCatalog);
+        g_bBaseLoaded = 0;
+        ReconcileTaskWithCatalog(nullptr, taskPath);
+        EXPECT_EQ(g_strBasePath, (odd / kExampleCatalog).string());
+        EXPECT_EQ(messages.messages().size(), shown);
+    }
+
+    // Reached through a link, a task's folder is the folder the link names:
+    // ".." leads to that folder's parent, not to the link's.
+    fs::create_directories(root / "real" / "a");
+    fs::create_directories(root / "other");
+    fs::create_directory_symlink(root / "real" / "a", root / "other" / "a");
+    EXPECT_EQ(TaskCatalogPath("../base/main.kdb", (root / "other" / "a" / "t.ktf").string()),
+              (root / "real" / "base" / "main.kdb").string());
+
     fs::current_path(working.start);
     fs::remove_all(root);
 

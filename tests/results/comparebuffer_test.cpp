@@ -228,11 +228,14 @@ TEST_F(AddFile, ADcTaskIsNamedWithItsOwnPoles)
     // The open task's own labels still name phases.
     EXPECT_EQ(buffer.groups[0]->curves[0]->result.label, "A-B/B-C");
 
-    // The same file again refills its group.
-    g.curves[0]->selected = 1;
-    ASSERT_TRUE(buffer.AddTaskFile(path));
-    ASSERT_EQ(buffer.groups.size(), 2u);
-    EXPECT_EQ(buffer.groups[1]->SelectedCount(), 0);
+    // The same file again refills its group, under any name of the file.
+    std::filesystem::create_directory_symlink(folder.File(""), folder.File("link"));
+    for (const std::string& name : {path, folder.File("link/./Полюса.ktf")}) {
+        buffer.groups[1]->curves[0]->selected = 1;
+        ASSERT_TRUE(buffer.AddTaskFile(name));
+        ASSERT_EQ(buffer.groups.size(), 2u);
+        EXPECT_EQ(buffer.groups[1]->SelectedCount(), 0);
+    }
 }
 
 TEST_F(AddFile, BadFilesAreRefusedAndLeaveTheOpenTaskAlone)
