@@ -88,9 +88,12 @@ bool ReadTaskDocument(const std::string& path)
 
 bool DoSave(const std::string& path)
 {
-    // Another writer's change to the file since it was read is not written
-    // over without a word; No keeps that file and leaves the task unsaved.
-    if (g_pDoc && !ConfirmOverwriteIfChanged(path, g_pDoc->fileStamp, kAppName))
+    // A file the program did not read or write itself is not written over
+    // without a word: another writer's change to the task's file, or another
+    // file its name leads to now; No keeps that file and the task unsaved.
+    const bool ownName = !g_DocFile.pathName.empty() &&
+                         (path == g_DocFile.pathName || FullPathOf(path) == g_DocFile.pathName);
+    if (g_pDoc && !ConfirmOverwriteIfChanged(path, g_pDoc->fileStamp, kAppName, ownName))
         return false;
     std::string error;
     if (!g_pDoc || !g_pDoc->SaveTaskFile(path, error)) {

@@ -56,16 +56,18 @@ bool FileReadable(const std::string& path)
 }
 
 // Before a catalog is written to a file chosen in a save dialog: an existing
-// catalog there is replaced only when the user agrees, and when that file is
-// the current catalog's own (under whatever name) and another copy of the
-// program changed it since it was read, the user is asked as a save asks.
+// catalog there is replaced only when the user agrees, and when the name is
+// the current catalog's own, or that file is, and it is not the file as read
+// (another copy of the program changed it, or the name leads elsewhere now),
+// the user is asked as a save asks.
 bool ConfirmReplaceBase(const std::string& path)
 {
     if (FileReadable(path) &&
         ShowMessage("Выбрана существующая база данных.\nЗаменить ее?", kSaveBaseTitle, MsgIcon::Question,
                     MsgButtons::YesNo) == MsgAnswer::No)
         return false;
-    return ConfirmOverwriteIfChanged(path, g_CurBase.fileStamp, kSaveBaseTitle);
+    const bool ownName = g_bBaseLoaded && FullPathOf(path) == g_strBasePath;
+    return ConfirmOverwriteIfChanged(path, g_CurBase.fileStamp, kSaveBaseTitle, ownName);
 }
 
 // The DOS-era catalog at dosPath was saved as the kdb file saved: an open task
@@ -257,7 +259,7 @@ bool SaveCurrentBase()
     // Another copy of the program may have saved this catalog since it was
     // read: its items are not written over without a word, and No keeps the
     // file as it is (the catalog in memory stays unsaved).
-    if (!ConfirmOverwriteIfChanged(g_strBasePath, g_CurBase.fileStamp, kSaveBaseTitle))
+    if (!ConfirmOverwriteIfChanged(g_strBasePath, g_CurBase.fileStamp, kSaveBaseTitle, true))
         return false;
     std::string error;
     if (!SaveBaseFile(g_strBasePath, g_CurBase, error)) {

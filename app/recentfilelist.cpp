@@ -23,7 +23,7 @@ int CharCount(const std::string& s)
 
 RecentFileList::RecentFileList(std::string section, std::string entryFormat, int size, int displayLength)
     : m_section(std::move(section)), m_entryFormat(std::move(entryFormat)), m_displayLength(displayLength),
-      m_names(static_cast<std::size_t>(std::max(size, 0)))
+      m_names(static_cast<std::size_t>(std::max(size, 0))), m_resolved(m_names.size())
 {
 }
 
@@ -39,13 +39,21 @@ void RecentFileList::Add(std::string path)
 {
     if (path.empty() || m_names.empty() || !ProfileKeepsValue(path))
         return;
-    const std::string real = RealPathOf(path);
-    auto found = std::find_if(m_names.begin(), m_names.end(), [&](const std::string& name) {
-        return name == path || (!name.empty() && RealPathOf(name) == real);
-    });
-    auto last = (found == m_names.end()) ? m_names.end() - 1 : found;
+    // Only the file at hand is looked up; the entries are compared in the
+    // form they were kept in, so an entry on a slow or dead mount never holds
+    // up the open or save that adds another.  An entry added in this session
+    // is also known by its real path: a link to a listed file, or the file
+    // behind a listed link, takes its entry.
+    std::string real = RealPathOf(path);
+    std::size_t at = 0;
+    while (at < m_names.size() && m_names[at] != path &&
+           !(m_resolved[at].name == m_names[at] && !m_names[at].empty() && m_resolved[at].real == real))
+        ++at;
+    const std::size_t last = std::min(at, m_names.size() - 1);
     // Shift the entries above the freed slot down by one and put the path on top.
-    std::move_backward(m_names.begin(), last, last + 1);
+    std::move_backward(m_names.begin(), m_names.begin() + last, m_names.begin() + last + 1);
+    std::move_backward(m_resolved.begin(), m_resolved.begin() + last, m_resolved.begin() + last + 1);
+    m_resolved.front() = {path, std::move(real)};
     m_names.front() = std::move(path);
 }
 
@@ -55,6 +63,8 @@ void RecentFileList::Remove(int index)
         return;
     m_names.erase(m_names.begin() + index);
     m_names.emplace_back();
+    m_resolved.erase(m_resolved.begin() + index);
+    m_resolved.emplace_back();
 }
 
 int RecentFileList::CountShown() const

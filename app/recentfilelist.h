@@ -22,9 +22,12 @@ public:
     const std::string& operator[](int index) const { return m_names.at(static_cast<std::size_t>(index)); }
     std::string& operator[](int index) { return m_names.at(static_cast<std::size_t>(index)); }
 
-    // Puts path at the top; an entry naming the same file (by any spelling,
-    // RealPathOf) gives way to it instead of doubling, and the oldest entry
-    // falls off a full list.  An empty path is ignored, and
+    // Puts path at the top; an entry naming the same file gives way to it
+    // instead of doubling, and the oldest entry falls off a full list.  The
+    // callers add the full path of the file (FullPathOf), so any spelling of
+    // its folder comes to one entry; an entry added in this session also
+    // keeps its real path (RealPathOf), so a link to a listed file comes to
+    // its entry too.  Only path is looked up on disk, never an entry.  An empty path is ignored, and
     // so is one the profile would not give back as it is (a line break in a
     // file name, a blank at its start or end): the list never names another file.
     void Add(std::string path);
@@ -48,6 +51,13 @@ private:
     std::string m_entryFormat;
     int m_displayLength;
     std::vector<std::string> m_names;
+    // Per entry: the name it was added under and that file's real path then;
+    // an entry read from the profile, or written over since, has none.
+    struct Resolved {
+        std::string name;
+        std::string real;
+    };
+    std::vector<Resolved> m_resolved;
 };
 
 // Shortens a path to at most maxChars characters by putting "..." in place of

@@ -79,7 +79,7 @@ class PrintedMessages : public MessageSink {
 public:
     PrintedMessages() { SetMessageSink(this); }
     ~PrintedMessages() override { SetMessageSink(nullptr); }
-    MsgAnswer show(const std::string& text, const std::string& caption, MsgIcon, MsgButtons) override
+    MsgAnswer show(const std::string& text, const std::string& caption, MsgIcon, MsgButtons, MsgAnswer) override
     {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         return MsgAnswer::Ok;

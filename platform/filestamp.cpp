@@ -87,14 +87,21 @@ bool ChangedOnDiskSince(const FileStamp& known)
     return now.present && !now.SameFileState(known);
 }
 
-bool ConfirmOverwriteIfChanged(const std::string& path, const FileStamp& known, const std::string& caption)
+bool ConfirmOverwriteIfChanged(const std::string& path, const FileStamp& known, const std::string& caption,
+                               bool ownName)
 {
-    if (!known.present || RealPathOf(path) != known.realPath || !ChangedOnDiskSince(known))
+    if (!known.present)
+        return true;
+    const FileStamp now = StampOfFile(path);
+    if (!now.present || now.SameFileState(known))
+        return true;
+    if (!ownName && now.realPath != known.realPath)
         return true;
     const std::string text =
         StrFormat("Файл %s\nизменен на диске после того, как программа его прочитала\n"
                   "(возможно, другой копией программы).\n"
                   "Заменить его? Изменения, сделанные в файле, будут потеряны.",
                   path.c_str());
-    return ShowMessage(text, caption, MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
+    // Enter keeps the other copy's work: replacing it is a choice to make.
+    return ShowMessage(text, caption, MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No) == MsgAnswer::Yes;
 }

@@ -47,9 +47,16 @@ FileStamp StampOfOpenFile(const std::string& path, int fd);
 // since, is no change: a save then loses nobody's work.
 bool ChangedOnDiskSince(const FileStamp& known);
 
-// Before saving over path: when path names the file known was taken of (by
-// whatever spelling) and that file changed on disk since, asks whether to
-// replace it.
+// Before saving over path: asks whether to replace the file path leads to
+// now when that is not the file as known was taken of it.  ownName says path
+// is the name the file was read or last saved under (by whatever spelling):
+// then any other file there (a link re-pointed, the file replaced or renamed
+// away and another put in its place) or any change of it is asked about.
+// Under another name only the file known was taken of, changed since, is
+// asked about; another existing file there is the save dialog's question.
+// Nothing under the name yet is never asked about: a save then loses nobody's
+// work.  Only path is looked up on disk.
 // True when the save may go on; false when the user chose to keep the file on
-// disk as it is.
-bool ConfirmOverwriteIfChanged(const std::string& path, const FileStamp& known, const std::string& caption);
+// disk as it is.  The question's default answer is No.
+bool ConfirmOverwriteIfChanged(const std::string& path, const FileStamp& known, const std::string& caption,
+                               bool ownName);

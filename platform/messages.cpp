@@ -22,17 +22,18 @@ MessageSink* GetMessageSink()
     return g_messageSink;
 }
 
-MsgAnswer ShowMessage(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons)
+MsgAnswer ShowMessage(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons,
+                      MsgAnswer defaultAnswer)
 {
     if (!g_messageSink)
         return FirstButton(buttons);
-    return g_messageSink->show(text, caption, icon, buttons);
+    return g_messageSink->show(text, caption, icon, buttons, defaultAnswer);
 }
 
 MsgAnswer ScriptedMessages::show(const std::string& text, const std::string& caption, MsgIcon icon,
-                                 MsgButtons buttons)
+                                 MsgButtons buttons, MsgAnswer defaultAnswer)
 {
-    m_messages.push_back({text, caption, icon, buttons});
+    m_messages.push_back({text, caption, icon, buttons, defaultAnswer});
     if (m_answers.empty())
         return FirstButton(buttons);
     MsgAnswer a = m_answers.front();

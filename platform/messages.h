@@ -15,11 +15,14 @@ enum class MsgAnswer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 // The application's name, the caption of messages that have no caption of their own.
 inline constexpr const char* kAppName = "Kestrin";
 
+// The answer Enter gives in a box: kFirstButton is its first button (OK or Yes).
+inline constexpr MsgAnswer kFirstButton = MsgAnswer{0};
+
 class MessageSink {
 public:
     virtual ~MessageSink() = default;
     virtual MsgAnswer show(const std::string& text, const std::string& caption, MsgIcon icon,
-                           MsgButtons buttons) = 0;
+                           MsgButtons buttons, MsgAnswer defaultAnswer) = 0;
 };
 
 // Installs a sink (nullptr: none) and returns the previous one.  With no sink a
@@ -28,7 +31,8 @@ MessageSink* SetMessageSink(MessageSink* sink);
 MessageSink* GetMessageSink();
 
 MsgAnswer ShowMessage(const std::string& text, const std::string& caption = kAppName,
-                      MsgIcon icon = MsgIcon::Exclamation, MsgButtons buttons = MsgButtons::Ok);
+                      MsgIcon icon = MsgIcon::Exclamation, MsgButtons buttons = MsgButtons::Ok,
+                      MsgAnswer defaultAnswer = kFirstButton);
 
 // A sink for tests: records every message and gives the queued answers (then
 // the first button of each box).  Installs itself for its lifetime.
@@ -39,6 +43,7 @@ public:
         std::string caption;
         MsgIcon icon;
         MsgButtons buttons;
+        MsgAnswer defaultAnswer = kFirstButton;
     };
 
     ScriptedMessages() : m_previous(SetMessageSink(this)) {}
@@ -50,8 +55,8 @@ public:
     const std::vector<Message>& messages() const { return m_messages; }
     void clear() { m_messages.clear(); }
 
-    MsgAnswer show(const std::string& text, const std::string& caption, MsgIcon icon,
-                   MsgButtons buttons) override;
+    MsgAnswer show(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons,
+                   MsgAnswer defaultAnswer) override;
 
 private:
     MessageSink* m_previous;

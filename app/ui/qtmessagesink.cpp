@@ -28,7 +28,7 @@ QMessageBox::Icon BoxIcon(MsgIcon icon)
 } // namespace
 
 MsgAnswer QtMessageSink::show(const std::string& text, const std::string& caption, MsgIcon icon,
-                              MsgButtons buttons)
+                              MsgButtons buttons, MsgAnswer defaultAnswer)
 {
     QMessageBox box(DialogParent());
     box.setWindowTitle(QString::fromStdString(caption));
@@ -60,8 +60,13 @@ MsgAnswer QtMessageSink::show(const std::string& text, const std::string& captio
     for (const auto& t : texts)
         if (QAbstractButton* b = box.button(t.button))
             b->setText(QString::fromUtf8(t.text));
-    box.setDefaultButton(buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? QMessageBox::Ok
-                                                                                        : QMessageBox::Yes);
+    QMessageBox::StandardButton defaultButton =
+        buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? QMessageBox::Ok : QMessageBox::Yes;
+    if (defaultAnswer == MsgAnswer::No && box.button(QMessageBox::No))
+        defaultButton = QMessageBox::No;
+    else if (defaultAnswer == MsgAnswer::Cancel && box.button(QMessageBox::Cancel))
+        defaultButton = QMessageBox::Cancel;
+    box.setDefaultButton(defaultButton);
     if (buttons == MsgButtons::YesNo)
         box.setEscapeButton(QMessageBox::No);
     // A message from inside a calculation is answered with the arrow, not

@@ -6,6 +6,6 @@
 
 class QtMessageSink : public MessageSink {
 public:
-    MsgAnswer show(const std::string& text, const std::string& caption, MsgIcon icon,
-                   MsgButtons buttons) override;
+    MsgAnswer show(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons,
+                   MsgAnswer defaultAnswer) override;
 };

@@ -244,6 +244,7 @@ TEST(OpenPath, ASaveOverAFileChangedOnDiskAsksFirst)
                       "программы).\nЗаменить его? Изменения, сделанные в файле, будут потеряны.");
         EXPECT_EQ(msgs.messages()[0].icon, MsgIcon::Question);
         EXPECT_EQ(msgs.messages()[0].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(msgs.messages()[0].defaultAnswer, MsgAnswer::No);
         EXPECT_EQ(ReadBytes(task), theirs);
         EXPECT_TRUE(g_DocFile.modified);
         msgs.queue(MsgAnswer::Yes);
@@ -304,6 +305,104 @@ TEST(OpenPath, ASaveOverAFileChangedOnDiskAsksFirst)
     EXPECT_EQ(msgs.messages()[0].text, "Выбрана существующая база данных.\nЗаменить ее?");
     EXPECT_EQ(msgs.messages()[1].text.rfind("Файл " + s.dir.File("folder/c.kdb") + "\nизменен на диске", 0), 0u);
     EXPECT_EQ(ReadBytes(catalog), otherCatalog);
+}
+
+// The task's name comes to lead to a file the program never read: a save
+// under that name asks before writing over it, and No keeps that file byte
+// for byte and the task unsaved.  An ordinary save through a link asks
+// nothing.  The same for the catalog, and for Save As onto a dangling link,
+// whose stamp names the file the link leads to once it exists.
+TEST(OpenPath, ASaveUnderTheOpenedNameAsksWhenItLeadsToAnotherFileNow)
+{
+    namespace fs = std::filesystem;
+    const struct {
+        const char* road;
+        const char* opened;  // the name the task is opened by
+        std::function<void(TempFolder&)> change;
+    } rows[] = {
+        {"link re-pointed", "link.ktf",
+         [](TempFolder& d) {
+             fs::remove(d.File("link.ktf"));
+             fs::create_symlink(d.File("theirs.ktf"), d.File("link.ktf"));
+         }},
+        {"link replaced by a file", "link.ktf",
+         [](TempFolder& d) {
+             fs::remove(d.File("link.ktf"));
+             fs::copy_file(d.File("theirs.ktf"), d.File("link.ktf"));
+         }},
+        {"file renamed away, a link put in its place", "ours.ktf",
+         [](TempFolder& d) {
+             fs::rename(d.File("ours.ktf"), d.File("away.ktf"));
+             fs::create_symlink(d.File("theirs.ktf"), d.File("ours.ktf"));
+         }},
+        {"folder moved, a link left, the task saved there by another copy", "sub/t.ktf",
+         [](TempFolder& d) {
+             fs::rename(d.File("sub"), d.File("moved"));
+             fs::create_symlink(d.File("moved"), d.File("sub"));
+             WriteTask(d.File("moved/t.ktf"), "Чужая");
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.road);
+        AppSession s;
+        WriteTask(s.dir.File("ours.ktf"), "Наша");
+        WriteTask(s.dir.File("theirs.ktf"), "Чужая");
+        fs::create_directory(s.dir.File("sub"));
+        WriteTask(s.dir.File("sub/t.ktf"), "Наша");
+        fs::create_symlink(s.dir.File("ours.ktf"), s.dir.File("link.ktf"));
+        const std::string name = s.dir.File(row.opened);
+        ASSERT_TRUE(s.app.OpenDocumentFile(name));
+        ScriptedMessages msgs;
+        SetModifiedFlag();
+        EXPECT_TRUE(OnFileSave());  // through a link that still leads to the file read: no question
+        EXPECT_TRUE(msgs.messages().empty());
+        row.change(s.dir);
+        const auto there = ReadBytes(name);
+        SetModifiedFlag();
+        msgs.queue(MsgAnswer::No);
+        EXPECT_FALSE(OnFileSave());
+        ASSERT_EQ(msgs.messages().size(), 1u);
+        EXPECT_EQ(msgs.messages()[0].text.rfind("Файл " + name + "\nизменен на диске", 0), 0u);
+        EXPECT_EQ(ReadBytes(name), there);
+        EXPECT_TRUE(g_DocFile.modified);
+    }
+
+    AppSession s;
+    ScriptedMessages msgs;
+    // The catalog chosen through a link, the link then re-pointed.
+    WriteCatalog(s.dir.File("ours.kdb"), "Наш");
+    WriteCatalog(s.dir.File("theirs.kdb"), "Чужой");
+    fs::create_symlink(s.dir.File("ours.kdb"), s.dir.File("link.kdb"));
+    LoadBaseFile(s.dir.File("link.kdb"), g_CurBase);
+    TakeCurrentBasePath(s.dir.File("link.kdb"));
+    EXPECT_TRUE(SaveCurrentBase());
+    EXPECT_TRUE(msgs.messages().empty());
+    fs::remove(s.dir.File("link.kdb"));
+    fs::create_symlink(s.dir.File("theirs.kdb"), s.dir.File("link.kdb"));
+    const auto theirs = ReadBytes(s.dir.File("theirs.kdb"));
+    msgs.queue(MsgAnswer::No);
+    EXPECT_FALSE(SaveCurrentBase());
+    EXPECT_EQ(msgs.messages().size(), 1u);
+    EXPECT_EQ(ReadBytes(s.dir.File("theirs.kdb")), theirs);
+
+    // Save As onto a dangling link writes the file it names, and the stamp
+    // knows that file: another copy's save of it is asked about under its
+    // own name too.
+    s.Doc().conductorCount = 3;
+    s.Doc().AppendElement(MakeElement(kCouplingDevice));
+    fs::create_symlink(s.dir.File("new.ktf"), s.dir.File("dangling.ktf"));
+    ScriptedFileDialogs files;
+    files.answers = {s.dir.File("dangling.ktf")};
+    msgs.clear();
+    ASSERT_TRUE(OnFileSaveAs());
+    EXPECT_TRUE(fs::is_symlink(s.dir.File("dangling.ktf")));
+    WriteTask(s.dir.File("new.ktf"), "Чужая");
+    const auto other = ReadBytes(s.dir.File("new.ktf"));
+    files.answers = {s.dir.File("new.ktf")};
+    msgs.queue(MsgAnswer::No);
+    EXPECT_FALSE(OnFileSaveAs());
+    EXPECT_EQ(msgs.messages().size(), 1u);
+    EXPECT_EQ(ReadBytes(s.dir.File("new.ktf")), other);
 }
 
 } // namespace

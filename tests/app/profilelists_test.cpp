@@ -1,6 +1,7 @@
 #include "app/displayfont.h"
 #include "app/linestyles.h"
 #include "app/profilelists.h"
+#include "shellfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -221,6 +222,29 @@ TEST(RecentFileList, AddMovesToTopAndDropsTheOldest)
     list.Remove(0);
     EXPECT_EQ(list[0], "/e.ktf");
     EXPECT_EQ(list[3], "");
+}
+
+// Only the file added is looked up on disk, never an entry (one on a slow or
+// dead mount would hold up every open and save): an entry read from the
+// settings that names the file through a linked folder keeps its place, while
+// a link to the file added in this session gives way to the file.
+TEST(RecentFileList, OnlyTheFileAddedIsLookedUp)
+{
+    namespace fs = std::filesystem;
+    TempFolder dir;
+    fs::create_directory(dir.File("real"));
+    std::ofstream(dir.File("real/a.ktf")) << "task";
+    fs::create_directory_symlink(dir.File("real"), dir.File("linked"));
+    fs::create_symlink(dir.File("real/a.ktf"), dir.File("link.ktf"));
+    ProfileFile p;
+    p.LoadFromText("[Recent File List]\nFile1=" + dir.File("linked/a.ktf") + "\n");
+    RecentFileList list("Recent File List", "File%d", 4);
+    list.ReadList(p);
+    list.Add(dir.File("link.ktf"));
+    list.Add(dir.File("real/a.ktf"));
+    EXPECT_EQ(list[0], dir.File("real/a.ktf"));
+    EXPECT_EQ(list[1], dir.File("linked/a.ktf"));
+    EXPECT_EQ(list.CountShown(), 2);
 }
 
 TEST(RecentFileList, WriteListRemovesEmptiedEntries)

@@ -386,11 +386,14 @@ void ShellTest::closingWhileEditingAsks()
 void ShellTest::messageBoxesAnswerInRussian()
 {
     QtMessageSink sink;
-    // Each box answered with its button of the given text, its buttons' texts noted.
+    // Each box answered with its button of the given text, its buttons' texts
+    // and the text of its default button (what Enter answers) noted.
     QStringList texts;
-    auto answer = [&texts](const char* button) {
-        return WhenShown<QMessageBox>([&texts, button](QMessageBox* box) {
+    QString byEnter;
+    auto answer = [&texts, &byEnter](const char* button) {
+        return WhenShown<QMessageBox>([&texts, &byEnter, button](QMessageBox* box) {
             texts.clear();
+            byEnter = box->defaultButton() ? box->defaultButton()->text() : QString();
             QAbstractButton* chosen = nullptr;
             for (QAbstractButton* b : box->buttons()) {
                 texts << b->text();
@@ -403,13 +406,22 @@ void ShellTest::messageBoxesAnswerInRussian()
     };
     {
         auto no = answer("Нет");
-        QVERIFY(sink.show("Вопрос?", "Kestrin", MsgIcon::Question, MsgButtons::YesNoCancel) == MsgAnswer::No);
+        QVERIFY(sink.show("Вопрос?", "Kestrin", MsgIcon::Question, MsgButtons::YesNoCancel, kFirstButton) ==
+                MsgAnswer::No);
         QVERIFY(*no);
     }
     texts.sort();
     QCOMPARE(texts, QStringList({QString::fromUtf8("Да"), QString::fromUtf8("Нет"), QString::fromUtf8("Отмена")}));
+    QCOMPARE(byEnter, QString::fromUtf8("Да"));
+    {
+        auto yes = answer("Да");
+        QVERIFY(sink.show("Заменить?", "Kestrin", MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No) ==
+                MsgAnswer::Yes);
+        QVERIFY(*yes);
+    }
+    QCOMPARE(byEnter, QString::fromUtf8("Нет"));
     auto ok = answer("OK");
-    QVERIFY(sink.show("Сообщение", "Kestrin", MsgIcon::Exclamation, MsgButtons::Ok) == MsgAnswer::Ok);
+    QVERIFY(sink.show("Сообщение", "Kestrin", MsgIcon::Exclamation, MsgButtons::Ok, kFirstButton) == MsgAnswer::Ok);
     QVERIFY(*ok);
     QCOMPARE(texts, QStringList({"OK"}));
 }
