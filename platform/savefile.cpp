@@ -131,6 +131,19 @@ void TakeOverAttributes(int fd, const struct stat* old)
     ::fchmod(fd, old->st_mode & 07777);
 }
 
+// The rename is an entry of the folder: until the folder itself reaches the
+// disk, a power cut can bring back the old file after a save reported as
+// done.  A folder that cannot be synced (some file systems refuse it) leaves
+// the save as done: the file is complete and in place either way.
+void SyncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    (void)::fsync(fd);
+    ::close(fd);
+}
+
 // The folder refused the temporary: the save never writes over the user's
 // file in place, so the user is told to choose another folder.
 bool FolderClosedForWriting(int err)
@@ -194,11 +207,14 @@ bool SaveFileAtomic(const std::string& path, std::string_view bytes, std::string
         ok = false;
         error = Describe("не удалось заменить файл", target);
     }
-    if (!ok)
+    if (!ok) {
         ::unlink(tmp.c_str());
-    else if (written)
+        return false;
+    }
+    SyncFolder(folder);
+    if (written)
         written->realPath = RealPathOf(target);  // the file exists under its name only now
-    return ok;
+    return true;
 }
 
 bool SaveFileAtomic(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error,

@@ -57,6 +57,12 @@ void QtAppHost::WatchTermination()
 {
     std::signal(SIGTERM, OnTerm);
     std::signal(SIGINT, OnTerm);
+    // Closing the terminal the program was started from hangs it up: the
+    // user is asked about unsaved work as at a logout.  A hang-up ignored at
+    // start (nohup) stays ignored.
+    struct sigaction hangUp {};
+    if (::sigaction(SIGHUP, nullptr, &hangUp) == 0 && hangUp.sa_handler != SIG_IGN)
+        std::signal(SIGHUP, OnTerm);
     connect(&m_termTimer, &QTimer::timeout, this, [this] {
         if (!g_termRequested.exchange(false))
             return;

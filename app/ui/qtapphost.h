@@ -1,5 +1,6 @@
 // The Qt side of start-up: creates the main window for the application
-// object, shows it, and closes it cleanly on SIGTERM (as a session logout does).
+// object, shows it, and closes it cleanly on SIGTERM (as a session logout does),
+// SIGINT and SIGHUP (the terminal it was started from closed).
 #pragma once
 
 #include "app/kestrinapp.h"
@@ -21,7 +22,8 @@ public:
     void ShowMainWindow() override;
 
     MainWindow* Window() const { return m_window.get(); }
-    // Closes the main window through its normal close path when SIGTERM arrived.
+    // Closes the main window through its normal close path when SIGTERM,
+    // SIGINT or SIGHUP arrived.
     void WatchTermination();
 
 private:

@@ -429,8 +429,9 @@ void ShellTest::messageBoxesAnswerInRussian()
 void ShellTest::exitEndsTheProgramWithResultAndBufferWindowsOpen()
 {
     InstallQtServices();
-    // "Выход" in the menu, then SIGTERM as a session logout sends it.
-    for (bool bySignal : {false, true}) {
+    // "Выход" in the menu, then SIGTERM as a session logout sends it and
+    // SIGHUP as closing the terminal the program was started from does.
+    for (int bySignal : {0, SIGTERM, SIGHUP}) {
         CatalogSession c;
         Session& s = c.s;
         MainWindow* w = c.Window();
@@ -441,7 +442,7 @@ void ShellTest::exitEndsTheProgramWithResultAndBufferWindowsOpen()
 
         QTimer::singleShot(0, w, [w, bySignal] {
             if (bySignal)
-                std::raise(SIGTERM);
+                std::raise(bySignal);
             else
                 w->Dispatch(ID_APP_EXIT);
         });
