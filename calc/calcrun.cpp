@@ -336,6 +336,10 @@ CalcOutcome CalcSession::Run(const CalcRequest& request, const std::function<voi
         ShowMessage(refusal, kAppName, MsgIcon::None, MsgButtons::Ok);
         return outcome;
     }
+    if (request.mode == kWireToWireGrounded && !(std::isfinite(request.resistance) && request.resistance >= 0.0)) {
+        ShowMessage(kResistanceRefusal, kAppName, MsgIcon::None, MsgButtons::Ok);
+        return outcome;
+    }
     const std::vector<CElement*>& elements = g_ppCalcElements;
     if (elements.empty() || !RequestWiresValid(request))
         return outcome;

@@ -33,6 +33,10 @@ void ResetCalcSettings();
 
 inline constexpr const char* kRangeRefusal = "Некорректно задан расчетный диапазон частот!";
 inline constexpr const char* kFrequencyRefusal = "Некорректно задана расчетная частота!";
+// Mode 3's resistance between the midpoints and the ground: a negative one
+// would put gain into a passive channel, and one that is no number gives no
+// value at any point.
+inline constexpr const char* kResistanceRefusal = "Некорректно задано сопротивление!";
 // The status line after a run (and before the first one).
 inline constexpr const char* kCalcDoneText = "Расчет завершен";
 inline constexpr const char* kCalcNotDoneText = "Расчет не завершен";
@@ -96,7 +100,7 @@ struct CalcRequest {
     int txWire2 = 0;  // two-wire modes only
     int rxWire1 = 0;
     int rxWire2 = 0;
-    double resistance = 0.0;  // ohm, mode 3
+    double resistance = 0.0;  // ohm, mode 3: finite and not negative (0 grounds the midpoints directly)
     bool regenerateSpans = false;
     // Threads that calculate the points: 0 the default (the environment
     // variable KESTRIN_THREADS, else the hardware's count), 1 one point after

@@ -172,10 +172,12 @@ TEST_F(CalcDialogTest, NumbersNoFloatHoldsAreRefusedWithTheirFieldsMessage)
         int freqMode;
         std::string CRaschetDlg::*field;  // "" the valid request
         const char* text;
-        const char* message;
+        const char* message;  // "" the run is done
     } rows[] = {
         {1, nullptr, "", ""},
+        {0, &CRaschetDlg::m_strResistance, "0", ""},
         {0, &CRaschetDlg::m_strResistance, "1e39", "Введите число."},
+        {0, &CRaschetDlg::m_strResistance, "-0,5", kResistanceRefusal},
         {1, &CRaschetDlg::m_strStep, "1e39", "Введите число."},
         {0, &CRaschetDlg::m_strFreq, "3.5e35", kFrequencyRefusal},
         {1, &CRaschetDlg::m_strEnd, "3.5e35", kRangeRefusal},
@@ -189,7 +191,7 @@ TEST_F(CalcDialogTest, NumbersNoFloatHoldsAreRefusedWithTheirFieldsMessage)
             d.*row.field = row.text;
         const std::size_t shown = messages.messages().size();
         const CalcOutcome out = d.OnCalc();
-        if (!row.field) {
+        if (!*row.message) {
             EXPECT_EQ(out.status, CalcStatus::Done);
             continue;
         }
@@ -197,8 +199,9 @@ TEST_F(CalcDialogTest, NumbersNoFloatHoldsAreRefusedWithTheirFieldsMessage)
         ASSERT_EQ(messages.messages().size(), shown + 1);
         EXPECT_EQ(messages.messages().back().text, row.message);
     }
-    ASSERT_EQ(doc.responseResults.size(), 1u);
+    ASSERT_EQ(doc.responseResults.size(), 2u);
     EXPECT_EQ(doc.responseResults[0]->resistance, 50.0);
+    EXPECT_EQ(doc.responseResults[1]->resistance, 0.0);
 }
 
 TEST_F(CalcDialogTest, EndWithoutAWireDisablesTheCalculation)

@@ -219,7 +219,7 @@ TEST_F(CalcRunTest, FarEndHalvesOfTheSplitConductorAreThoseTheTranspositionsLeav
     EXPECT_TRUE(messages.messages().empty());
 }
 
-TEST_F(CalcRunTest, RefusedFrequenciesLeaveEverythingUnchanged)
+TEST_F(CalcRunTest, RefusedRequestsLeaveEverythingUnchanged)
 {
     BuildResistiveChannel();
     g_fCalcStart = 10, g_fCalcEnd = 20, g_fCalcStep = 5, g_nCalcMode = 1;
@@ -231,7 +231,16 @@ TEST_F(CalcRunTest, RefusedFrequenciesLeaveEverythingUnchanged)
     CalcRequest single;
     single.frequencies = Single(0);
     EXPECT_EQ(session.Run(single).status, CalcStatus::Refused);
-    ASSERT_EQ(messages.messages().size(), 3u);
+    // Mode 3's resistance: negative (gain through passive parts), infinite or no number.
+    for (double r : {-1.0, -0.5, HUGE_VAL, std::nan("")}) {
+        CalcRequest grounded;
+        grounded.frequencies = Single(100);
+        grounded.mode = kWireToWireGrounded;
+        grounded.resistance = r;
+        EXPECT_EQ(session.Run(grounded).status, CalcStatus::Refused) << r;
+        EXPECT_EQ(messages.messages().back().text, kResistanceRefusal);
+    }
+    ASSERT_EQ(messages.messages().size(), 7u);
     EXPECT_EQ(messages.messages()[0].text, "Некорректно задан расчетный диапазон частот!");
     EXPECT_EQ(messages.messages()[0].caption, kAppName);
     EXPECT_EQ(messages.messages()[0].icon, MsgIcon::None);
