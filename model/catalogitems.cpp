@@ -8,10 +8,22 @@
 
 bool CatalogRelEqual(double a, double b)
 {
+    if (a == b || (std::isnan(a) && std::isnan(b)))
+        return true;
     return std::fabs(a - b) <= 1e-5 * std::fabs(a);
 }
 
 namespace {
+
+// Equality within an absolute tolerance: |a - b| below tol (or at it, when
+// atTolEqual), and a value that is no finite number equal to itself alone.
+bool AbsEqual(double a, double b, double tol, bool atTolEqual)
+{
+    if (a == b || (std::isnan(a) && std::isnan(b)))
+        return true;
+    const double d = std::fabs(a - b);
+    return atTolEqual ? d <= tol : d < tol;
+}
 
 // Compares two runs of doubles relatively; true when all are equal.
 bool AllRelEqual(const double* a, const double* b, std::size_t n)
@@ -125,7 +137,7 @@ std::uint8_t CKabTr::Compare(const CKabTr& other) const
 {
     if (name != other.name)
         return 0;
-    return std::fabs(coreRadius - other.coreRadius) >= 1e-4 ? 1 : 2;
+    return AbsEqual(coreRadius, other.coreRadius, 1e-4, false) ? 2 : 1;
 }
 
 void CKabTr::Load(ArchiveReader& ar)
@@ -172,9 +184,7 @@ std::uint8_t COpora::Compare(const COpora& other) const
     if (name != other.name || count != other.count)
         return 0;
     for (int i = 0; i < count; ++i) {
-        if (std::fabs(Y(i) - other.Y(i)) > 1e-4)
-            return 1;
-        if (std::fabs(X(i) - other.X(i)) > 1e-4)
+        if (!AbsEqual(Y(i), other.Y(i), 1e-4, true) || !AbsEqual(X(i), other.X(i), 1e-4, true))
             return 1;
     }
     return 2;

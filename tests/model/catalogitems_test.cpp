@@ -1,6 +1,8 @@
 #include "model/catalogitems.h"
 #include "modeltest.h"
 
+#include <cmath>
+
 namespace {
 
 TEST(CatalogCompare, WireToleranceIsRelative)
@@ -43,6 +45,32 @@ TEST(CatalogCompare, AbsoluteTolerancesOfPipeCableAndTower)
     EXPECT_EQ(t.Compare(v), 0);  // other point count: not comparable
     COpora e1, e2;
     EXPECT_EQ(e1.Compare(e2), 2);
+}
+
+// A value that is no finite number (a damaged or imported catalog may hold
+// one) equals itself alone, so the catalog check asks about it once.
+TEST(CatalogCompare, AValueThatIsNoNumberEqualsItselfAlone)
+{
+    const double nan = std::nan(""), inf = HUGE_VAL;
+    CProvod a = MakeWire("АС 120/19", 0.0076);
+    a.resistivity = nan;
+    CProvod b = a;
+    EXPECT_EQ(a.Compare(b), 2);
+    b.resistivity = 2.8e-8;
+    EXPECT_EQ(a.Compare(b), 1);
+    a.resistivity = b.resistivity = inf;
+    EXPECT_EQ(a.Compare(b), 2);
+    CKabTr p, q;
+    p.name = q.name = "K";
+    p.coreRadius = q.coreRadius = nan;
+    EXPECT_EQ(p.Compare(q), 2);
+    q.coreRadius = 0.5;
+    EXPECT_EQ(p.Compare(q), 1);
+    COpora t = MakeTower("П-110", {{0.0, 20.0}}), u = t;
+    t.x[0] = u.x[0] = nan;
+    EXPECT_EQ(t.Compare(u), 2);
+    u.x[0] = 0.0;
+    EXPECT_EQ(t.Compare(u), 1);
 }
 
 TEST(CatalogCompare, FilterRules)
