@@ -90,6 +90,26 @@ std::string FormatNumericField(float value)
     return StrFormat("%g", double(value));
 }
 
+namespace {
+
+bool FloatHolds(double scaled)
+{
+    return std::isfinite(static_cast<float>(scaled));
+}
+
+} // namespace
+
+std::string FormatStoredField(double stored, double scale)
+{
+    const double scaled = stored * scale;
+    return FloatHolds(scaled) ? FormatNumericField(static_cast<float>(scaled)) : StrFormat("%g", scaled);
+}
+
+bool KeepsUnshowableValue(const std::string& text, double stored, double scale)
+{
+    return !FloatHolds(stored * scale) && text == FormatStoredField(stored, scale);
+}
+
 bool ReadNumericField(const std::string& text, float& value)
 {
     const std::optional<float> parsed = ParseNumericField(text);

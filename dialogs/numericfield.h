@@ -24,6 +24,15 @@ std::optional<float> LeadingNumericField(const std::string& text);
 // "%g" of the value.
 std::string FormatNumericField(float value);
 
+// A stored value shown in a float field at a scale (1e12: farads shown as
+// pF): "%g" of the float as always or, for a value no float holds (a file of
+// another program can bring one), "%g" of the scaled double itself.
+std::string FormatStoredField(double stored, double scale);
+// Whether a field still holds the text FormatStoredField gave for a value no
+// float holds: that value then stays as stored, never read back from its
+// text, so leaving the page neither refuses nor writes an infinity.
+bool KeepsUnshowableValue(const std::string& text, double stored, double scale);
+
 // Reads a field for a dialog's OK: on success stores the number into value
 // and answers true; otherwise shows "Введите число." with the stop icon,
 // leaves value as it was and answers false (the dialog stays with the text).

@@ -8,6 +8,7 @@
 #include "platform/messages.h"
 
 #include <algorithm>
+#include <cmath>
 
 void CObhMat::CountPhaseWires()
 {
@@ -54,6 +55,21 @@ float CObhMat::Entry(int i, int j) const
     return m_Matrix[std::size_t(i) * m + j];
 }
 
+std::optional<double> CObhMat::UnshownEntry(int i, int j) const
+{
+    const int m = m_nPhaseWires;
+    if (i < 0 || j < 0 || i >= m || j >= m || m_Unshown.size() != std::size_t(m) * m)
+        return std::nullopt;
+    return m_Unshown[std::size_t(i) * m + j];
+}
+
+std::string CObhMat::EntryText(int i, int j) const
+{
+    if (const std::optional<double> kept = UnshownEntry(i, j))
+        return FormatStoredField(*kept, 1e12);
+    return StrFormat("%g", Entry(i, j));
+}
+
 void CObhMat::SetEntry(int i, int j, float value)
 {
     const int m = m_nPhaseWires;
@@ -61,6 +77,18 @@ void CObhMat::SetEntry(int i, int j, float value)
         return;
     m_Matrix[std::size_t(i) * m + j] = value;
     m_Matrix[std::size_t(j) * m + i] = value;
+    m_Unshown[std::size_t(i) * m + j].reset();
+    m_Unshown[std::size_t(j) * m + i].reset();
+}
+
+void CObhMat::LoadEntry(int i, int j, double farads)
+{
+    const float pF = float(farads * 1e12);
+    const bool shown = std::isfinite(pF);
+    SetEntry(i, j, shown ? pF : 0.0f);
+    const int m = m_nPhaseWires;
+    if (!shown && i >= 0 && j >= 0 && i < m && j < m && i != j)
+        m_Unshown[std::size_t(i) * m + j] = m_Unshown[std::size_t(j) * m + i] = farads;
 }
 
 void CObhMat::OnSetActive()
@@ -70,18 +98,19 @@ void CObhMat::OnSetActive()
     m_nRowI = 0;
     m_nColJ = 1;
     m_bMutual = m_pEObhod->triangle && MatrixPossible() ? 1 : 0;
-    cequivText = FormatNumericField(float(m_pEObhod->equivalentCapacitance * 1e12));
+    cequivText = FormatStoredField(m_pEObhod->equivalentCapacitance, 1e12);
     if (m_Matrix.size() != std::size_t(m) * m)
         m_Matrix.assign(std::size_t(m) * m, 0.0f);
+    m_Unshown.assign(std::size_t(m) * m, std::nullopt);
     if (m_pEObhod->triangle && MatrixPossible()) {
         const std::vector<double>& t = *m_pEObhod->triangle;
         std::size_t index = 0;
         for (int a = 0; a < m_nWires; ++a)
             for (int b = a + 1; b < m_nWires; ++b, ++index)
                 if (index < t.size() && m_PhaseIndex[a] >= 0 && m_PhaseIndex[b] >= 0)
-                    SetEntry(m_PhaseIndex[a], m_PhaseIndex[b], float(t[index] * 1e12));
+                    LoadEntry(m_PhaseIndex[a], m_PhaseIndex[b], t[index]);
     }
-    m_strC = MatrixPossible() ? StrFormat("%g", Entry(0, 1)) : std::string();
+    m_strC = MatrixPossible() ? EntryText(0, 1) : std::string();
 }
 
 std::string CObhMat::Cell(int row, int column) const
@@ -90,13 +119,13 @@ std::string CObhMat::Cell(int row, int column) const
         return row < int(m_strLabels.size()) ? m_strLabels[std::size_t(row)] : std::string();
     if (row == column - 1)
         return "-";
-    return StrFormat("%g", Entry(row, column - 1));
+    return EntryText(row, column - 1);
 }
 
 void CObhMat::ShowEntry(int i, int j)
 {
-    if (Entry(i, j) > 0.00001f)
-        m_strC = StrFormat("%g", Entry(i, j));
+    if (Entry(i, j) > 0.00001f || UnshownEntry(i, j))
+        m_strC = EntryText(i, j);
 }
 
 void CObhMat::OnSelchangeRowI(int i)
@@ -170,7 +199,7 @@ void CObhMat::OnClickMatrix(int row)
     if (row < 0 || row >= m_nPhaseWires)
         return;
     m_nRowI = row;
-    m_strC = StrFormat("%g", Entry(m_nRowI, m_nColJ));
+    m_strC = EntryText(m_nRowI, m_nColJ);
 }
 
 void CObhMat::OnColumnClickMatrix(int column)
@@ -178,26 +207,32 @@ void CObhMat::OnColumnClickMatrix(int column)
     if (column < 1 || column > m_nPhaseWires)
         return;
     m_nColJ = column - 1;
-    m_strC = StrFormat("%g", Entry(m_nRowI, m_nColJ));
+    m_strC = EntryText(m_nRowI, m_nColJ);
 }
 
 bool CObhMat::OnKillActive()
 {
-    float cequiv = 0;
-    if (!ReadNumericField(cequivText, cequiv))
-        return false;
     CEObhod& b = *m_pEObhod;
+    // A stored capacitance no float holds stays as stored unless retyped.
+    const bool keepCequiv = KeepsUnshowableValue(cequivText, b.equivalentCapacitance, 1e12);
+    float cequiv = 0;
+    if (!keepCequiv && !ReadNumericField(cequivText, cequiv))
+        return false;
     if (MatrixShown()) {
         std::vector<double> t(CEObhod::TriangleSize(m_nWires), 0.0);
         std::size_t index = 0;
         for (int a = 0; a < m_nWires; ++a)
             for (int c = a + 1; c < m_nWires; ++c, ++index)
-                if (m_PhaseIndex[a] >= 0 && m_PhaseIndex[c] >= 0)
-                    t[index] = double(Entry(m_PhaseIndex[a], m_PhaseIndex[c])) * 1e-12;
+                if (m_PhaseIndex[a] >= 0 && m_PhaseIndex[c] >= 0) {
+                    const int i = m_PhaseIndex[a], j = m_PhaseIndex[c];
+                    const std::optional<double> kept = UnshownEntry(i, j);
+                    t[index] = kept ? *kept : double(Entry(i, j)) * 1e-12;
+                }
         b.triangle = std::move(t);
     } else {
         b.triangle.reset();
     }
-    b.equivalentCapacitance = double(cequiv) * 1e-12;
+    if (!keepCequiv)
+        b.equivalentCapacitance = double(cequiv) * 1e-12;
     return true;
 }

@@ -7,6 +7,7 @@
 #include "dialogs/propertysheet.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     std::vector<int> m_bGroundAt;  // per bypassed position; a position with no wire counts as ground
     std::vector<int> m_PhaseIndex;  // per bypassed position: its phase-wire index, -1 for none
     std::vector<float> m_Matrix;    // m x m, pF
+    // m x m: a stored mutual capacitance (F) no float field holds in pF,
+    // kept as stored until a value is entered for its pair.
+    std::vector<std::optional<double>> m_Unshown;
     std::vector<std::string> m_strLabels;
 
     std::string Caption() const override { return "Емкости сборных шин"; }
@@ -47,6 +51,8 @@ public:
     bool MatrixShown() const { return m_bMutual && MatrixPossible(); }
     bool EnterEnabled() const { return m_nRowI != m_nColJ; }
     float Entry(int i, int j) const;
+    // "%g" of the entry in pF, or of the stored value no float holds.
+    std::string EntryText(int i, int j) const;
     // The list's cell (row, column): column 0 the label, "-" on the diagonal.
     std::string Cell(int row, int column) const;
 
@@ -64,5 +70,7 @@ public:
 private:
     void CountPhaseWires();
     void SetEntry(int i, int j, float value);
+    void LoadEntry(int i, int j, double farads);
+    std::optional<double> UnshownEntry(int i, int j) const;
     void ShowEntry(int i, int j);
 };

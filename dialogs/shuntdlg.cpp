@@ -31,7 +31,7 @@ void CShuntDlg::OnInitDialog()
     for (int i = 0; i < m_nWires; ++i)
         wireLabels.push_back(WireLabel(i));
     m_bUseCequiv = m_pEShunt->capacitance > 1e-16 ? 1 : 0;
-    cequivText = FormatNumericField(m_bUseCequiv ? float(m_pEShunt->capacitance * 1e12) : 0.0f);
+    cequivText = m_bUseCequiv ? FormatStoredField(m_pEShunt->capacitance, 1e12) : FormatNumericField(0.0f);
     m_nKind = m_pEShunt->trapKind ? 1 : 0;
     rText = lText = cText = FormatNumericField(0.0f);
     m_bShort = 0;
@@ -254,11 +254,14 @@ int CShuntDlg::OnOK()
         return IDCANCEL;
     if (!CheckStoredText(m_strName, kNameField, kAppName))
         return 0;
+    // A stored capacitance no float holds stays as stored unless retyped.
+    const bool keepCequiv = m_bUseCequiv && KeepsUnshowableValue(cequivText, m_pEShunt->capacitance, 1e12);
     float cequiv = 0;
-    if (m_bUseCequiv && !ReadNumericField(cequivText, cequiv))
+    if (m_bUseCequiv && !keepCequiv && !ReadNumericField(cequivText, cequiv))
         return 0;
     m_pElement->name = m_strName;
-    m_pEShunt->capacitance = m_bUseCequiv ? double(cequiv) * 1e-12 : 0.0;
+    if (!keepCequiv)
+        m_pEShunt->capacitance = m_bUseCequiv ? double(cequiv) * 1e-12 : 0.0;
     m_pEShunt->trapKind = std::uint8_t(m_nKind == 1 ? 1 : 0);
     const auto& list = m_pEShunt->branches;
     if (m_nKind == 1 &&

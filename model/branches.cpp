@@ -159,7 +159,7 @@ void CNagruz::LoadDalvex(ArchiveReader& ar)
             d = ar.readDouble("нагрузка конца");
     }
     for (int i = 0; i < 3; ++i)
-        ar.readDouble("неиспользуемое значение");
+        ar.readBytes(8, "неиспользуемое значение");  // any bits: never read as a number
     if (ar.readByte("признак порядка проводов"))
         ReadImportWireOrder(ar, count);
 }

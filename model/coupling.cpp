@@ -17,7 +17,7 @@ namespace {
 void SkipIgnoredDoubles(ArchiveReader& ar)
 {
     for (int i = 0; i < 3; ++i)
-        ar.readDouble("неиспользуемое значение");
+        ar.readBytes(8, "неиспользуемое значение");  // any bits: never read as a number
 }
 
 }  // namespace

@@ -57,6 +57,9 @@ int CKestrinDoc::ReadDalvex(ArchiveReader& ar)
 {
     ClearAll();
     std::fill(std::begin(g_ImportWireOrder), std::end(g_ImportWireOrder), kUnset);
+    // A NaN or an infinity is no value of an element: the file is refused as
+    // damaged, naming the value, as the DOS-era catalog import does.
+    ar.refuseNonFiniteNumbers();
     basePath = ar.readString("путь к базе данных");
     title = ar.readString("заголовок задачи");
     std::uint16_t count = ar.readWord("число элементов");

@@ -6,6 +6,7 @@
 #include "platform/savefile.h"
 
 #include <bit>
+#include <cmath>
 
 ArchiveReader ArchiveReader::FromFile(const std::string& path, FileStamp* stamp)
 {
@@ -74,8 +75,11 @@ double ArchiveReader::readDouble(const char* what)
     std::uint64_t v = 0;
     for (int i = 7; i >= 0; --i)
         v = (v << 8) | m_data[m_pos + i];
+    const double value = std::bit_cast<double>(v);
+    if (m_finiteOnly && !std::isfinite(value))
+        fail(std::string("значение «") + what + "» не является конечным числом");
     m_pos += 8;
-    return std::bit_cast<double>(v);
+    return value;
 }
 
 std::string ArchiveReader::readRawString(const char* what)

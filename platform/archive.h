@@ -46,6 +46,8 @@ public:
     std::uint8_t readByte(const char* what = "байт");
     std::uint16_t readWord(const char* what = "слово");
     std::int32_t readInt(const char* what = "целое число");
+    // Once numbers that are not finite are refused, a NaN or an infinity
+    // throws, naming what was read.
     double readDouble(const char* what = "число");
     // Decodes the CP1251 bytes to UTF-8.
     std::string readString(const char* what = "строка");
@@ -67,9 +69,14 @@ public:
     [[noreturn]] void fail(const std::string& message) const;
     [[noreturn]] void failAt(std::size_t offset, const std::string& message) const;
 
+    // From now on readDouble refuses a NaN or an infinity: for files of other
+    // programs, whose values reach the dialogs and the models unchecked.
+    void refuseNonFiniteNumbers() { m_finiteOnly = true; }
+
 private:
     std::vector<std::uint8_t> m_data;
     std::size_t m_pos = 0;
+    bool m_finiteOnly = false;
 };
 
 class ArchiveWriter {

@@ -158,6 +158,14 @@ TEST_F(ImpedanceDlgTest, EntryRefusalsAndOkOutcomes)
     EXPECT_EQ(e->entered, 1);
     EXPECT_EQ(e->Data<CEShunt>()->trapKind, 1);
     EXPECT_DOUBLE_EQ(e->Data<CEShunt>()->capacitance, 2e-9);
+
+    // A capacitance no float holds in pF is shown as it is and kept unless retyped.
+    e->Data<CEShunt>()->capacitance = 1e27;
+    CShuntDlg again;
+    Open(again, *e);
+    EXPECT_EQ(again.cequivText, "1e+39");
+    EXPECT_EQ(again.OnOK(), IDOK);
+    EXPECT_EQ(e->Data<CEShunt>()->capacitance, 1e27);
 }
 
 TEST_F(ImpedanceDlgTest, TheBranchCountStaysWithinAByteAndTheTaskSaves)

@@ -392,6 +392,37 @@ TEST_F(BypassSheetTest, BusbarCapacitanceAsTypedIsReadAloneUnderADecimalCommaLoc
     EXPECT_TRUE(messages.messages().empty());
 }
 
+// A stored capacitance no float holds in pF (a file of another program can
+// bring one) is shown as it is and stays as stored when the page is left
+// without a new value; a value typed for it is taken.
+TEST_F(BypassSheetTest, BusbarCapacitancesNoFloatHoldsStayAsStoredUnlessRetyped)
+{
+    auto e = BypassElement(0, 0, 1, 0);
+    CEObhod& b = *e->Data<CEObhod>();
+    b.equivalentCapacitance = 1e27;
+    b.triangle = std::vector<double>{1e27, 2e-12, 3e-12};
+    CObhMat p;
+    p.m_pElement = e.get();
+    p.m_pEObhod = &b;
+    p.OnInitPage();
+    p.OnSetActive();
+    EXPECT_EQ(p.cequivText, "1e+39");
+    EXPECT_EQ(p.Cell(0, 2), "1e+39");
+    EXPECT_EQ(p.m_strC, "1e+39");
+    ASSERT_TRUE(p.OnKillActive());
+    EXPECT_EQ(b.equivalentCapacitance, 1e27);
+    EXPECT_EQ(*b.triangle, (std::vector<double>{1e27, 2e-12, 3e-12}));
+
+    p.OnSetActive();
+    p.cequivText = "500";
+    p.OnChangeC("7");
+    p.OnSelchangeColJ(2);
+    ASSERT_TRUE(p.OnKillActive());
+    EXPECT_DOUBLE_EQ(b.equivalentCapacitance, 5e-10);
+    EXPECT_NEAR((*b.triangle)[0], 7e-12, 1e-18);
+    EXPECT_TRUE(messages.messages().empty());
+}
+
 TEST_F(BypassSheetTest, BusbarPageReadsNothingPastItsArrays)
 {
     // One phase wire: no matrix.

@@ -2,6 +2,8 @@
 #include "platform/messages.h"
 #include "samples.h"
 
+#include <cmath>
+
 namespace {
 
 class Dalvex : public ModelTest {};
@@ -254,6 +256,25 @@ TEST_F(Dalvex, DamagedFilesAreRefusedAndTheOpenTaskStays)
     EndLoad(longOrder, std::vector<int>(41, 0), 41);
     refused(longOrder.bytes());
 
+    // A value that is no finite number is refused and named, as the DOS-era
+    // import refuses it: a load, a busbar capacitance of a bypass.
+    Fixture infiniteLoad = Head(1, 3, 1);
+    ElementHead(infiniteLoad, kEndLoad, 1);
+    infiniteLoad.B(1).B(4).B(0).dn(3, 75.0).d(HUGE_VAL).dn(3, 0.0).B(0);
+    refused(infiniteLoad.bytes());
+    Fixture nanBusbar = Head(1, 3, 1);
+    ElementHead(nanBusbar, kBypass, 1);
+    nanBusbar.d(3e-9).B(1).B(3).B(0).d(1e-10).d(std::nan("")).d(3e-10);
+    try {
+        ArchiveReader r(nanBusbar.bytes());
+        doc.ImportDalvexTask(r);
+        ADD_FAILURE() << "a busbar capacitance that is no number was taken";
+    } catch (const ArchiveError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("значение «емкость шин» не является конечным числом (смещение ", 0), 0u)
+            << e.what();
+    }
+    EXPECT_EQ(doc.title, "открытая");
+
     Fixture good = Head(3, 3, 1);
     EndLoad(good, {0, 1, 2, 3}, 4);
     ElementHead(good, kTransposition, 1);
@@ -266,6 +287,12 @@ TEST_F(Dalvex, DamagedFilesAreRefusedAndTheOpenTaskStays)
         ASSERT_EQ(doc.elements.size(), 1u);
         ASSERT_EQ(g_nConductors, 5);
     }
+
+    // The three values after the loads are never read: any bits pass.
+    Fixture unused = Head(1, 3, 1);
+    ElementHead(unused, kEndLoad, 1);
+    unused.B(1).B(4).B(0).dn(4, 75.0).dn(3, std::nan("")).B(0);
+    EXPECT_EQ(Import(doc, unused.bytes()), 1);
 }
 
 TEST_F(Dalvex, UnsetOrderEntriesGiveEmptyCodes)
