@@ -81,9 +81,20 @@ void TaskFollowsSavedImport(const std::string& dosPath, const std::string& saved
     SetModifiedFlag();
 }
 
+// Whether path leads to the DOS-era file dosPath (by a link, another spelling
+// or another hard link): the import is never written over its own source.
+bool IsImportSource(const std::string& path, const std::string& dosPath)
+{
+    const FileStamp chosen = StampOfFile(path);
+    if (!chosen.present)
+        return false;
+    const FileStamp source = StampOfFile(dosPath);
+    return source.present && chosen.device == source.device && chosen.inode == source.inode;
+}
+
 // The kdb file the DOS-era import of dosPath is kept in: the user is told why
 // and chooses a file until a choice could be written; an existing file is
-// replaced only when the user agrees.  Returns the chosen path, or an empty
+// replaced only when the user agrees, the DOS file itself never.  Returns the chosen path, or an empty
 // one when no file dialog can be shown at all.
 std::string SaveImportedBase(CBase& base, const std::string& dosPath)
 {
@@ -94,6 +105,13 @@ std::string SaveImportedBase(CBase& base, const std::string& dosPath)
         if (dlg.DoModal() != IDOK || dlg.GetPathName().empty())
             continue;
         const std::string path = dlg.GetPathName();
+        if (IsImportSource(path, dosPath)) {
+            ShowMessage(StrFormat("Импортированную базу нельзя сохранить в файл\n%s,\nиз которого она прочитана.\n"
+                                  "Выберите другой файл.",
+                                  path.c_str()),
+                        kSaveBaseTitle, MsgIcon::Exclamation);
+            continue;
+        }
         if (!ConfirmReplaceBase(path))
             continue;
         std::string error;

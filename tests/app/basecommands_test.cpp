@@ -144,8 +144,10 @@ TEST(LoadBase, DosCatalogFromACommandIsSavedAsKdbUntilAFileIsChosen)
     ScriptedMessages msgs;
     ScriptedFileDialogs files;
     // Cancel, then a folder that does not exist (the write fails), then an
-    // existing catalog (No to replacing it: back to the choice), then a good file.
-    files.answers = {"", dir.File("none/x.kdb"), dir.File("keep.kdb"), dir.File("imported.kdb")};
+    // existing catalog (No to replacing it: back to the choice), then a link
+    // to the DOS file itself (refused unasked), then a good file.
+    ASSERT_EQ(::symlink(path.c_str(), dir.File("x.kdb").c_str()), 0);
+    files.answers = {"", dir.File("none/x.kdb"), dir.File("keep.kdb"), dir.File("x.kdb"), dir.File("imported.kdb")};
     for (int i = 0; i < 4; ++i)
         msgs.queue(MsgAnswer::Ok);
     msgs.queue(MsgAnswer::No);
@@ -153,14 +155,17 @@ TEST(LoadBase, DosCatalogFromACommandIsSavedAsKdbUntilAFileIsChosen)
     std::string p = path;
     ASSERT_TRUE(f.frame.LoadBase(base, p, "basek", false));
     EXPECT_EQ(p, dir.File("imported.kdb"));
-    EXPECT_EQ(files.titles.size(), 4u);
+    EXPECT_EQ(files.titles.size(), 5u);
+    EXPECT_EQ(msgs.messages().at(6).text,
+              "Импортированную базу нельзя сохранить в файл\n" + dir.File("x.kdb") +
+                  ",\nиз которого она прочитана.\nВыберите другой файл.");
     int prompts = 0;
     for (const auto& m : msgs.messages())
         if (m.text == "Импортированная база должна быть сохранена\nв формате баз данных Kestrin") {
             EXPECT_EQ(m.caption, "Импорт базы данных");
             ++prompts;
         }
-    EXPECT_EQ(prompts, 4);
+    EXPECT_EQ(prompts, 5);
     EXPECT_EQ(msgs.messages().at(4).text, "Выбрана существующая база данных.\nЗаменить ее?");
     EXPECT_EQ(ReadBytes(dir.File("keep.kdb")), kept);
     CBase back;
