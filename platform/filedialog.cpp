@@ -46,10 +46,15 @@ std::string FileNameOfPath(std::string_view path)
     return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
 
-bool AcceptNameFromText(const std::string& path, FileUse use)
+bool NameHoldsLostBytes(std::string_view path)
 {
     static constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD in UTF-8
-    if (path.find(kReplacement) == std::string::npos)
+    return path.find(kReplacement) != std::string_view::npos;
+}
+
+bool AcceptNameFromText(const std::string& path, FileUse use)
+{
+    if (!NameHoldsLostBytes(path))
         return true;
     const bool open = use == FileUse::Open;
     ShowMessage(StrFormat("Невозможно %s файл %s.\nВ имени файла или его папки есть символы, которые программа не "

@@ -54,6 +54,8 @@ std::vector<FileFilter> ParseFileFilter(std::string_view filter);
 // is lost and may name another file or none, so it is refused with a message
 // saying the file cannot be opened or saved under it.
 enum class FileUse { Open, Save };
+// Whether a name that reached the program as text holds U+FFFD.
+bool NameHoldsLostBytes(std::string_view path);
 bool AcceptNameFromText(const std::string& path, FileUse use);
 
 // The part of a path after its last '/' or '\' (the whole path when it has

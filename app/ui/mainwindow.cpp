@@ -46,8 +46,11 @@ std::string DroppedFile(const QMimeData* data)
     for (const QUrl& url : data->urls())
         if (url.isLocalFile()) {
             const QByteArray path = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-            // A host is kept as the URL's local file names it, "//host/path".
-            const QByteArray host = url.host().isEmpty() ? QByteArray() : "//" + url.host().toUtf8();
+            // "localhost" is this machine, as file managers write it; another
+            // host is kept as the URL's local file names it, "//host/path".
+            const QString hostName = url.host();
+            const bool here = hostName.isEmpty() || hostName.compare("localhost", Qt::CaseInsensitive) == 0;
+            const QByteArray host = here ? QByteArray() : "//" + hostName.toUtf8();
             return (host + path).toStdString();
         }
     return {};
