@@ -387,6 +387,10 @@ TEST_F(SimpleCheckTest, NegativeLossesThatWouldGiveGainAreRefusedBeforeARun)
          "аппаратура линии обхода 1, R" + kNotFinite},
         {"bypass equivalent C NaN", [&](CElement& e) { bypass(e).equivalentCapacitance = NAN; },
          "эквивалентная емкость сборных шин" + kNotFinite},
+        {"bypass mutual busbar C NaN", [&](CElement& e) { bypass(e).triangle = std::vector<double>{1e-12, NAN}; },
+         "взаимная емкость сборных шин" + kNotFinite},
+        {"shunt substation C +inf", [&](CElement& e) { Give<CEShunt>(e, kShuntImpedance, 1).capacitance = INFINITY; },
+         "эквивалентная емкость подстанции" + kNotFinite},
         {"resistive attached end: R NaN", [&](CElement& e) { (*attachedEnd(e, 1).r)[1] = NAN; },
          "нагрузка провода 2, R" + kNotFinite},
     };

@@ -418,6 +418,32 @@ TEST_F(Document, TaskFilesOnDisk)
                                                "знаком «?».\n«/home/engineer/Базы²/typical.kdb»: «²» (U+00B2)\n"
                                                "«Опора²»: «²» (U+00B2)");
     }
+
+    // Such a catalog in the task's folder or below is kept by its path from
+    // that folder, which the file holds; one beside the folder keeps its full
+    // path, said so ("../" would hang on how the folder was reached).
+    doc.elements[0]->name = doc.elements[1]->name = "Опора";
+    const fs::path odd = dir / "Базы²";
+    fs::create_directories(odd / "tasks");
+    const std::string task = (odd / "tasks" / "t.ktf").string();
+    const struct {
+        fs::path catalog;
+        std::string stored;
+        std::size_t warnings;
+    } rows[] = {
+        {odd / "tasks" / "sub" / "typical.kdb", "sub/typical.kdb", 0},
+        {odd / "base" / "typical.kdb", (dir / "Базы?" / "base" / "typical.kdb").string(), 1},
+    };
+    for (const auto& row : rows) {
+        ScriptedMessages msgs;
+        doc.basePath = row.catalog.string();
+        ASSERT_TRUE(doc.SaveTaskFile(task, error)) << error;
+        EXPECT_EQ(msgs.messages().size(), row.warnings) << row.stored;
+        EXPECT_EQ(doc.basePath, row.catalog.string());
+        CKestrinDoc back;
+        ASSERT_TRUE(back.OpenTaskFile(task, error)) << error;
+        EXPECT_EQ(back.basePath, row.stored);
+    }
     fs::remove_all(dir);
 }
 
