@@ -10,6 +10,9 @@ bool CatalogRelEqual(double a, double b)
 {
     if (a == b || (std::isnan(a) && std::isnan(b)))
         return true;
+    // An infinity would be within its own relative tolerance of any number.
+    if (!std::isfinite(a) || !std::isfinite(b))
+        return false;
     return std::fabs(a - b) <= 1e-5 * std::fabs(a);
 }
 

@@ -17,8 +17,8 @@ class ArchiveReader;
 class ArchiveWriter;
 
 // Relative equality of the catalog compares: |a - b| <= 1e-5 * |a|.  A value
-// is equal to itself also when it is no finite number (an infinity, or a NaN
-// a damaged or imported catalog holds), so one answer to the catalog check
+// that is no finite number (an infinity, or a NaN a damaged or imported
+// catalog holds) equals itself alone, so one answer to the catalog check
 // settles such an item; the check before a run refuses the value.
 bool CatalogRelEqual(double a, double b);
 
