@@ -146,7 +146,11 @@ void CompareBuffer::CopyFrom(const CompareBuffer& other)
 
 CBufZad* CompareBuffer::Find(const std::string& pathName, std::uint64_t identity) const
 {
-    const std::string key = KeyOf(pathName);
+    return FindByKey(KeyOf(pathName), identity);
+}
+
+CBufZad* CompareBuffer::FindByKey(const std::string& key, std::uint64_t identity) const
+{
     for (const auto& g : groups)
         if (g->Holds(key, identity))
             return g.get();
@@ -166,11 +170,11 @@ void CompareBuffer::PutTask(const CKestrinDoc& doc, const std::string& pathName,
 
 void CompareBuffer::PutGroup(const CKestrinDoc& doc, const std::string& pathName, const std::string& title)
 {
-    if (CBufZad* group = Find(pathName, doc.identity)) {
+    const std::string key = KeyOf(pathName);
+    if (CBufZad* group = FindByKey(key, doc.identity)) {
         group->Fill(doc);
         return;
     }
-    const std::string key = KeyOf(pathName);
     auto group = std::make_unique<CBufZad>();
     group->key = key;
     group->title = title;

@@ -90,6 +90,8 @@ public:
     bool AddTask(const CKestrinDoc& task, const std::string& path);
 
 private:
+    // The group holding the task of that key (KeyOf of its path), or null.
+    CBufZad* FindByKey(const std::string& key, std::uint64_t identity) const;
     // Refills the task's group in place, or appends a new one filled.
     void PutGroup(const CKestrinDoc& doc, const std::string& pathName, const std::string& title);
 };

@@ -37,6 +37,15 @@ std::unique_ptr<CElement> BypassElement(int kind, int selective, int circuits, i
     return e;
 }
 
+// The busbar page of a bypass element, shown.
+void ShowBusbarPage(CObhMat& p, CElement& e)
+{
+    p.m_pElement = &e;
+    p.m_pEObhod = e.Data<CEObhod>();
+    p.OnInitPage();
+    p.OnSetActive();
+}
+
 std::vector<std::string> Captions(const PropertySheetModel& sheet)
 {
     std::vector<std::string> captions;
@@ -319,10 +328,7 @@ TEST_F(BypassSheetTest, BusbarMatrixRoundTripWithGroundWires)
     e->inMap[1] = 3;  // the ground wire second: positions A T B C
     e->inMap[3] = 1;
     CObhMat p;
-    p.m_pElement = e.get();
-    p.m_pEObhod = &b;
-    p.OnInitPage();
-    p.OnSetActive();
+    ShowBusbarPage(p, *e);
     ASSERT_EQ(p.m_nPhaseWires, 3);
     EXPECT_EQ(p.m_bMutual, 0);
     p.m_bMutual = 1;
@@ -375,10 +381,7 @@ TEST_F(BypassSheetTest, BusbarCapacitanceAsTypedIsReadAloneUnderADecimalCommaLoc
     ASSERT_TRUE(locale.Active());
     auto e = BypassElement(0, 0, 1, 0);
     CObhMat p;
-    p.m_pElement = e.get();
-    p.m_pEObhod = e->Data<CEObhod>();
-    p.OnInitPage();
-    p.OnSetActive();
+    ShowBusbarPage(p, *e);
     const struct {
         const char* text;
         float stored;
@@ -402,10 +405,7 @@ TEST_F(BypassSheetTest, BusbarCapacitancesNoFloatHoldsStayAsStoredUnlessRetyped)
     b.equivalentCapacitance = 1e27;
     b.triangle = std::vector<double>{1e27, 2e-12, 3e-12};
     CObhMat p;
-    p.m_pElement = e.get();
-    p.m_pEObhod = &b;
-    p.OnInitPage();
-    p.OnSetActive();
+    ShowBusbarPage(p, *e);
     EXPECT_EQ(p.cequivText, "1e+39");
     EXPECT_EQ(p.Cell(0, 2), "1e+39");
     EXPECT_EQ(p.m_strC, "1e+39");
@@ -433,10 +433,7 @@ TEST_F(BypassSheetTest, BusbarPageReadsNothingPastItsArrays)
     b1.n = 2;
     b1.triangle = std::vector<double>{1e-12};
     CObhMat p1;
-    p1.m_pElement = one.get();
-    p1.m_pEObhod = &b1;
-    p1.OnInitPage();
-    p1.OnSetActive();
+    ShowBusbarPage(p1, *one);
     EXPECT_FALSE(p1.MatrixPossible());
     EXPECT_EQ(p1.m_bMutual, 0);
     p1.OnKillActive();
@@ -449,10 +446,7 @@ TEST_F(BypassSheetTest, BusbarPageReadsNothingPastItsArrays)
         b.n = std::uint8_t(6 + extra);
         b.triangle = std::vector<double>(3, 1e-12);
         CObhMat p;
-        p.m_pElement = e.get();
-        p.m_pEObhod = &b;
-        p.OnInitPage();
-        p.OnSetActive();
+        ShowBusbarPage(p, *e);
         p.m_bMutual = 1;
         EXPECT_TRUE(p.OnKillActive());
         EXPECT_EQ(b.triangle->size(), CEObhod::TriangleSize(b.n));
