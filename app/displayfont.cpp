@@ -47,7 +47,9 @@ bool ParseFontEntry(std::string_view entry, LogFont& font)
     face = face.substr(0, face.find('\0'));
     while (!face.empty() && IsProfileBlank(face.back()))
         face.remove_suffix(1);
-    if (face.empty())
+    // A line break cannot stand in a profile value: such a font would not be
+    // written back, and the next start would take another.
+    if (face.empty() || face.find_first_of("\r\n") != std::string_view::npos)
         return false;
     LogFont f;
     f.lfHeight = v[0];

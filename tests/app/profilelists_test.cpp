@@ -141,7 +141,8 @@ TEST(ProfileLists, FontFaceWithSpacesSurvivesAndMalformedFontGivesDefault)
 
     for (const std::string& bad : std::vector<std::string>{"", "12,0,0,0,400", "12,0,0,0,400,0,0,0,204,1,2,1,17,",
                                   "12,0,0,0,400,0,0,0,999,1,2,1,17,Arial", "x,0,0,0,400,0,0,0,204,1,2,1,17,Arial",
-                                  std::string("12,0,0,0,400,0,0,0,204,1,2,1,17,\0Arial", 38)}) {
+                                  std::string("12,0,0,0,400,0,0,0,204,1,2,1,17,\0Arial", 38),
+                                  "12,0,0,0,400,0,0,0,204,1,2,1,17,\r,Arial"}) {
         ProfileLists lists;
         lists.m_profile.LoadFromText("[Fonts List]\nFont1=" + bad + "\n");
         lists.LoadProfileLists(8);
